@@ -1,0 +1,46 @@
+#include "AppState.h"
+
+AppState::AppState(QObject *parent)
+    : QObject(parent)
+{
+}
+
+AppState &AppState::shared()
+{
+    static AppState *instance = new AppState; // lives to the end of the process
+    return *instance;
+}
+
+AppState *AppState::create(QQmlEngine *, QJSEngine *)
+{
+    AppState *state = &shared();
+    QJSEngine::setObjectOwnership(state, QJSEngine::CppOwnership);
+    return state;
+}
+
+void AppState::setCurrentTab(AppTab tab)
+{
+    if (tab == m_currentTab)
+        return;
+    m_currentTab = tab;
+    Q_EMIT currentTabChanged();
+}
+
+void AppState::setCurrentTabName(const QString &name)
+{
+    if (auto tab = appTabFromRawValue(name))
+        setCurrentTab(*tab);
+}
+
+void AppState::setShowSettings(bool show)
+{
+    if (show == m_showSettings)
+        return;
+    m_showSettings = show;
+    Q_EMIT showSettingsChanged();
+}
+
+QStringList AppState::pillTabs() const
+{
+    return {rawValue(AppTab::home), rawValue(AppTab::explore), rawValue(AppTab::library)};
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "AppTab.h"
+
+#include <QObject>
+#include <QQmlEngine>
+
+// The state every screen shares: which tab is shown and whether Settings is open.
+// QML sees the tab as its raw value ("Home", "Explore", "Library", "Upload").
+class AppState : public QObject
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
+    Q_PROPERTY(QString currentTab READ currentTabName WRITE setCurrentTabName NOTIFY currentTabChanged)
+    Q_PROPERTY(bool showSettings READ showSettings WRITE setShowSettings NOTIFY showSettingsChanged)
+    Q_PROPERTY(QStringList pillTabs READ pillTabs CONSTANT)
+
+public:
+    explicit AppState(QObject *parent = nullptr);
+
+    static AppState &shared();
+    static AppState *create(QQmlEngine *, QJSEngine *);
+
+    AppTab currentTab() const { return m_currentTab; }
+    void setCurrentTab(AppTab tab);
+    QString currentTabName() const { return rawValue(m_currentTab); }
+    // Strings that name no tab are ignored.
+    void setCurrentTabName(const QString &name);
+
+    bool showSettings() const { return m_showSettings; }
+    void setShowSettings(bool show);
+
+    // The tabs that get a pill in the switcher; Upload is reached from its own button.
+    QStringList pillTabs() const;
+
+Q_SIGNALS:
+    void currentTabChanged();
+    void showSettingsChanged();
+
+private:
+    AppTab m_currentTab = AppTab::home;
+    bool m_showSettings = false;
+};

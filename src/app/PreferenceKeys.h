@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Every key the program reads or writes in the user's settings store, in one place.
+namespace PreferenceKeys {
+
+inline const QString changeIntervalMinutes = QStringLiteral("changeIntervalMinutes"); // int, 0/absent → 60
+inline const QString autoChangeWallpaper = QStringLiteral("autoChangeWallpaper");     // bool, absent → false
+inline const QString lockScreenEnabled = QStringLiteral("lockScreenEnabled");         // bool, absent → false
+inline const QString favoriteIds = QStringLiteral("lumivane_favorite_ids");           // string list, absent → empty
+inline const QString machineId = QStringLiteral("lumivane_machine_id");               // string, set on first use
+
+// Interval used when nothing (or 0) is stored.
+inline constexpr int defaultChangeIntervalMinutes = 60;
+
+} // namespace PreferenceKeys

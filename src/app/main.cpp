@@ -1,0 +1,44 @@
+#include "LumivaneApp.h"
+#include "SetWallpaperCommand.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <cstdio>
+
+Q_IMPORT_QML_PLUGIN(LumivanePlugin)
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
+    QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(LUMIVANE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("app.lumivane.Lumivane"));
+    QGuiApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Browse, apply and share desktop wallpapers."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption setWallpaper(QStringLiteral("set-wallpaper"),
+                                    QStringLiteral("Download the image at <url> and make it the desktop picture of every screen, then exit."),
+                                    QStringLiteral("url"));
+    QCommandLineOption lockScreen(QStringLiteral("lock-screen"),
+                                  QStringLiteral("With --set-wallpaper: set the lock-screen picture instead."));
+    parser.addOption(setWallpaper);
+    parser.addOption(lockScreen);
+    parser.process(app); // unknown options end here with a message and exit status 1
+
+    if (parser.isSet(setWallpaper))
+        return runSetWallpaperCommand(parser.value(setWallpaper), parser.isSet(lockScreen));
+    if (parser.isSet(lockScreen)) {
+        std::fputs("lumivane: --lock-screen needs --set-wallpaper URL\n", stderr);
+        return 2;
+    }
+
+    LumivaneApp lumivane;
+    if (!lumivane.start())
+        return 1;
+    return app.exec();
+}

@@ -1,0 +1,8 @@
+list(APPEND LUMIVANE_CORE_SOURCES
+    app/AppConfig.h
+    app/PreferenceKeys.h
+    app/AppTab.h
+    app/AppState.h app/AppState.cpp
+    app/LumivaneApp.h app/LumivaneApp.cpp
+    app/SetWallpaperCommand.h app/SetWallpaperCommand.cpp
+)

@@ -1,0 +1,59 @@
+#include "ImageNetworkAccessManagerFactory.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkDiskCache>
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace {
+QRecursiveMutex cacheMutex;
+
+template<typename F> auto locked(F &&f)
+{
+    QMutexLocker lock(&cacheMutex);
+    return f();
+}
+
+// A QNetworkDiskCache may be used by one manager at a time, but QML creates a manager per
+// thread (image loading runs on worker threads). Each manager therefore gets a thin cache
+// that forwards to the shared one under a lock.
+class SharedCache : public QAbstractNetworkCache
+{
+public:
+    SharedCache(QNetworkDiskCache *cache, QObject *parent)
+        : QAbstractNetworkCache(parent)
+        , m_cache(cache)
+    {
+    }
+    QNetworkCacheMetaData metaData(const QUrl &url) override { return locked([&] { return m_cache->metaData(url); }); }
+    void updateMetaData(const QNetworkCacheMetaData &md) override { locked([&] { m_cache->updateMetaData(md); return 0; }); }
+    QIODevice *data(const QUrl &url) override { return locked([&] { return m_cache->data(url); }); }
+    bool remove(const QUrl &url) override { return locked([&] { return m_cache->remove(url); }); }
+    qint64 cacheSize() const override { return locked([&] { return m_cache->cacheSize(); }); }
+    QIODevice *prepare(const QNetworkCacheMetaData &md) override { return locked([&] { return m_cache->prepare(md); }); }
+    void insert(QIODevice *device) override { locked([&] { m_cache->insert(device); return 0; }); }
+    void clear() override { locked([&] { m_cache->clear(); return 0; }); }
+
+private:
+    QNetworkDiskCache *m_cache;
+};
+} // namespace
+
+ImageNetworkAccessManagerFactory::ImageNetworkAccessManagerFactory(QString cacheDirectory, qint64 maximumCacheSize)
+    : m_cache(new QNetworkDiskCache)
+{
+    m_cache->setCacheDirectory(cacheDirectory);
+    m_cache->setMaximumCacheSize(maximumCacheSize);
+}
+
+ImageNetworkAccessManagerFactory::~ImageNetworkAccessManagerFactory()
+{
+    delete m_cache;
+}
+
+QNetworkAccessManager *ImageNetworkAccessManagerFactory::create(QObject *parent)
+{
+    auto *manager = new QNetworkAccessManager(parent);
+    manager->setCache(new SharedCache(m_cache, manager));
+    return manager;
+}

@@ -1,0 +1,3 @@
+list(APPEND LUMIVANE_CORE_SOURCES
+    imaging/ImageNetworkAccessManagerFactory.h imaging/ImageNetworkAccessManagerFactory.cpp
+)

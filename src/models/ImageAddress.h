@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+// The image host: address = base URL text followed directly by a storage key.
+namespace ImageAddress {
+
+// The base URL in use: the LUMIVANE_IMAGE_BASE_URL environment variable when set (plain http
+// only for loopback hosts), else the build-time constant.
+QString baseURL();
+// Replaces the base for the rest of the process (tests).
+void setBaseURL(const QString &base);
+
+// No key, or text that does not parse as a URL, gives an empty QUrl.
+QUrl imageURL(const std::optional<QString> &key);
+
+} // namespace ImageAddress

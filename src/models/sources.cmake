@@ -1,0 +1,3 @@
+list(APPEND LUMIVANE_CORE_SOURCES
+    models/AppError.h
+)

@@ -1,0 +1,1 @@
+# Files of src/platform

@@ -1,0 +1,9 @@
+#pragma once
+#include <QString>
+
+// Envelope of every endpoint but the paged list. `success` is decoded and never consulted.
+template<typename T> struct APIResponse {
+    bool success = false;
+    T data;
+    QString message;
+};

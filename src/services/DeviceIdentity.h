@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QSettings;
+
+// The per-device identifier sent with uploads. Obtained once (from the platform's machine id
+// source, else a random upper-case UUID) and kept under "lumivane_machine_id".
+class DeviceIdentity
+{
+public:
+    // `platformUUID` returns the platform's stable id, or an empty string when there is none.
+    DeviceIdentity(QSettings &settings, std::function<QString()> platformUUID);
+
+    static DeviceIdentity &shared();
+
+    QString machineId() const;
+
+private:
+    QSettings &m_settings;
+    std::function<QString()> m_platformUUID;
+};

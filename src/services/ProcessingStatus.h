@@ -1,0 +1,12 @@
+#pragma once
+#include "Wallpaper.h"
+
+#include <QString>
+#include <optional>
+
+// State of an upload job: "completed" and "failed" are final, anything else still runs.
+struct ProcessingStatus {
+    QString status;
+    std::optional<QString> message;
+    std::optional<Wallpaper> wallpaper;
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include <QString>
+
+struct UploadResponse {
+    QString jobId;
+    QString message;
+};
