@@ -17,3 +17,8 @@ void setBaseURL(const QString &base);
 QUrl imageURL(const std::optional<QString> &key);
 
 } // namespace ImageAddress
+
+namespace ImageAddress {
+// https anywhere; plain http only for loopback hosts (127.0.0.0/8, ::1, localhost).
+bool isAcceptableBaseURL(const QString &text);
+} // namespace ImageAddress

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Category.h"
+#include "Wallpaper.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QList>
+#include <QString>
+#include <optional>
+
+// The strict decoder of the service's JSON. Keys are converted from snake_case before they are
+// matched; required fields must be present, non-null and of their type; optional fields that are
+// missing or null are absent; any failure throws DecodingError and fails the whole value.
+namespace JsonDecoder {
+
+// Parses a body; an empty or malformed body throws DecodingError.
+QJsonDocument parse(const QByteArray &body);
+
+// total_pages → totalPages; keys without an underscore are unchanged; leading and trailing
+// underscores stay.
+QString convertKey(const QString &key);
+// The same, applied to every object at every depth.
+QJsonValue convertKeys(const QJsonValue &value);
+QJsonObject convertKeys(const QJsonObject &object);
+
+// ISO 8601 internet date-time, with or without fractional seconds, zone "Z" or ±hh:mm.
+// Anything else throws DecodingError("Invalid date: " + text).
+QDateTime decodeDate(const QString &text);
+
+// These expect objects whose keys are already converted (convertKeys).
+Wallpaper decodeWallpaper(const QJsonValue &value);
+Category decodeCategory(const QJsonValue &value);
+QList<Wallpaper> decodeWallpaperList(const QJsonValue &value);
+QList<Category> decodeCategoryList(const QJsonValue &value);
+
+// Field readers for other records built on the same rules.
+QJsonObject requireObject(const QJsonValue &value, const char *what);
+QString requireString(const QJsonObject &object, const QString &key);
+std::optional<QString> optionalString(const QJsonObject &object, const QString &key);
+int requireInt(const QJsonObject &object, const QString &key);
+qint64 requireInt64(const QJsonObject &object, const QString &key);
+std::optional<int> optionalInt(const QJsonObject &object, const QString &key);
+bool requireBool(const QJsonObject &object, const QString &key);
+QDateTime requireDate(const QJsonObject &object, const QString &key);
+std::optional<QDateTime> optionalDate(const QJsonObject &object, const QString &key);
+
+} // namespace JsonDecoder

@@ -1,0 +1,26 @@
+#include "Wallpaper.h"
+
+#include "ImageAddress.h"
+
+namespace {
+QUrl firstAddress(const std::optional<QString> &preferred, const std::optional<QString> &fallback)
+{
+    const QUrl url = ImageAddress::imageURL(preferred);
+    return url.isEmpty() ? ImageAddress::imageURL(fallback) : url;
+}
+} // namespace
+
+QUrl Wallpaper::thumbnailURL() const
+{
+    return ImageAddress::imageURL(m.thumbnailKey);
+}
+
+QUrl Wallpaper::previewURL() const
+{
+    return firstAddress(m.mediumKey, m.thumbnailKey);
+}
+
+QUrl Wallpaper::fullImageURL() const
+{
+    return firstAddress(m.fullKey, m.mediumKey);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// A stable per-machine UUID for this application, derived from the system's machine id
+// (/etc/machine-id, else /var/lib/dbus/machine-id) with HMAC-SHA256 keyed by the application id,
+// so the raw machine id never leaves the machine. Empty when no machine id is readable.
+class MachineIdSource
+{
+public:
+    static QString applicationMachineUUID();
+    // The derivation from a given file (tests).
+    static QString applicationMachineUUID(const QString &machineIdPath);
+    // Formats the first 16 bytes of an HMAC of `machineId` as an upper-case version-4 UUID.
+    static QString deriveUUID(const QByteArray &machineId);
+};

@@ -1,0 +1,21 @@
+#include "APIError.h"
+
+APIError APIError::httpError(int statusCode)
+{
+    return APIError(Kind::httpError, QStringLiteral("Server error (%1)").arg(statusCode), statusCode);
+}
+
+APIError APIError::server(const QString &message)
+{
+    return APIError(Kind::server, message);
+}
+
+APIError APIError::decodingError()
+{
+    return APIError(Kind::decodingError, QStringLiteral("Failed to process response"));
+}
+
+APIError APIError::invalidResponse()
+{
+    return APIError(Kind::invalidResponse, QStringLiteral("Invalid server response"));
+}

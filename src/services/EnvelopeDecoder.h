@@ -1,0 +1,29 @@
+#pragma once
+
+#include "APIResponse.h"
+#include "Category.h"
+#include "PaginatedResponse.h"
+#include "ProcessingStatus.h"
+#include "UploadResponse.h"
+#include "Wallpaper.h"
+#include "WallpaperDownload.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Decodes the service's envelopes from a raw body with the strict record rules. Every function
+// throws DecodingError when the body does not match.
+namespace EnvelopeDecoder {
+
+PaginatedResponse<Wallpaper> wallpaperPage(const QByteArray &body);
+APIResponse<QList<Wallpaper>> wallpaperList(const QByteArray &body);
+APIResponse<QList<Category>> categoryList(const QByteArray &body);
+APIResponse<Wallpaper> wallpaper(const QByteArray &body);
+APIResponse<WallpaperDownload> download(const QByteArray &body);
+APIResponse<UploadResponse> upload(const QByteArray &body);
+APIResponse<ProcessingStatus> processingStatus(const QByteArray &body);
+// The error envelope: success, a string `data` and `message`.
+APIResponse<QString> stringResponse(const QByteArray &body);
+
+} // namespace EnvelopeDecoder
