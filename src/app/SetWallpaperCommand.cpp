@@ -1,9 +1,42 @@
 #include "SetWallpaperCommand.h"
 
+#include "AppError.h"
+#include "WallpaperEngine.h"
+
+#include <QEventLoop>
+#include <QUrl>
 #include <cstdio>
 
-int runSetWallpaperCommand(const QString &, bool)
+namespace {
+QCoro::Task<void> apply(const QUrl url, bool lockScreen, QString &error, QEventLoop &loop)
 {
-    std::fputs("lumivane: setting wallpapers from the command line is not available yet\n", stderr);
-    return 1;
+    try {
+        if (lockScreen)
+            co_await WallpaperEngine::shared().setLockScreenWallpaper(url);
+        else
+            co_await WallpaperEngine::shared().setDesktopWallpaper(url);
+    } catch (const AppError &e) {
+        error = e.description();
+    }
+    loop.quit();
+}
+} // namespace
+
+int runSetWallpaperCommand(const QString &url, bool lockScreen)
+{
+    const QUrl remote = QUrl::fromUserInput(url);
+    if (!remote.isValid() || remote.scheme().isEmpty()) {
+        std::fprintf(stderr, "lumivane: not a URL: %s\n", qPrintable(url));
+        return 2;
+    }
+    QEventLoop loop;
+    QString error;
+    auto task = apply(remote, lockScreen, error, loop);
+    if (!task.isReady())
+        loop.exec();
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "lumivane: %s\n", qPrintable(error));
+        return 1;
+    }
+    return 0;
 }

@@ -1,3 +1,8 @@
+# Files of src/imaging
 list(APPEND LUMIVANE_CORE_SOURCES
     imaging/ImageNetworkAccessManagerFactory.h imaging/ImageNetworkAccessManagerFactory.cpp
+    # HEIC/HEIF reading for QImageReader and QML Image, as a static image-format plugin
+    imaging/HeicImagePlugin.h imaging/HeicImagePlugin.cpp
+    imaging/HeicImageHandler.h imaging/HeicImageHandler.cpp
 )
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/HeicImagePlugin.cpp PROPERTIES COMPILE_DEFINITIONS QT_STATICPLUGIN)

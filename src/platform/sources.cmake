@@ -1,1 +1,23 @@
-# Files of src/platform
+# Files of src/platform: the interfaces the services call and their Linux backends.
+list(APPEND LUMIVANE_CORE_SOURCES
+    # interfaces
+    platform/DesktopScreen.h platform/DesktopError.h platform/DesktopBackend.h
+    platform/Notifier.h platform/AccessibilityTrust.h platform/AppleScriptRunner.h
+    platform/UrlOpener.h platform/ProcessRunner.h platform/LoginItemBackend.h
+    # login item
+    platform/XdgAutostartBackend.h platform/XdgAutostartBackend.cpp
+    platform/LaunchAgentBackend.h platform/LaunchAgentBackend.cpp
+    # process, URL, notification, trust
+    platform/QProcessRunner.h platform/QProcessRunner.cpp
+    platform/DesktopServicesUrlOpener.h platform/DesktopServicesUrlOpener.cpp
+    platform/DBusNotifier.h platform/DBusNotifier.cpp
+    platform/AlwaysTrusted.h
+    # desktop backends
+    platform/GSettingsDesktopBackend.h platform/GSettingsDesktopBackend.cpp
+)
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/MachineIdSource.h)
+    list(APPEND LUMIVANE_CORE_SOURCES platform/MachineIdSource.h)
+endif()
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/MachineIdSource.cpp)
+    list(APPEND LUMIVANE_CORE_SOURCES platform/MachineIdSource.cpp)
+endif()

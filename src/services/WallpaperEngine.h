@@ -1,12 +1,21 @@
 #pragma once
 
 #include "CancellationScope.h"
+#include "DesktopScreen.h"
 #include "WallpaperError.h"
 
 #include <QCoroTask>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <functional>
+
+class AccessibilityTrust;
+class DesktopBackend;
+class Notifier;
+class QNetworkAccessManager;
+class UrlOpener;
 
 // Turns a remote image URL into a file under <caches>/Lumivane/Wallpapers and applies it to
 // every screen or to the lock screen, then posts a notification. The public operations are
@@ -16,6 +25,19 @@ class WallpaperEngine : public QObject
     Q_OBJECT
 
 public:
+    struct Collaborators {
+        QNetworkAccessManager *network = nullptr; // not owned
+        DesktopBackend *desktop = nullptr;        // not owned
+        Notifier *notifier = nullptr;             // not owned
+        AccessibilityTrust *trust = nullptr;      // not owned
+        UrlOpener *urlOpener = nullptr;           // not owned
+        std::function<QList<DesktopScreen>()> screens;
+        QString cachesRoot;                 // the folder that holds Lumivane/
+        int downloadTimeoutMs = 60'000;     // a stalled download fails after this long
+    };
+
+    explicit WallpaperEngine(Collaborators collaborators, QObject *parent = nullptr);
+
     static WallpaperEngine &shared();
 
     virtual QCoro::Task<void> setDesktopWallpaper(QUrl remoteURL, CancellationToken cancel = {});
@@ -24,7 +46,22 @@ public:
     // Whether setting the lock-screen picture is permitted without a prompt (always on Linux).
     virtual bool isAccessibilityTrusted() const;
 
+    // Downloads into the wallpapers folder, or returns the file already there.
+    QCoro::Task<QString> downloadWallpaper(QUrl remoteURL, CancellationToken cancel = {});
+    QString wallpapersDirectory() const;
+    void postNotification(const QString &title, const QString &body);
+
+    // The System Events script that sets every desktop's picture, with the path escaped as an
+    // AppleScript string so no file name can end the string early.
+    static QString lockScreenScript(const QString &path);
+    // The last path component of a URL reduced to a name that cannot leave its folder; empty
+    // when nothing usable is left.
+    static QString safeFileName(const QUrl &url);
+
 protected:
     // For test doubles that override every public operation.
     explicit WallpaperEngine(QObject *parent = nullptr);
+
+private:
+    Collaborators m;
 };

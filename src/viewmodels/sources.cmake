@@ -1,1 +1,27 @@
-# Files of src/viewmodels
+# Files of src/viewmodels: the screens' view models and what they share.
+list(APPEND LUMIVANE_CORE_SOURCES
+    # shared pieces
+    viewmodels/Timing.h
+    viewmodels/ScopeGroup.h
+    viewmodels/ErrorText.h
+    viewmodels/WallpaperListModel.h viewmodels/WallpaperListModel.cpp
+    viewmodels/FavoritesStore.h viewmodels/FavoritesStore.cpp
+    viewmodels/Favorites.h viewmodels/Favorites.cpp
+    viewmodels/Formatters.h viewmodels/Formatters.cpp
+    viewmodels/WallpaperApplier.h viewmodels/WallpaperApplier.cpp
+    # Home
+    viewmodels/CategoryRow.h
+    viewmodels/CategoryRowListModel.h viewmodels/CategoryRowListModel.cpp
+    viewmodels/HomeViewModel.h viewmodels/HomeViewModel.cpp
+    # Explore
+    viewmodels/ExploreViewModel.h viewmodels/ExploreViewModel.cpp
+    # Library
+    viewmodels/LibraryViewModel.h viewmodels/LibraryViewModel.cpp
+    # wallpaper detail
+    viewmodels/WallpaperDetailViewModel.h viewmodels/WallpaperDetailViewModel.cpp
+    # Settings
+    viewmodels/SettingsViewModel.h viewmodels/SettingsViewModel.cpp
+    # Upload
+    viewmodels/UploadState.h
+    viewmodels/UploadViewModel.h viewmodels/UploadViewModel.cpp
+)

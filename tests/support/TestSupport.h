@@ -24,3 +24,50 @@ template<typename T> bool TestSupport::waitFor(QCoro::Task<T> &task, int timeout
 {
     return waitUntil([&] { return task.isReady(); }, timeoutMs);
 }
+
+#include <exception>
+#include <optional>
+
+namespace TestSupport {
+
+// Runs `task` to completion in a nested event loop and returns its value or rethrows its
+// exception. (QCoro::waitFor never returns when the task throws.) Throws std::runtime_error
+// when the task does not finish within `timeoutMs`.
+template<typename T> T run(QCoro::Task<T> task, int timeoutMs = 15000)
+{
+    std::exception_ptr error;
+    bool done = false;
+    if constexpr (std::is_void_v<T>) {
+        auto body = [&]() -> QCoro::Task<void> {
+            try {
+                co_await task;
+            } catch (...) {
+                error = std::current_exception();
+            }
+            done = true;
+        };
+        auto wrapper = body();
+        if (!waitUntil([&] { return done; }, timeoutMs))
+            throw std::runtime_error("task did not finish in time");
+        if (error)
+            std::rethrow_exception(error);
+    } else {
+        std::optional<T> result;
+        auto body = [&]() -> QCoro::Task<void> {
+            try {
+                result.emplace(co_await task);
+            } catch (...) {
+                error = std::current_exception();
+            }
+            done = true;
+        };
+        auto wrapper = body();
+        if (!waitUntil([&] { return done; }, timeoutMs))
+            throw std::runtime_error("task did not finish in time");
+        if (error)
+            std::rethrow_exception(error);
+        return std::move(*result);
+    }
+}
+
+} // namespace TestSupport

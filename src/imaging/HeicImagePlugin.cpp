@@ -1,0 +1,20 @@
+#include "HeicImagePlugin.h"
+#include "HeicImageHandler.h"
+
+QImageIOPlugin::Capabilities HeicImagePlugin::capabilities(QIODevice *device, const QByteArray &format) const
+{
+    const QByteArray lower = format.toLower();
+    if (lower == "heic" || lower == "heif")
+        return CanRead;
+    if (!format.isEmpty() || !device || !device->isOpen())
+        return {};
+    return HeicImageHandler::canRead(device) ? CanRead : Capabilities();
+}
+
+QImageIOHandler *HeicImagePlugin::create(QIODevice *device, const QByteArray &format) const
+{
+    auto *handler = new HeicImageHandler;
+    handler->setDevice(device);
+    handler->setFormat(format.isEmpty() ? QByteArrayLiteral("heic") : format);
+    return handler;
+}

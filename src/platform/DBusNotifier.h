@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Notifier.h"
+
+#include <QDBusConnection>
+
+// org.freedesktop.Notifications.Notify on the session bus, sent without waiting for the answer;
+// a missing notification server is ignored.
+class DBusNotifier : public Notifier
+{
+public:
+    explicit DBusNotifier(QDBusConnection connection = QDBusConnection::sessionBus());
+    void post(const QString &title, const QString &body) override;
+
+private:
+    QDBusConnection m_connection;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// One monitor as the desktop backends see it: its position in the system's list, its connector
+// name ("HDMI-1", used by Xfce's per-monitor properties) and whether it is the primary screen.
+struct DesktopScreen
+{
+    int index = 0;
+    QString name;
+    bool primary = false;
+
+    bool operator==(const DesktopScreen &) const = default;
+};

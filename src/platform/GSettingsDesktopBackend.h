@@ -1,0 +1,44 @@
+#pragma once
+
+#include "DesktopBackend.h"
+
+#include <QStringList>
+
+// Desktops that keep their picture in GSettings: the GNOME family (GNOME, Unity, Budgie,
+// Pantheon), Cinnamon and MATE. One picture for all monitors, scaled to fill ("zoom").
+class GSettingsDesktopBackend : public DesktopBackend
+{
+public:
+    struct Flavour
+    {
+        QString name;
+        QString schema;            // org.gnome.desktop.background
+        QStringList pictureKeys;   // picture-uri, picture-uri-dark
+        bool keysTakeUri = true;   // MATE's picture-filename takes a plain path
+        QString lockSchema;        // empty: the desktop has no lock-screen picture of its own
+        QString lockKey;
+        // Why the lock screen cannot be set, when it cannot (GNOME ≥ 3.36 draws it from the
+        // desktop picture and ignores its own key).
+        QString lockScreenNote;
+    };
+
+    static Flavour gnome();
+    static Flavour gnomeCompatible(const QString &name); // Unity, Budgie, Pantheon
+    static Flavour cinnamon();
+    static Flavour mate();
+
+    explicit GSettingsDesktopBackend(Flavour flavour);
+
+    // Whether the flavour's schema is installed (g_settings_new aborts on a missing schema).
+    static bool schemaInstalled(const QString &schema);
+
+    QString name() const override { return m_flavour.name; }
+    bool perScreen() const override { return false; }
+    QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
+    QCoro::Task<void> setLockScreenImage(QString filePath) override;
+
+private:
+    void writeChecked(const QString &schema, const QString &key, const QString &value) const;
+
+    Flavour m_flavour;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Posts one user notification at once, with the default sound. The outcome is not observed.
+class Notifier
+{
+public:
+    virtual ~Notifier() = default;
+    virtual void post(const QString &title, const QString &body) = 0;
+};

@@ -1,0 +1,18 @@
+#include "QProcessRunner.h"
+
+#include "AppError.h"
+
+#include <QProcess>
+
+int QProcessRunner::run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(program, arguments);
+    if (!process.waitForStarted())
+        throw FileError(QStringLiteral("Could not run %1: %2").arg(program, process.errorString()));
+    process.waitForFinished(-1);
+    if (process.exitStatus() == QProcess::CrashExit)
+        return -1;
+    return process.exitCode();
+}

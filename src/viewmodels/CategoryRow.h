@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Category.h"
+#include "Wallpaper.h"
+
+#include <QList>
+#include <QString>
+
+// One Home row: a category and the first page of its wallpapers (never empty).
+struct CategoryRow {
+    QString id; // the category's id; identifies the row
+    Category category;
+    QList<Wallpaper> wallpapers;
+};

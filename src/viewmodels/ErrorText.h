@@ -1,0 +1,14 @@
+#pragma once
+
+#include "AppError.h"
+
+#include <QString>
+#include <exception>
+
+// The text a screen shows for a caught error: our errors' description, else the library's own.
+inline QString errorText(const std::exception &error)
+{
+    if (const auto *appError = dynamic_cast<const AppError *>(&error))
+        return appError->description();
+    return QString::fromUtf8(error.what());
+}

@@ -1,0 +1,274 @@
+#include "ExploreViewModel.h"
+#include "APIClient.h"
+#include "WallpaperListModel.h"
+
+#include <QCoroTimer>
+#include <QSet>
+#include <chrono>
+
+ExploreViewModel::ExploreViewModel(QObject *parent)
+    : ExploreViewModel(APIClient::shared(), Timing{}, parent)
+{
+}
+
+ExploreViewModel::ExploreViewModel(APIClient &api, Timing timing, QObject *parent)
+    : QObject(parent)
+    , m_api(api)
+    , m_timing(timing)
+    , m_wallpapers(new WallpaperListModel(this))
+{
+}
+
+ExploreViewModel::~ExploreViewModel()
+{
+    m_scopes.cancel();
+}
+
+void ExploreViewModel::setSearchText(const QString &text)
+{
+    const bool changed = m_searchText != text;
+    m_searchText = text;
+    if (changed)
+        Q_EMIT searchTextChanged();
+    restartSearch(true);
+}
+
+void ExploreViewModel::setSelectedCategory(const std::optional<Category> &category)
+{
+    const bool changed = m_selectedCategory.has_value() != category.has_value()
+                         || (category && m_selectedCategory->id() != category->id());
+    m_selectedCategory = category;
+    if (changed)
+        Q_EMIT selectedCategoryChanged();
+    restartSearch(false);
+}
+
+QVariant ExploreViewModel::selectedCategoryVariant() const
+{
+    return m_selectedCategory ? QVariant::fromValue(*m_selectedCategory) : QVariant();
+}
+
+void ExploreViewModel::setSelectedCategoryVariant(const QVariant &category)
+{
+    if (category.canConvert<Category>() && category.metaType() == QMetaType::fromType<Category>()) {
+        const auto value = category.value<Category>();
+        setSelectedCategory(value.isValid() ? std::optional<Category>(value) : std::nullopt);
+        return;
+    }
+    if (category.typeId() == QMetaType::QString && !category.toString().isEmpty()) {
+        for (const Category &c : std::as_const(m_categories)) {
+            if (c.id() == category.toString()) {
+                setSelectedCategory(c);
+                return;
+            }
+        }
+    }
+    setSelectedCategory(std::nullopt);
+}
+
+void ExploreViewModel::setSortOption(const QString &sort)
+{
+    const bool changed = m_sortOption != sort;
+    m_sortOption = sort;
+    if (changed)
+        Q_EMIT sortOptionChanged();
+    restartSearch(false);
+}
+
+QVariantList ExploreViewModel::categoriesVariants() const
+{
+    QVariantList list;
+    list.reserve(m_categories.size());
+    for (const Category &c : m_categories)
+        list.append(QVariant::fromValue(c));
+    return list;
+}
+
+bool ExploreViewModel::hasMoreAfter(const PaginatedResponse<Wallpaper> &page, int currentPage)
+{
+    if (!page.pagination)
+        return page.data.size() > pageSize - 1;
+    const int number = page.pagination->page.value_or(currentPage);
+    const int pages = page.pagination->totalPages.value_or(1);
+    return number < pages;
+}
+
+QCoro::Task<PaginatedResponse<Wallpaper>> ExploreViewModel::fetchPage(int page, CancellationToken token)
+{
+    // The filters are read when the request is built.
+    std::optional<QString> categoryId;
+    if (m_selectedCategory)
+        categoryId = m_selectedCategory->id();
+    std::optional<QString> search;
+    if (!m_searchText.isEmpty())
+        search = m_searchText;
+    return m_api.fetchWallpapers(page, pageSize, categoryId, m_sortOption, search, std::move(token));
+}
+
+void ExploreViewModel::loadInitial()
+{
+    loadInitialAsync();
+}
+
+QCoro::Task<void> ExploreViewModel::loadInitialAsync()
+{
+    if (m_isLoading)
+        co_return;
+    const CancellationToken alive = m_scopes.root();
+    setLoading(true);
+    try {
+        const QList<Category> categories = co_await m_api.fetchCategories(alive);
+        if (alive->isCancelled())
+            co_return;
+        m_categories = categories;
+        Q_EMIT categoriesChanged();
+    } catch (const std::exception &) {
+        if (alive->isCancelled())
+            co_return;
+        setLoading(false);
+        co_return;
+    }
+    const quint64 generation = ++m_generation;
+    try {
+        const auto page = co_await fetchPage(1, alive);
+        if (alive->isCancelled())
+            co_return;
+        // A search that started meanwhile owns the grid and the loading flag now.
+        if (generation != m_generation)
+            co_return;
+        m_wallpapers->setWallpapers(page.data);
+        setCurrentPage(1);
+        setHasMore(hasMoreAfter(page, m_currentPage));
+    } catch (const std::exception &) {
+        if (alive->isCancelled() || generation != m_generation)
+            co_return;
+    }
+    setLoading(false);
+}
+
+void ExploreViewModel::restartSearch(bool debounce)
+{
+    if (m_searchToken)
+        m_searchToken->cancel();
+    m_searchToken = m_scopes.child();
+    runSearch(m_searchToken, debounce);
+}
+
+QCoro::Task<void> ExploreViewModel::runSearch(CancellationToken token, bool debounce)
+{
+    if (debounce) {
+        co_await QCoro::sleepFor(std::chrono::milliseconds(m_timing.debounceMs));
+        if (token->isCancelled())
+            co_return;
+    }
+    co_await searchAsync(token);
+}
+
+QCoro::Task<void> ExploreViewModel::searchAsync(CancellationToken token)
+{
+    if (token->isCancelled())
+        co_return;
+    const CancellationToken alive = m_scopes.root();
+    const quint64 generation = ++m_generation;
+    setLoading(true);
+    setCurrentPage(1);
+    setHasMore(true);
+    try {
+        const auto page = co_await fetchPage(1, token);
+        // A superseded search leaves the grid and the flags to the one that replaced it.
+        if (alive->isCancelled() || token->isCancelled() || generation != m_generation)
+            co_return;
+        m_wallpapers->setWallpapers(page.data);
+        setHasMore(hasMoreAfter(page, m_currentPage));
+    } catch (const std::exception &) {
+        if (alive->isCancelled() || token->isCancelled() || generation != m_generation)
+            co_return;
+    }
+    setLoading(false);
+}
+
+void ExploreViewModel::loadMoreIfNeeded(const QVariant &wallpaper)
+{
+    const QString id = wallpaper.metaType() == QMetaType::fromType<Wallpaper>() ? wallpaper.value<Wallpaper>().id()
+                                                                              : wallpaper.toString();
+    const int n = m_wallpapers->count();
+    const int threshold = n < 7 ? 0 : n - 6;
+    const int index = m_wallpapers->indexOfId(id);
+    if (index < 0 || index < threshold)
+        return;
+    loadMoreAsync();
+}
+
+QCoro::Task<void> ExploreViewModel::loadMoreAsync()
+{
+    if (!m_hasMore || m_isLoading || m_isLoadingMore)
+        co_return;
+    const CancellationToken alive = m_scopes.root();
+    const quint64 generation = m_generation;
+    m_isLoadingMore = true;
+    setLoading(true);
+    const int page = m_currentPage + 1;
+    try {
+        const auto response = co_await fetchPage(page, alive);
+        if (alive->isCancelled())
+            co_return;
+        // A page of an earlier search must not land in the grid a newer search filled; that
+        // search also owns the loading flag.
+        if (generation != m_generation) {
+            m_isLoadingMore = false;
+            co_return;
+        }
+        {
+            if (response.data.isEmpty()) {
+                setHasMore(false);
+            } else {
+                QSet<QString> shown;
+                for (const Wallpaper &w : m_wallpapers->wallpapers())
+                    shown.insert(w.id());
+                QList<Wallpaper> fresh;
+                for (const Wallpaper &w : response.data) {
+                    if (!shown.contains(w.id())) {
+                        shown.insert(w.id());
+                        fresh.append(w);
+                    }
+                }
+                m_wallpapers->append(fresh);
+                setCurrentPage(page);
+                setHasMore(hasMoreAfter(response, m_currentPage));
+            }
+        }
+    } catch (const std::exception &) {
+        if (alive->isCancelled())
+            co_return;
+        if (generation != m_generation) {
+            m_isLoadingMore = false;
+            co_return;
+        }
+    }
+    setLoading(false);
+    m_isLoadingMore = false;
+}
+
+void ExploreViewModel::setLoading(bool loading)
+{
+    if (m_isLoading == loading)
+        return;
+    m_isLoading = loading;
+    Q_EMIT isLoadingChanged();
+}
+
+void ExploreViewModel::setCurrentPage(int page)
+{
+    if (m_currentPage == page)
+        return;
+    m_currentPage = page;
+    Q_EMIT currentPageChanged();
+}
+
+void ExploreViewModel::setHasMore(bool hasMore)
+{
+    if (m_hasMore == hasMore)
+        return;
+    m_hasMore = hasMore;
+    Q_EMIT hasMoreChanged();
+}

@@ -1,0 +1,35 @@
+#include "Favorites.h"
+#include "FavoritesStore.h"
+
+Favorites::Favorites(FavoritesStore &store, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+{
+    connect(&m_store, &FavoritesStore::changed, this, [this] {
+        ++m_revision;
+        Q_EMIT changed();
+    });
+}
+
+Favorites &Favorites::shared()
+{
+    static Favorites favorites(FavoritesStore::shared());
+    return favorites;
+}
+
+Favorites *Favorites::create(QQmlEngine *, QJSEngine *)
+{
+    Favorites *favorites = &shared();
+    QJSEngine::setObjectOwnership(favorites, QJSEngine::CppOwnership);
+    return favorites;
+}
+
+bool Favorites::isFavorite(const QString &id) const
+{
+    return m_store.isFavorite(id);
+}
+
+bool Favorites::toggleFavorite(const QString &id)
+{
+    return m_store.toggleFavorite(id);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ScopeGroup.h"
+
+#include <QCoroTask>
+#include <QObject>
+#include <QQmlEngine>
+
+class APIClient;
+class FavoritesStore;
+#include "WallpaperListModel.h"
+
+// The Library's Favorites tab: the stored favourite ids turned into wallpapers, one request each.
+class LibraryViewModel : public QObject
+{
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(WallpaperListModel *favorites READ favorites CONSTANT)
+    Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
+    Q_PROPERTY(QString error READ error NOTIFY errorChanged)
+    Q_PROPERTY(bool hasError READ hasError NOTIFY errorChanged)
+    Q_PROPERTY(QString favoritesKey READ favoritesKey CONSTANT)
+
+public:
+    explicit LibraryViewModel(QObject *parent = nullptr);
+    LibraryViewModel(APIClient &api, FavoritesStore &store, QObject *parent = nullptr);
+    ~LibraryViewModel() override;
+
+    WallpaperListModel *favorites() const { return m_favorites; }
+    bool isLoading() const { return m_isLoading; }
+    // Kept for the screen's error panel; no load sets it (a favourite that fails is skipped).
+    QString error() const { return m_error; }
+    bool hasError() const { return !m_error.isEmpty(); }
+    QString favoritesKey() const;
+
+    Q_INVOKABLE void loadFavorites();
+    QCoro::Task<void> loadFavoritesAsync();
+
+Q_SIGNALS:
+    void isLoadingChanged();
+    void errorChanged();
+
+private:
+    void setLoading(bool loading);
+
+    APIClient &m_api;
+    FavoritesStore &m_store;
+    ScopeGroup m_scopes;
+    WallpaperListModel *m_favorites;
+    bool m_isLoading = false;
+    QString m_error;
+};

@@ -1,0 +1,284 @@
+#include "WallpaperDetailViewModel.h"
+#include "APIClient.h"
+#include "ErrorText.h"
+#include "FavoritesStore.h"
+#include "WallpaperEngine.h"
+#include "WallpaperError.h"
+
+#include <QCoroNetworkReply>
+#include <QDir>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+// The download record's url as an absolute URL, or nothing.
+std::optional<QUrl> parseURL(const QString &text)
+{
+    const QUrl url(text, QUrl::StrictMode);
+    if (text.isEmpty() || !url.isValid() || url.isRelative())
+        return std::nullopt;
+    return url;
+}
+
+constexpr int downloadTimeoutMs = 60000;
+
+} // namespace
+
+WallpaperDetailViewModel::WallpaperDetailViewModel(QObject *parent)
+    : WallpaperDetailViewModel(Wallpaper(), APIClient::shared(), WallpaperEngine::shared(), FavoritesStore::shared(),
+                               {}, parent)
+{
+}
+
+WallpaperDetailViewModel::WallpaperDetailViewModel(const Wallpaper &wallpaper, APIClient &api, WallpaperEngine &engine,
+                                                   FavoritesStore &store, QString downloadsDirectory, QObject *parent)
+    : QObject(parent)
+    , m_wallpaper(wallpaper)
+    , m_api(api)
+    , m_engine(engine)
+    , m_store(store)
+    , m_downloadsDirectory(std::move(downloadsDirectory))
+{
+    m_isFavorited = m_wallpaper.isValid() && m_store.isFavorite(m_wallpaper.id());
+}
+
+WallpaperDetailViewModel::~WallpaperDetailViewModel()
+{
+    m_scopes.cancel();
+}
+
+void WallpaperDetailViewModel::setWallpaper(const Wallpaper &wallpaper)
+{
+    const bool changed = m_wallpaper.id() != wallpaper.id();
+    m_wallpaper = wallpaper;
+    setFavorited(m_wallpaper.isValid() && m_store.isFavorite(m_wallpaper.id()));
+    if (changed)
+        Q_EMIT wallpaperChanged();
+}
+
+void WallpaperDetailViewModel::setShowSuccess(bool show)
+{
+    if (m_showSuccess == show)
+        return;
+    m_showSuccess = show;
+    Q_EMIT showSuccessChanged();
+}
+
+void WallpaperDetailViewModel::setShowError(bool show)
+{
+    if (m_showError == show)
+        return;
+    m_showError = show;
+    Q_EMIT showErrorChanged();
+}
+
+QString WallpaperDetailViewModel::downloadsDirectory() const
+{
+    if (!m_downloadsDirectory.isEmpty())
+        return m_downloadsDirectory;
+    return QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+}
+
+QString WallpaperDetailViewModel::safeFileName(const QString &suggested, const QString &fallbackStem,
+                                               const QString &extension)
+{
+    auto clean = [](QString name) {
+        name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        name = name.section(QLatin1Char('/'), -1);
+        name.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+        return name.trimmed();
+    };
+    auto usable = [](const QString &name) {
+        return !name.isEmpty() && !std::all_of(name.begin(), name.end(), [](QChar c) { return c == QLatin1Char('.'); });
+    };
+    const QString name = clean(suggested);
+    if (usable(name))
+        return name;
+    QString stem = fallbackStem;
+    stem.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    stem = clean(stem);
+    if (!usable(stem))
+        stem = QStringLiteral("wallpaper");
+    return stem + QLatin1Char('.') + extension;
+}
+
+void WallpaperDetailViewModel::toggleFavorite()
+{
+    if (!m_wallpaper.isValid())
+        return;
+    setFavorited(m_store.toggleFavorite(m_wallpaper.id()));
+}
+
+void WallpaperDetailViewModel::recordView()
+{
+    recordViewAsync();
+}
+
+QCoro::Task<void> WallpaperDetailViewModel::recordViewAsync()
+{
+    if (!m_wallpaper.isValid())
+        co_return;
+    const CancellationToken alive = m_scopes.root();
+    try {
+        co_await m_api.recordView(m_wallpaper.id(), alive);
+    } catch (const std::exception &) {
+        // A view that was not counted changes nothing on screen.
+    }
+}
+
+void WallpaperDetailViewModel::setAsDesktop()
+{
+    setAsDesktopAsync();
+}
+
+void WallpaperDetailViewModel::setAsLockScreen()
+{
+    setAsLockScreenAsync();
+}
+
+void WallpaperDetailViewModel::saveDownload()
+{
+    saveDownloadAsync();
+}
+
+QCoro::Task<void> WallpaperDetailViewModel::setAsDesktopAsync()
+{
+    return apply(Target::desktop);
+}
+
+QCoro::Task<void> WallpaperDetailViewModel::setAsLockScreenAsync()
+{
+    return apply(Target::lockScreen);
+}
+
+QCoro::Task<void> WallpaperDetailViewModel::apply(Target target)
+{
+    const CancellationToken alive = m_scopes.root();
+    setSettingWallpaper(true);
+    QString failure;
+    bool failed = false;
+    try {
+        const WallpaperDownload download = co_await m_api.fetchDownloadInfo(m_wallpaper.id(), alive);
+        if (alive->isCancelled())
+            co_return;
+        const auto url = parseURL(download.url);
+        if (!url)
+            throw WallpaperError::downloadFailed();
+        if (target == Target::desktop)
+            co_await m_engine.setDesktopWallpaper(*url, alive);
+        else
+            co_await m_engine.setLockScreenWallpaper(*url, alive);
+    } catch (const std::exception &e) {
+        failed = true;
+        failure = errorText(e);
+    }
+    if (alive->isCancelled())
+        co_return;
+    if (failed)
+        fail(failure);
+    else
+        succeed(target == Target::desktop ? QStringLiteral("Desktop wallpaper set successfully!")
+                                          : QStringLiteral("Lock screen wallpaper set successfully!"));
+    setSettingWallpaper(false);
+}
+
+QNetworkAccessManager &WallpaperDetailViewModel::network()
+{
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
+    return *m_network;
+}
+
+QCoro::Task<void> WallpaperDetailViewModel::saveDownloadAsync()
+{
+    const CancellationToken alive = m_scopes.root();
+    WallpaperDownload download;
+    try {
+        download = co_await m_api.fetchDownloadInfo(m_wallpaper.id(), alive);
+    } catch (const std::exception &e) {
+        if (!alive->isCancelled())
+            fail(errorText(e));
+        co_return;
+    }
+    if (alive->isCancelled())
+        co_return;
+    const auto url = parseURL(download.url);
+    if (!url)
+        co_return;
+
+    QNetworkRequest request(*url);
+    request.setTransferTimeout(downloadTimeoutMs);
+    QPointer<QNetworkReply> reply = network().get(request);
+    alive->track(reply);
+    co_await reply.get();
+    if (alive->isCancelled() || !reply) {
+        if (reply)
+            reply->deleteLater();
+        co_return;
+    }
+    reply->deleteLater();
+
+    // An error page is not the wallpaper: only a 2xx body is saved.
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid()) {
+        fail(reply->errorString());
+        co_return;
+    }
+    const int code = status.toInt();
+    if (code < 200 || code > 299) {
+        fail(WallpaperError::downloadFailed().description());
+        co_return;
+    }
+    const QByteArray body = reply->readAll();
+
+    const QString folder = downloadsDirectory();
+    const QString name = safeFileName(download.filename, m_wallpaper.id(), m_wallpaper.formatName());
+    const QString path = QDir(folder).filePath(name);
+    // Written beside the target and renamed into place, so an interrupted save never leaves a
+    // truncated file under the final name.
+    QSaveFile file(path);
+    if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(body) != body.size()
+        || !file.commit()) {
+        fail(QStringLiteral("Could not save %1: %2").arg(path, file.errorString()));
+        co_return;
+    }
+    succeed(QStringLiteral("Saved to Downloads"));
+}
+
+void WallpaperDetailViewModel::succeed(const QString &message)
+{
+    if (m_successMessage != message) {
+        m_successMessage = message;
+        Q_EMIT successMessageChanged();
+    }
+    setShowSuccess(true);
+}
+
+void WallpaperDetailViewModel::fail(const QString &message)
+{
+    if (m_errorMessage != message) {
+        m_errorMessage = message;
+        Q_EMIT errorMessageChanged();
+    }
+    setShowError(true);
+}
+
+void WallpaperDetailViewModel::setFavorited(bool favorited)
+{
+    if (m_isFavorited == favorited)
+        return;
+    m_isFavorited = favorited;
+    Q_EMIT isFavoritedChanged();
+}
+
+void WallpaperDetailViewModel::setSettingWallpaper(bool setting)
+{
+    if (m_isSettingWallpaper == setting)
+        return;
+    m_isSettingWallpaper = setting;
+    Q_EMIT isSettingWallpaperChanged();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "ScopeGroup.h"
+#include "Wallpaper.h"
+
+#include <QCoroTask>
+#include <QObject>
+#include <QQmlEngine>
+#include <QString>
+
+class APIClient;
+class FavoritesStore;
+class QNetworkAccessManager;
+class WallpaperEngine;
+
+// The detail sheet of one wallpaper: its favourite mark, applying it to the desktop or the lock
+// screen, and saving a copy into Downloads. Every outcome becomes a message for an alert.
+class WallpaperDetailViewModel : public QObject
+{
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(Wallpaper wallpaper READ wallpaper WRITE setWallpaper NOTIFY wallpaperChanged)
+    Q_PROPERTY(bool isFavorited READ isFavorited NOTIFY isFavoritedChanged)
+    Q_PROPERTY(bool isSettingWallpaper READ isSettingWallpaper NOTIFY isSettingWallpaperChanged)
+    Q_PROPERTY(bool showSuccess READ showSuccess WRITE setShowSuccess NOTIFY showSuccessChanged)
+    Q_PROPERTY(bool showError READ showError WRITE setShowError NOTIFY showErrorChanged)
+    Q_PROPERTY(QString successMessage READ successMessage NOTIFY successMessageChanged)
+    Q_PROPERTY(QString errorMessage READ errorMessage NOTIFY errorMessageChanged)
+
+public:
+    explicit WallpaperDetailViewModel(QObject *parent = nullptr);
+    // `downloadsDirectory` empty means the user's Downloads folder.
+    WallpaperDetailViewModel(const Wallpaper &wallpaper, APIClient &api, WallpaperEngine &engine, FavoritesStore &store,
+                             QString downloadsDirectory = {}, QObject *parent = nullptr);
+    ~WallpaperDetailViewModel() override;
+
+    const Wallpaper &wallpaper() const { return m_wallpaper; }
+    // Set once by the sheet; reads the favourite mark afresh.
+    void setWallpaper(const Wallpaper &wallpaper);
+    bool isFavorited() const { return m_isFavorited; }
+    bool isSettingWallpaper() const { return m_isSettingWallpaper; }
+    bool showSuccess() const { return m_showSuccess; }
+    void setShowSuccess(bool show);
+    bool showError() const { return m_showError; }
+    void setShowError(bool show);
+    QString successMessage() const { return m_successMessage; }
+    QString errorMessage() const { return m_errorMessage; }
+    QString downloadsDirectory() const;
+
+    // A name from the service reduced to a plain file name in one folder: no separators, not
+    // empty, not made of dots only; otherwise `<fallbackStem>.<extension>`.
+    static QString safeFileName(const QString &suggested, const QString &fallbackStem, const QString &extension);
+
+    Q_INVOKABLE void toggleFavorite();
+    Q_INVOKABLE void recordView();
+    Q_INVOKABLE void setAsDesktop();
+    Q_INVOKABLE void setAsLockScreen();
+    Q_INVOKABLE void saveDownload();
+    QCoro::Task<void> setAsDesktopAsync();
+    QCoro::Task<void> setAsLockScreenAsync();
+    QCoro::Task<void> saveDownloadAsync();
+    QCoro::Task<void> recordViewAsync();
+
+Q_SIGNALS:
+    void wallpaperChanged();
+    void isFavoritedChanged();
+    void isSettingWallpaperChanged();
+    void showSuccessChanged();
+    void showErrorChanged();
+    void successMessageChanged();
+    void errorMessageChanged();
+
+private:
+    enum class Target { desktop, lockScreen };
+    QCoro::Task<void> apply(Target target);
+    QNetworkAccessManager &network();
+    void succeed(const QString &message);
+    void fail(const QString &message);
+    void setFavorited(bool favorited);
+    void setSettingWallpaper(bool setting);
+
+    Wallpaper m_wallpaper;
+    APIClient &m_api;
+    WallpaperEngine &m_engine;
+    FavoritesStore &m_store;
+    QString m_downloadsDirectory;
+    QNetworkAccessManager *m_network = nullptr;
+    ScopeGroup m_scopes;
+    bool m_isFavorited = false;
+    bool m_isSettingWallpaper = false;
+    bool m_showSuccess = false;
+    bool m_showError = false;
+    QString m_successMessage;
+    QString m_errorMessage;
+};

@@ -1,0 +1,26 @@
+#include "FakeEngine.h"
+
+#include <QCoroTimer>
+#include <chrono>
+
+QCoro::Task<void> FakeEngine::setDesktopWallpaper(QUrl remoteURL, CancellationToken cancel)
+{
+    desktopCalls.append(remoteURL);
+    return answer(std::move(cancel));
+}
+
+QCoro::Task<void> FakeEngine::setLockScreenWallpaper(QUrl remoteURL, CancellationToken cancel)
+{
+    lockScreenCalls.append(remoteURL);
+    return answer(std::move(cancel));
+}
+
+QCoro::Task<void> FakeEngine::answer(CancellationToken cancel)
+{
+    const std::optional<WallpaperError> error = failure;
+    co_await QCoro::sleepFor(std::chrono::milliseconds(delayMs));
+    if (cancel && cancel->isCancelled())
+        throw WallpaperError::downloadFailed();
+    if (error)
+        throw *error;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "WallpaperEngine.h"
+
+#include <QList>
+#include <QUrl>
+#include <optional>
+
+// Stands in for the wallpaper engine: records what it was asked, answers after a short delay
+// (never synchronously), and fails with the configured error when one is set.
+class FakeEngine : public WallpaperEngine
+{
+public:
+    explicit FakeEngine(QObject *parent = nullptr)
+        : WallpaperEngine(parent)
+    {
+    }
+
+    QCoro::Task<void> setDesktopWallpaper(QUrl remoteURL, CancellationToken cancel = {}) override;
+    QCoro::Task<void> setLockScreenWallpaper(QUrl remoteURL, CancellationToken cancel = {}) override;
+    void openAccessibilitySettings() override { ++accessibilityOpened; }
+    bool isAccessibilityTrusted() const override { return trusted; }
+
+    QList<QUrl> desktopCalls;
+    QList<QUrl> lockScreenCalls;
+    std::optional<WallpaperError> failure;
+    int delayMs = 5;
+    int accessibilityOpened = 0;
+    bool trusted = true;
+
+private:
+    QCoro::Task<void> answer(CancellationToken cancel);
+};
