@@ -3,11 +3,14 @@
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
+#include <QtPlugin>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <cstdio>
 
 Q_IMPORT_QML_PLUGIN(LumivanePlugin)
+// HEIC pictures decode through our own image plugin, linked in statically.
+Q_IMPORT_PLUGIN(HeicImagePlugin)
 
 int main(int argc, char *argv[])
 {

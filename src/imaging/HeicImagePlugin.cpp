@@ -18,3 +18,7 @@ QImageIOHandler *HeicImagePlugin::create(QIODevice *device, const QByteArray &fo
     handler->setFormat(format.isEmpty() ? QByteArrayLiteral("heic") : format);
     return handler;
 }
+
+// The moc output carries the plugin's registration; it must be compiled here, with
+// QT_STATICPLUGIN defined, to yield qt_static_plugin_HeicImagePlugin().
+#include "moc_HeicImagePlugin.cpp"

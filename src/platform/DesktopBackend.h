@@ -5,7 +5,8 @@
 #include <QCoroTask>
 #include <QString>
 
-// Sets the desktop and lock-screen picture, scaled to fill the screen and cropped. Every
+// Sets the desktop and lock-screen picture, scaled to fill the screen and cropped. A mechanism
+// with one picture for all monitors applies it whichever screen is named. Every
 // operation reads the value back after writing and throws DesktopError (or the system's own
 // error) when the picture did not take.
 class DesktopBackend
@@ -15,9 +16,6 @@ public:
 
     // Short human name ("GNOME", "KDE Plasma", …), used in messages.
     virtual QString name() const = 0;
-
-    // False when the mechanism has one picture for all monitors; the engine then applies once.
-    virtual bool perScreen() const { return true; }
 
     virtual QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) = 0;
     virtual QCoro::Task<void> setLockScreenImage(QString filePath) = 0;

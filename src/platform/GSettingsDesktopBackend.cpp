@@ -9,6 +9,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct GObjectDeleter
@@ -35,7 +37,7 @@ QString fileUri(const QString &path)
 {
     gchar *uri = g_filename_to_uri(QFile::encodeName(path).constData(), nullptr, nullptr);
     if (!uri)
-        throw DesktopError(QStringLiteral("%1 is not an absolute path").arg(path));
+        throw DesktopError(u"%1 is not an absolute path"_s.arg(path));
     const QString result = QString::fromUtf8(uri);
     g_free(uri);
     return result;
@@ -45,7 +47,7 @@ QString fileUri(const QString &path)
 
 GSettingsDesktopBackend::Flavour GSettingsDesktopBackend::gnome()
 {
-    Flavour f = gnomeCompatible(QStringLiteral("GNOME"));
+    Flavour f = gnomeCompatible(u"GNOME"_s);
     f.lockScreenNote = QStringLiteral("GNOME 3.36 and later show the desktop picture, blurred, on the lock screen; "
                                       "set this wallpaper as the desktop picture to see it there");
     return f;
@@ -55,31 +57,31 @@ GSettingsDesktopBackend::Flavour GSettingsDesktopBackend::gnomeCompatible(const 
 {
     Flavour f;
     f.name = name;
-    f.schema = QStringLiteral("org.gnome.desktop.background");
-    f.pictureKeys = {QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark")};
-    f.lockSchema = QStringLiteral("org.gnome.desktop.screensaver");
-    f.lockKey = QStringLiteral("picture-uri");
+    f.schema = u"org.gnome.desktop.background"_s;
+    f.pictureKeys = {u"picture-uri"_s, u"picture-uri-dark"_s};
+    f.lockSchema = u"org.gnome.desktop.screensaver"_s;
+    f.lockKey = u"picture-uri"_s;
     return f;
 }
 
 GSettingsDesktopBackend::Flavour GSettingsDesktopBackend::cinnamon()
 {
     Flavour f;
-    f.name = QStringLiteral("Cinnamon");
-    f.schema = QStringLiteral("org.cinnamon.desktop.background");
-    f.pictureKeys = {QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark")};
-    f.lockScreenNote = QStringLiteral("Cinnamon shows the desktop picture on its lock screen");
+    f.name = u"Cinnamon"_s;
+    f.schema = u"org.cinnamon.desktop.background"_s;
+    f.pictureKeys = {u"picture-uri"_s, u"picture-uri-dark"_s};
+    f.lockScreenNote = u"Cinnamon shows the desktop picture on its lock screen"_s;
     return f;
 }
 
 GSettingsDesktopBackend::Flavour GSettingsDesktopBackend::mate()
 {
     Flavour f;
-    f.name = QStringLiteral("MATE");
-    f.schema = QStringLiteral("org.mate.background");
-    f.pictureKeys = {QStringLiteral("picture-filename")};
+    f.name = u"MATE"_s;
+    f.schema = u"org.mate.background"_s;
+    f.pictureKeys = {u"picture-filename"_s};
     f.keysTakeUri = false;
-    f.lockScreenNote = QStringLiteral("MATE's screensaver has no lock-screen picture of its own");
+    f.lockScreenNote = u"MATE's screensaver has no lock-screen picture of its own"_s;
     return f;
 }
 
@@ -97,23 +99,23 @@ void GSettingsDesktopBackend::writeChecked(const QString &schema, const QString 
 {
     SchemaPtr found = lookupSchema(schema);
     if (!found)
-        throw DesktopError(QStringLiteral("the settings schema %1 is not installed").arg(schema));
+        throw DesktopError(u"the settings schema %1 is not installed"_s.arg(schema));
     const QByteArray keyName = key.toUtf8();
     if (!g_settings_schema_has_key(found.get(), keyName.constData()))
-        throw DesktopError(QStringLiteral("the settings schema %1 has no key %2").arg(schema, key));
+        throw DesktopError(u"the settings schema %1 has no key %2"_s.arg(schema, key));
 
     SettingsPtr settings(g_settings_new_full(found.get(), nullptr, nullptr));
     const QByteArray bytes = value.toUtf8();
     if (!g_settings_is_writable(settings.get(), keyName.constData()))
-        throw DesktopError(QStringLiteral("the setting %1 %2 is locked").arg(schema, key));
+        throw DesktopError(u"the setting %1 %2 is locked"_s.arg(schema, key));
     if (!g_settings_set_string(settings.get(), keyName.constData(), bytes.constData()))
-        throw DesktopError(QStringLiteral("the setting %1 %2 could not be written").arg(schema, key));
+        throw DesktopError(u"the setting %1 %2 could not be written"_s.arg(schema, key));
 
     gchar *stored = g_settings_get_string(settings.get(), keyName.constData());
     const bool took = stored && bytes == stored;
     g_free(stored);
     if (!took)
-        throw DesktopError(QStringLiteral("the setting %1 %2 did not keep the new picture").arg(schema, key));
+        throw DesktopError(u"the setting %1 %2 did not keep the new picture"_s.arg(schema, key));
 }
 
 QCoro::Task<void> GSettingsDesktopBackend::setDesktopImage(QString filePath, DesktopScreen)
@@ -128,7 +130,7 @@ QCoro::Task<void> GSettingsDesktopBackend::setDesktopImage(QString filePath, Des
         }
         writeChecked(m_flavour.schema, key, value);
     }
-    writeChecked(m_flavour.schema, QStringLiteral("picture-options"), QStringLiteral("zoom"));
+    writeChecked(m_flavour.schema, u"picture-options"_s, u"zoom"_s);
     co_return;
 }
 
@@ -139,7 +141,7 @@ QCoro::Task<void> GSettingsDesktopBackend::setLockScreenImage(QString filePath)
     if (!m_flavour.lockSchema.isEmpty() && schemaInstalled(m_flavour.lockSchema))
         writeChecked(m_flavour.lockSchema, m_flavour.lockKey, fileUri(filePath));
     else if (m_flavour.lockScreenNote.isEmpty())
-        throw DesktopError(QStringLiteral("the settings schema %1 is not installed").arg(m_flavour.lockSchema));
+        throw DesktopError(u"the settings schema %1 is not installed"_s.arg(m_flavour.lockSchema));
     if (!m_flavour.lockScreenNote.isEmpty())
         throw DesktopError(m_flavour.lockScreenNote);
     co_return;

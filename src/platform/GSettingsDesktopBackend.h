@@ -33,7 +33,6 @@ public:
     static bool schemaInstalled(const QString &schema);
 
     QString name() const override { return m_flavour.name; }
-    bool perScreen() const override { return false; }
     QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
     QCoro::Task<void> setLockScreenImage(QString filePath) override;
 

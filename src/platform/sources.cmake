@@ -14,6 +14,12 @@ list(APPEND LUMIVANE_CORE_SOURCES
     platform/AlwaysTrusted.h
     # desktop backends
     platform/GSettingsDesktopBackend.h platform/GSettingsDesktopBackend.cpp
+    platform/PlasmaDesktopBackend.h platform/PlasmaDesktopBackend.cpp
+    platform/XfceDesktopBackend.h platform/XfceDesktopBackend.cpp
+    platform/PortalResponseWatcher.h platform/PortalResponseWatcher.cpp
+    platform/PortalDesktopBackend.h platform/PortalDesktopBackend.cpp
+    platform/UnavailableDesktopBackend.h platform/UnavailableDesktopBackend.cpp
+    platform/AutoDesktopBackend.h platform/AutoDesktopBackend.cpp
 )
 if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/MachineIdSource.h)
     list(APPEND LUMIVANE_CORE_SOURCES platform/MachineIdSource.h)

@@ -1,10 +1,17 @@
 #include "LoginItem.h"
 
 #include "LoginItemBackend.h"
-#include "XdgAutostartBackend.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
+
+#ifdef Q_OS_MACOS
+#include "LaunchAgentBackend.h"
+#include "QProcessRunner.h"
+#include <QDir>
+#else
+#include "XdgAutostartBackend.h"
+#endif
 
 LoginItem::LoginItem(LoginItemBackend &backend)
     : m_backend(backend)
@@ -13,10 +20,15 @@ LoginItem::LoginItem(LoginItemBackend &backend)
 
 LoginItem &LoginItem::shared()
 {
-    static XdgAutostartBackend *backend = new XdgAutostartBackend(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), QCoreApplication::applicationFilePath());
-    static LoginItem *instance = new LoginItem(*backend);
-    return *instance;
+#ifdef Q_OS_MACOS
+    static QProcessRunner runner;
+    static LaunchAgentBackend backend(QDir::homePath(), QCoreApplication::applicationFilePath(), runner);
+#else
+    static XdgAutostartBackend backend(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                                       QCoreApplication::applicationFilePath());
+#endif
+    static LoginItem instance(backend);
+    return instance;
 }
 
 void LoginItem::setLaunchAtLogin(bool enabled)

@@ -3,73 +3,32 @@
 #include "AccessibilityTrust.h"
 #include "AlwaysTrusted.h"
 #include "AppError.h"
+#include "AppleScriptRunner.h"
+#include "AutoDesktopBackend.h"
 #include "DBusNotifier.h"
 #include "DesktopBackend.h"
 #include "DesktopServicesUrlOpener.h"
-#include "GSettingsDesktopBackend.h"
 #include "Notifier.h"
+#include "QProcessRunner.h"
 #include "UrlOpener.h"
 
 #include <QCoroNetworkReply>
+#include <QDBusConnection>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QOperatingSystemVersion>
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QUuid>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-// Stands in when no desktop we know how to drive is running: every attempt fails with a
-// message that says what is supported.
-class UnsupportedDesktop : public DesktopBackend
-{
-public:
-    explicit UnsupportedDesktop(QString desktop)
-        : m_desktop(std::move(desktop))
-    {
-    }
-    QString name() const override { return QStringLiteral("none"); }
-    QCoro::Task<void> setDesktopImage(QString, DesktopScreen) override { throw error(); co_return; }
-    QCoro::Task<void> setLockScreenImage(QString) override { throw error(); co_return; }
-
-private:
-    WallpaperError error() const
-    {
-        return WallpaperError::setFailed(
-            QStringLiteral("the desktop “%1” is not supported (supported: GNOME, Unity, Budgie, Pantheon, Cinnamon, MATE)")
-                .arg(m_desktop.isEmpty() ? QStringLiteral("unknown") : m_desktop));
-    }
-    QString m_desktop;
-};
-
-DesktopBackend *chooseDesktopBackend()
-{
-    const QString desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
-    const QStringList names = desktops.toLower().split(u':', Qt::SkipEmptyParts);
-    auto has = [&](const char *name) { return names.contains(QLatin1String(name)); };
-    const auto available = [](const GSettingsDesktopBackend::Flavour &f) {
-        return GSettingsDesktopBackend::schemaInstalled(f.schema);
-    };
-    if (has("x-cinnamon") || has("cinnamon")) {
-        if (available(GSettingsDesktopBackend::cinnamon()))
-            return new GSettingsDesktopBackend(GSettingsDesktopBackend::cinnamon());
-    } else if (has("mate")) {
-        if (available(GSettingsDesktopBackend::mate()))
-            return new GSettingsDesktopBackend(GSettingsDesktopBackend::mate());
-    } else if (has("unity") || has("budgie") || has("pantheon")) {
-        auto flavour = GSettingsDesktopBackend::gnomeCompatible(names.first());
-        if (available(flavour))
-            return new GSettingsDesktopBackend(flavour);
-    } else if (has("gnome") || has("gnome-classic") || has("ubuntu")) {
-        if (available(GSettingsDesktopBackend::gnome()))
-            return new GSettingsDesktopBackend(GSettingsDesktopBackend::gnome());
-    }
-    return new UnsupportedDesktop(desktops);
-}
 
 QList<DesktopScreen> applicationScreens()
 {
@@ -80,13 +39,15 @@ QList<DesktopScreen> applicationScreens()
     return screens;
 }
 
-struct ReplyDeleter {
+struct ReplyDeleter
+{
     void operator()(QNetworkReply *reply) const
     {
         if (reply)
             reply->deleteLater();
     }
 };
+
 } // namespace
 
 WallpaperEngine::WallpaperEngine(QObject *parent)
@@ -100,16 +61,26 @@ WallpaperEngine::WallpaperEngine(Collaborators collaborators, QObject *parent)
 {
 }
 
+WallpaperEngine::LockScreenPath WallpaperEngine::lockScreenPathFor(const QString &productType, int majorVersion)
+{
+    if (productType != QLatin1String("macos"))
+        return LockScreenPath::desktopBackend;
+    return majorVersion >= 14 ? LockScreenPath::mainScreen : LockScreenPath::systemEventsScript;
+}
+
 WallpaperEngine &WallpaperEngine::shared()
 {
     static WallpaperEngine *instance = [] {
+        static QProcessRunner runner;
         Collaborators c;
         c.network = new QNetworkAccessManager;
-        c.desktop = chooseDesktopBackend();
+        c.desktop = new AutoDesktopBackend(QDBusConnection::sessionBus(), qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
+                                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), runner);
         c.notifier = new DBusNotifier;
         c.trust = new AlwaysTrusted; // Linux asks for no accessibility permission
         c.urlOpener = new DesktopServicesUrlOpener;
         c.screens = applicationScreens;
+        c.lockScreenPath = lockScreenPathFor(QSysInfo::productType(), QOperatingSystemVersion::current().majorVersion());
         c.cachesRoot = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
         return new WallpaperEngine(std::move(c));
     }();
@@ -118,27 +89,29 @@ WallpaperEngine &WallpaperEngine::shared()
 
 QString WallpaperEngine::wallpapersDirectory() const
 {
-    return m.cachesRoot + QStringLiteral("/Lumivane/Wallpapers");
+    return m.cachesRoot + u"/Lumivane/Wallpapers"_s;
 }
 
 QString WallpaperEngine::safeFileName(const QUrl &url)
 {
     QString name = url.fileName(QUrl::FullyDecoded);
-    name.replace(u'/', u'_').replace(u'\\', u'_').remove(QChar(0));
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
+    QString safe;
+    for (QChar c : name)
+        safe += (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control) ? u'_' : c;
+    if (safe == QLatin1String(".") || safe == QLatin1String(".."))
         return {};
-    return name;
+    return safe;
 }
 
 QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteURL, CancellationToken cancel)
 {
     const QString directory = wallpapersDirectory();
     if (!QDir().mkpath(directory))
-        throw FileError(QStringLiteral("“%1” couldn’t be created.").arg(directory));
+        throw FileError(u"The folder “%1” couldn’t be created."_s.arg(directory));
 
     QString name = safeFileName(remoteURL);
     if (name.isEmpty())
-        name = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + QStringLiteral(".jpg");
+        name = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + u".jpg"_s;
     const QString destination = directory + u'/' + name;
     if (QFileInfo::exists(destination))
         co_return destination;
@@ -151,16 +124,26 @@ QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteURL, Cancella
     co_await reply.get();
 
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (reply->error() != QNetworkReply::NoError && (!status.isValid() || int(reply->error()) < 200))
+    if (status.isValid()) {
+        if (status.toInt() < 200 || status.toInt() > 299)
+            throw WallpaperError::downloadFailed();
+        // Headers arrived but the body did not (a stall, a dropped connection).
+        if (reply->error() != QNetworkReply::NoError)
+            throw TransportError(reply->errorString(), int(reply->error()));
+    } else if (reply->error() != QNetworkReply::NoError) {
         throw TransportError(reply->errorString(), int(reply->error()));
-    if (!status.isValid() || status.toInt() < 200 || status.toInt() > 299)
-        throw WallpaperError::downloadFailed();
+    } else {
+        throw WallpaperError::downloadFailed(); // not an HTTP response
+    }
 
     // Written under a temporary name and renamed, so a crash never leaves a truncated file that
     // would be reused as if it were complete.
     QSaveFile file(destination);
-    if (!file.open(QIODevice::WriteOnly) || file.write(reply->readAll()) < 0 || !file.commit())
-        throw FileError(QStringLiteral("“%1” couldn’t be saved: %2").arg(destination, file.errorString()));
+    if (!file.open(QIODevice::WriteOnly))
+        throw FileError(u"“%1” couldn’t be saved: %2"_s.arg(destination, file.errorString()));
+    const QByteArray body = reply->readAll();
+    if (file.write(body) != body.size() || !file.commit())
+        throw FileError(u"“%1” couldn’t be saved: %2"_s.arg(destination, file.errorString()));
     co_return destination;
 }
 
@@ -170,29 +153,57 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaper(QUrl remoteURL, Cancellat
     const QList<DesktopScreen> screens = m.screens ? m.screens() : QList<DesktopScreen>();
     if (screens.isEmpty())
         throw WallpaperError::noScreens();
-    if (m.desktop->perScreen()) {
-        for (const DesktopScreen &screen : screens)
-            co_await m.desktop->setDesktopImage(file, screen); // the first failure ends the loop
-    } else {
-        co_await m.desktop->setDesktopImage(file, screens.first()); // one setting serves every screen
-    }
-    postNotification(QStringLiteral("Wallpaper Set"), QStringLiteral("Desktop wallpaper has been updated"));
+    for (const DesktopScreen &screen : screens)
+        co_await m.desktop->setDesktopImage(file, screen); // the first failure ends the loop
+    postNotification(u"Wallpaper Set"_s, u"Desktop wallpaper has been updated"_s);
 }
 
 QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteURL, CancellationToken cancel)
 {
     const QString file = co_await downloadWallpaper(remoteURL, cancel);
-    if (m.trust && !m.trust->isTrusted()) {
-        m.trust->prompt();
-        throw WallpaperError::permissionDenied();
+    switch (m.lockScreenPath) {
+    case LockScreenPath::mainScreen: {
+        const QList<DesktopScreen> screens = m.screens ? m.screens() : QList<DesktopScreen>();
+        auto main = std::find_if(screens.begin(), screens.end(), [](const DesktopScreen &s) { return s.primary; });
+        if (main == screens.end())
+            main = screens.begin();
+        if (main == screens.end())
+            throw WallpaperError::noScreens();
+        co_await m.desktop->setDesktopImage(file, *main);
+        break;
     }
-    co_await m.desktop->setLockScreenImage(file);
-    postNotification(QStringLiteral("Lock Screen Set"), QStringLiteral("Lock screen wallpaper has been updated"));
+    case LockScreenPath::systemEventsScript: {
+        if (!m.trust || !m.trust->isTrusted()) {
+            if (m.trust)
+                m.trust->prompt();
+            throw WallpaperError::permissionDenied();
+        }
+        if (!m.scriptRunner)
+            throw WallpaperError::setFailed(u"scripting System Events is not available"_s);
+        if (const std::optional<QString> error = m.scriptRunner->run(lockScreenScript(file)))
+            throw WallpaperError::setFailed(*error);
+        break;
+    }
+    case LockScreenPath::desktopBackend:
+        co_await m.desktop->setLockScreenImage(file);
+        break;
+    }
+    postNotification(u"Lock Screen Set"_s, u"Lock screen wallpaper has been updated"_s);
+}
+
+const QUrl &WallpaperEngine::accessibilitySettingsURL()
+{
+    static const QUrl url(u"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"_s);
+    return url;
 }
 
 void WallpaperEngine::openAccessibilitySettings()
 {
-    // There is no accessibility permission to grant on Linux; nothing to open.
+    // Linux has no accessibility permission to grant, so there is no pane to open.
+    if (m.lockScreenPath == LockScreenPath::desktopBackend || !m.urlOpener)
+        return;
+    if (accessibilitySettingsURL().isValid())
+        m.urlOpener->open(accessibilitySettingsURL());
 }
 
 bool WallpaperEngine::isAccessibilityTrusted() const
@@ -209,7 +220,7 @@ void WallpaperEngine::postNotification(const QString &title, const QString &body
 QString WallpaperEngine::lockScreenScript(const QString &path)
 {
     QString escaped = path;
-    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
-    return QStringLiteral("tell application \"System Events\"\n    tell every desktop\n        set picture to \"") + escaped
-        + QStringLiteral("\"\n    end tell\nend tell");
+    escaped.replace(u'\\', u"\\\\"_s).replace(u'"', u"\\\""_s);
+    return u"tell application \"System Events\"\n    tell every desktop\n        set picture to \""_s + escaped
+        + u"\"\n    end tell\nend tell"_s;
 }

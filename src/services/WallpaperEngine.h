@@ -12,6 +12,7 @@
 #include <functional>
 
 class AccessibilityTrust;
+class AppleScriptRunner;
 class DesktopBackend;
 class Notifier;
 class QNetworkAccessManager;
@@ -25,13 +26,21 @@ class WallpaperEngine : public QObject
     Q_OBJECT
 
 public:
+    // How the lock-screen picture is set: macOS 14 and later set the main screen's desktop
+    // picture, earlier macOS runs a System Events script (with accessibility trust), Linux asks
+    // the desktop backend.
+    enum class LockScreenPath { mainScreen, systemEventsScript, desktopBackend };
+    static LockScreenPath lockScreenPathFor(const QString &productType, int majorVersion);
+
     struct Collaborators {
         QNetworkAccessManager *network = nullptr; // not owned
         DesktopBackend *desktop = nullptr;        // not owned
         Notifier *notifier = nullptr;             // not owned
         AccessibilityTrust *trust = nullptr;      // not owned
         UrlOpener *urlOpener = nullptr;           // not owned
-        std::function<QList<DesktopScreen>()> screens;
+        AppleScriptRunner *scriptRunner = nullptr; // not owned; macOS only
+        std::function<QList<DesktopScreen>()> screens; // in the system's order
+        LockScreenPath lockScreenPath = LockScreenPath::desktopBackend;
         QString cachesRoot;                 // the folder that holds Lumivane/
         int downloadTimeoutMs = 60'000;     // a stalled download fails after this long
     };
@@ -51,11 +60,13 @@ public:
     QString wallpapersDirectory() const;
     void postNotification(const QString &title, const QString &body);
 
+    static const QUrl &accessibilitySettingsURL();
+
     // The System Events script that sets every desktop's picture, with the path escaped as an
     // AppleScript string so no file name can end the string early.
     static QString lockScreenScript(const QString &path);
-    // The last path component of a URL reduced to a name that cannot leave its folder; empty
-    // when nothing usable is left.
+    // The last path component of a URL reduced to a name that cannot leave its folder: no
+    // separators or control characters, not "." or ".."; empty when nothing usable is left.
     static QString safeFileName(const QUrl &url);
 
 protected:

@@ -1,0 +1,130 @@
+#include "AutoDesktopBackend.h"
+
+#include "GSettingsDesktopBackend.h"
+#include "PlasmaDesktopBackend.h"
+#include "PortalDesktopBackend.h"
+#include "UnavailableDesktopBackend.h"
+#include "XfceDesktopBackend.h"
+
+#include <QCoroDBusPendingCall>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QCoro::Task<QStringList> listNames(QDBusConnection connection, QString method)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(u"org.freedesktop.DBus"_s, u"/org/freedesktop/DBus"_s,
+                                                          u"org.freedesktop.DBus"_s, method);
+    const QDBusPendingCall pending = connection.asyncCall(message);
+    const QDBusMessage reply = co_await pending;
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        co_return QStringList();
+    co_return reply.arguments().value(0).toStringList();
+}
+
+} // namespace
+
+AutoDesktopBackend::AutoDesktopBackend(QDBusConnection connection, QString currentDesktop, QString configHome,
+                                       ProcessRunner &runner)
+    : m_connection(std::move(connection))
+    , m_currentDesktop(std::move(currentDesktop))
+    , m_configHome(std::move(configHome))
+    , m_runner(runner)
+{
+}
+
+QString AutoDesktopBackend::name() const
+{
+    return m_chosen ? m_chosen->name() : u"automatic"_s;
+}
+
+AutoDesktopBackend::Kind AutoDesktopBackend::choose(const QString &currentDesktop, const QStringList &busNames,
+                                                    const std::function<bool(const QString &)> &schemaInstalled)
+{
+    const QStringList desktops = currentDesktop.toLower().split(u':', Qt::SkipEmptyParts);
+    const auto has = [&](const char *name) { return desktops.contains(QLatin1String(name)); };
+    const bool gnomeSchema = schemaInstalled(u"org.gnome.desktop.background"_s);
+
+    if (has("kde") && busNames.contains(u"org.kde.PlasmaShell"_s))
+        return Kind::plasma;
+    // Budgie and Unity also list GNOME; their own name decides.
+    if ((has("budgie") || has("unity") || has("pantheon")) && gnomeSchema)
+        return Kind::gnomeCompatible;
+    if ((has("x-cinnamon") || has("cinnamon")) && schemaInstalled(u"org.cinnamon.desktop.background"_s))
+        return Kind::cinnamon;
+    if (has("mate") && schemaInstalled(u"org.mate.background"_s))
+        return Kind::mate;
+    if (has("gnome") && gnomeSchema)
+        return Kind::gnome;
+    if (has("xfce") && busNames.contains(u"org.xfce.Xfconf"_s))
+        return Kind::xfce;
+    if (busNames.contains(u"org.freedesktop.portal.Desktop"_s))
+        return Kind::portal;
+    return Kind::none;
+}
+
+QCoro::Task<DesktopBackend *> AutoDesktopBackend::resolve()
+{
+    if (m_chosen)
+        co_return m_chosen.get();
+
+    QStringList names = co_await listNames(m_connection, u"ListNames"_s);
+    names += co_await listNames(m_connection, u"ListActivatableNames"_s);
+    if (m_chosen) // another call chose while this one waited
+        co_return m_chosen.get();
+
+    const QStringList desktops = m_currentDesktop.toLower().split(u':', Qt::SkipEmptyParts);
+    switch (choose(m_currentDesktop, names, &GSettingsDesktopBackend::schemaInstalled)) {
+    case Kind::plasma: {
+        QString tool = QStandardPaths::findExecutable(u"kwriteconfig6"_s);
+        if (tool.isEmpty())
+            tool = QStandardPaths::findExecutable(u"kwriteconfig5"_s);
+        m_chosen = std::make_unique<PlasmaDesktopBackend>(m_connection, m_configHome, m_runner, tool);
+        break;
+    }
+    case Kind::gnomeCompatible: {
+        QString name = u"Budgie"_s;
+        if (desktops.contains(u"unity"_s))
+            name = u"Unity"_s;
+        else if (desktops.contains(u"pantheon"_s))
+            name = u"Pantheon"_s;
+        m_chosen = std::make_unique<GSettingsDesktopBackend>(GSettingsDesktopBackend::gnomeCompatible(name));
+        break;
+    }
+    case Kind::gnome:
+        m_chosen = std::make_unique<GSettingsDesktopBackend>(GSettingsDesktopBackend::gnome());
+        break;
+    case Kind::cinnamon:
+        m_chosen = std::make_unique<GSettingsDesktopBackend>(GSettingsDesktopBackend::cinnamon());
+        break;
+    case Kind::mate:
+        m_chosen = std::make_unique<GSettingsDesktopBackend>(GSettingsDesktopBackend::mate());
+        break;
+    case Kind::xfce:
+        m_chosen = std::make_unique<XfceDesktopBackend>(m_connection);
+        break;
+    case Kind::portal:
+        m_chosen = std::make_unique<PortalDesktopBackend>(m_connection);
+        break;
+    case Kind::none:
+        m_chosen = std::make_unique<UnavailableDesktopBackend>();
+        break;
+    }
+    co_return m_chosen.get();
+}
+
+QCoro::Task<void> AutoDesktopBackend::setDesktopImage(QString filePath, DesktopScreen screen)
+{
+    DesktopBackend *backend = co_await resolve();
+    co_await backend->setDesktopImage(filePath, screen);
+}
+
+QCoro::Task<void> AutoDesktopBackend::setLockScreenImage(QString filePath)
+{
+    DesktopBackend *backend = co_await resolve();
+    co_await backend->setLockScreenImage(filePath);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "DesktopBackend.h"
+
+#include <QDBusConnection>
+
+class ProcessRunner;
+
+// KDE Plasma 5/6: a desktop script through org.kde.PlasmaShell.evaluateScript per screen
+// (FillMode 2: preserve aspect and crop); the lock screen through kscreenlockerrc.
+class PlasmaDesktopBackend : public DesktopBackend
+{
+public:
+    // `configHome` holds kscreenlockerrc; `kwriteconfig` is the path of kwriteconfig6/5, or
+    // empty to edit the file directly.
+    PlasmaDesktopBackend(QDBusConnection connection, QString configHome, ProcessRunner &runner,
+                         QString kwriteconfig = {});
+
+    QString name() const override { return QStringLiteral("KDE Plasma"); }
+    QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
+    QCoro::Task<void> setLockScreenImage(QString filePath) override;
+
+    // The script for Plasma screen `screenIndex`; it prints the Image value it reads back from
+    // every desktop of that screen as a JSON array.
+    static QString desktopScript(const QString &fileUrl, int screenIndex);
+
+    // Reading and writing one key of a KConfig file (groups written "[A][B]").
+    static QString readConfigValue(const QString &file, const QString &group, const QString &key);
+    static void writeConfigValue(const QString &file, const QString &group, const QString &key, const QString &value);
+
+    static QString lockScreenGroup() { return QStringLiteral("[Greeter][Wallpaper][org.kde.image][General]"); }
+
+private:
+    QDBusConnection m_connection;
+    QString m_configHome;
+    ProcessRunner &m_runner;
+    QString m_kwriteconfig;
+};

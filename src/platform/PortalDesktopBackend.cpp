@@ -1,0 +1,103 @@
+#include "PortalDesktopBackend.h"
+
+#include "DesktopError.h"
+#include "PortalResponseWatcher.h"
+
+#include <QCoroDBusPendingCall>
+#include <QCoroSignal>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDBusUnixFileDescriptor>
+#include <QFile>
+#include <QRandomGenerator>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString portalService = u"org.freedesktop.portal.Desktop"_s;
+const QString requestInterface = u"org.freedesktop.portal.Request"_s;
+const QString responseSignal = u"Response"_s;
+const char *const responseSlot = SLOT(onResponse(uint,QVariantMap));
+} // namespace
+
+PortalDesktopBackend::PortalDesktopBackend(QDBusConnection connection, std::chrono::milliseconds responseTimeout)
+    : m_connection(std::move(connection))
+    , m_responseTimeout(responseTimeout)
+{
+}
+
+QString PortalDesktopBackend::requestPath(const QString &uniqueName, const QString &token)
+{
+    QString sender = uniqueName;
+    if (sender.startsWith(u':'))
+        sender.remove(0, 1);
+    sender.replace(u'.', u'_');
+    return u"/org/freedesktop/portal/desktop/request/"_s + sender + u'/' + token;
+}
+
+QCoro::Task<void> PortalDesktopBackend::setDesktopImage(QString filePath, DesktopScreen)
+{
+    co_await apply(filePath, u"background"_s);
+}
+
+QCoro::Task<void> PortalDesktopBackend::setLockScreenImage(QString filePath)
+{
+    co_await apply(filePath, u"lockscreen"_s);
+}
+
+QCoro::Task<void> PortalDesktopBackend::apply(QString filePath, QString setOn)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DesktopError(u"could not open %1: %2"_s.arg(filePath, file.errorString()));
+
+    const QString token = u"lumivane%1"_s.arg(QRandomGenerator::global()->generate());
+    const QString expected = requestPath(m_connection.baseService(), token);
+
+    // Subscribe before calling: the portal may answer before its reply to the call arrives.
+    PortalResponseWatcher watcher;
+    m_connection.connect(portalService, expected, requestInterface, responseSignal, &watcher, responseSlot);
+
+    QVariantMap options;
+    options.insert(u"handle_token"_s, token);
+    options.insert(u"set-on"_s, setOn);
+    options.insert(u"show-preview"_s, false);
+    QDBusMessage call = QDBusMessage::createMethodCall(portalService, u"/org/freedesktop/portal/desktop"_s,
+                                                       u"org.freedesktop.portal.Wallpaper"_s, u"SetWallpaperFile"_s);
+    call << QString() << QVariant::fromValue(QDBusUnixFileDescriptor(file.handle())) << options;
+    const QDBusPendingCall pending = m_connection.asyncCall(call);
+    const QDBusMessage reply = co_await pending;
+    file.close();
+
+    QString handle = expected;
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        m_connection.disconnect(portalService, expected, requestInterface, responseSignal, &watcher, responseSlot);
+        throw DesktopError(u"the desktop portal refused the picture: %1"_s.arg(reply.errorMessage()));
+    }
+    // Portals older than the handle_token convention pick their own path.
+    const QString returned = reply.arguments().value(0).value<QDBusObjectPath>().path();
+    if (!returned.isEmpty() && returned != expected) {
+        handle = returned;
+        m_connection.connect(portalService, handle, requestInterface, responseSignal, &watcher, responseSlot);
+    }
+
+    if (!watcher.code()) {
+        const auto answered = co_await qCoro(&watcher, &PortalResponseWatcher::answered, m_responseTimeout);
+        Q_UNUSED(answered);
+    }
+    m_connection.disconnect(portalService, expected, requestInterface, responseSignal, &watcher, responseSlot);
+    if (handle != expected)
+        m_connection.disconnect(portalService, handle, requestInterface, responseSignal, &watcher, responseSlot);
+
+    if (!watcher.code())
+        throw DesktopError(u"the desktop portal did not answer"_s);
+    switch (*watcher.code()) {
+    case 0:
+        co_return;
+    case 1:
+        throw DesktopError(u"the change was cancelled"_s);
+    default:
+        throw DesktopError(u"the desktop portal could not set the picture"_s);
+    }
+}

@@ -1,0 +1,22 @@
+#include "UnavailableDesktopBackend.h"
+
+#include "DesktopError.h"
+
+QString UnavailableDesktopBackend::reason()
+{
+    return QStringLiteral("no supported desktop was found. Lumivane sets wallpapers on GNOME, Unity, Budgie, "
+                          "Pantheon, Cinnamon, MATE, KDE Plasma and Xfce, and elsewhere through the desktop "
+                          "portal (xdg-desktop-portal)");
+}
+
+QCoro::Task<void> UnavailableDesktopBackend::setDesktopImage(QString, DesktopScreen)
+{
+    throw DesktopError(reason());
+    co_return;
+}
+
+QCoro::Task<void> UnavailableDesktopBackend::setLockScreenImage(QString)
+{
+    throw DesktopError(reason());
+    co_return;
+}

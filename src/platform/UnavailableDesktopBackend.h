@@ -1,0 +1,14 @@
+#pragma once
+
+#include "DesktopBackend.h"
+
+// No supported desktop was found: every operation fails and names the desktops we support.
+class UnavailableDesktopBackend : public DesktopBackend
+{
+public:
+    QString name() const override { return QStringLiteral("none"); }
+    QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
+    QCoro::Task<void> setLockScreenImage(QString filePath) override;
+
+    static QString reason();
+};

@@ -1,0 +1,109 @@
+#include "XfceDesktopBackend.h"
+
+#include "DesktopError.h"
+
+#include <QCoroDBusPendingCall>
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <QRegularExpression>
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString channel = u"xfce4-desktop"_s;
+}
+
+XfceDesktopBackend::XfceDesktopBackend(QDBusConnection connection)
+    : m_connection(std::move(connection))
+{
+}
+
+QStringList XfceDesktopBackend::backdropFolders(const QStringList &existingProperties, const DesktopScreen &screen)
+{
+    static const QRegularExpression pattern(
+        u"^/backdrop/screen0/monitor([^/]+)/workspace(\\d+)/last-image$"_s);
+    QMap<QString, QSet<int>> workspacesByMonitor;
+    for (const QString &property : existingProperties) {
+        const QRegularExpressionMatch match = pattern.match(property);
+        if (match.hasMatch())
+            workspacesByMonitor[match.captured(1)].insert(match.captured(2).toInt());
+    }
+
+    QString monitor;
+    if (!screen.name.isEmpty() && workspacesByMonitor.contains(screen.name))
+        monitor = screen.name;
+    else if (workspacesByMonitor.contains(QString::number(screen.index)))
+        monitor = QString::number(screen.index);
+    else
+        monitor = screen.name.isEmpty() ? QString::number(screen.index) : screen.name;
+
+    QList<int> workspaces = workspacesByMonitor.value(monitor).values();
+    if (workspaces.isEmpty())
+        workspaces << 0;
+    std::sort(workspaces.begin(), workspaces.end());
+
+    QStringList folders;
+    for (int workspace : workspaces)
+        folders << u"/backdrop/screen0/monitor%1/workspace%2"_s.arg(monitor).arg(workspace);
+    return folders;
+}
+
+QCoro::Task<QDBusMessage> XfceDesktopBackend::call(QString method, QVariantList arguments)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(u"org.xfce.Xfconf"_s, u"/org/xfce/Xfconf"_s,
+                                                          u"org.xfce.Xfconf"_s, method);
+    message.setArguments(arguments);
+    const QDBusPendingCall pending = m_connection.asyncCall(message);
+    const QDBusMessage reply = co_await pending;
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        throw DesktopError(u"Xfce's settings service refused %1: %2"_s.arg(method, reply.errorMessage()));
+    co_return reply;
+}
+
+QCoro::Task<void> XfceDesktopBackend::setDesktopImage(QString filePath, DesktopScreen screen)
+{
+    QStringList existing;
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(u"org.xfce.Xfconf"_s, u"/org/xfce/Xfconf"_s,
+                                                              u"org.xfce.Xfconf"_s, u"GetAllProperties"_s);
+        message << channel << u"/backdrop"_s;
+        const QDBusPendingCall pending = m_connection.asyncCall(message);
+        const QDBusMessage reply = co_await pending;
+        // A channel with no backdrop yet answers with an error; we then create the first entry.
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+            const QDBusArgument argument = reply.arguments().constFirst().value<QDBusArgument>();
+            QMap<QString, QVariant> properties;
+            argument >> properties;
+            existing = properties.keys();
+        }
+    }
+
+    for (const QString &folder : backdropFolders(existing, screen)) {
+        const QString imageProperty = folder + u"/last-image"_s;
+        const QString styleProperty = folder + u"/image-style"_s;
+        const QString setProperty = u"SetProperty"_s;
+        const QString getProperty = u"GetProperty"_s;
+        // (Arguments are appended, not brace-initialised: g++ 12 miscompiles initializer lists
+        // in coroutines.)
+        QVariantList setImage, setStyle, getImage;
+        setImage << channel << imageProperty << QVariant::fromValue(QDBusVariant(filePath));
+        setStyle << channel << styleProperty << QVariant::fromValue(QDBusVariant(int(5)));
+        getImage << channel << imageProperty;
+        co_await call(setProperty, setImage);
+        co_await call(setProperty, setStyle);
+        const QDBusMessage reply = co_await call(getProperty, getImage);
+        const QVariant value = reply.arguments().value(0).value<QDBusVariant>().variant();
+        if (value.toString() != filePath)
+            throw DesktopError(u"Xfce did not keep the new picture for %1"_s.arg(folder));
+    }
+}
+
+QCoro::Task<void> XfceDesktopBackend::setLockScreenImage(QString)
+{
+    // xfce4-screensaver and light-locker draw no picture that a setting chooses.
+    throw DesktopError(u"Xfce's screen locker has no lock-screen picture to set"_s);
+    co_return;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "DesktopBackend.h"
+
+#include <QDBusConnection>
+#include <QVariant>
+
+// Xfce: xfconf's xfce4-desktop channel over D-Bus, per monitor and workspace
+// (/backdrop/screen0/monitor<NAME>/workspace<N>/last-image, image-style 5 = zoomed).
+class XfceDesktopBackend : public DesktopBackend
+{
+public:
+    explicit XfceDesktopBackend(QDBusConnection connection);
+
+    QString name() const override { return QStringLiteral("Xfce"); }
+    QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
+    QCoro::Task<void> setLockScreenImage(QString filePath) override;
+
+    // Which monitor and workspace property folders to write for `screen`, given the property
+    // names xfconf already holds: the monitor named after the screen, else the numbered one of
+    // older Xfce, else a new entry for the screen's name; every workspace known for it, else 0.
+    static QStringList backdropFolders(const QStringList &existingProperties, const DesktopScreen &screen);
+
+private:
+    QCoro::Task<QDBusMessage> call(QString method, QVariantList arguments);
+
+    QDBusConnection m_connection;
+};

@@ -1,0 +1,1 @@
+lumivane_add_test(tst_engine SOURCES tst_engine.cpp)

@@ -1,0 +1,73 @@
+#include "DbusTestBus.h"
+
+#include <QDeadlineTimer>
+#include <QStandardPaths>
+#include <QThread>
+
+DbusTestBus::DbusTestBus()
+{
+    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (daemon.isEmpty())
+        return;
+    m_daemon = std::make_unique<QProcess>();
+    m_daemon->setProcessChannelMode(QProcess::SeparateChannels);
+    m_daemon->start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
+                             QStringLiteral("--print-address=1")});
+    if (!m_daemon->waitForStarted(5000))
+        return;
+    QByteArray line;
+    QDeadlineTimer deadline(5000);
+    while (!line.contains('\n') && !deadline.hasExpired()) {
+        m_daemon->waitForReadyRead(int(deadline.remainingTime()));
+        line += m_daemon->readAllStandardOutput();
+    }
+    m_address = line.trimmed();
+    if (!m_address.isEmpty())
+        qputenv("DBUS_SESSION_BUS_ADDRESS", m_address);
+}
+
+DbusTestBus::~DbusTestBus()
+{
+    for (auto &service : m_services) {
+        service->terminate();
+        if (!service->waitForFinished(3000))
+            service->kill();
+        service->waitForFinished(1000);
+    }
+    if (m_daemon) {
+        m_daemon->terminate();
+        if (!m_daemon->waitForFinished(3000))
+            m_daemon->kill();
+        m_daemon->waitForFinished(1000);
+    }
+}
+
+bool DbusTestBus::hasOwner(const QString &busName) const
+{
+    QProcess query;
+    query.start(QStringLiteral("dbus-send"),
+                {QStringLiteral("--bus=") + QString::fromUtf8(m_address), QStringLiteral("--print-reply"),
+                 QStringLiteral("--dest=org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                 QStringLiteral("org.freedesktop.DBus.NameHasOwner"), QStringLiteral("string:") + busName});
+    query.waitForFinished(5000);
+    return query.readAllStandardOutput().contains("boolean true");
+}
+
+bool DbusTestBus::startService(const QString &program, const QStringList &arguments, const QString &busName,
+                               int timeoutMs)
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->start(program, arguments);
+    if (!process->waitForStarted(5000))
+        return false;
+    m_services.push_back(std::move(process));
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (hasOwner(busName))
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}

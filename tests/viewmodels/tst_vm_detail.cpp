@@ -1,0 +1,237 @@
+#include "FakeEngine.h"
+#include "FavoritesStore.h"
+#include "LibraryViewModel.h"
+#include "VmTestKit.h"
+#include "WallpaperDetailViewModel.h"
+#include "WallpaperListModel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace VmTestKit;
+
+namespace {
+
+Wallpaper wallpaper(const QString &id)
+{
+    return Wallpaper(Wallpaper::Fields{.id = id, .title = QStringLiteral("T"), .format = WallpaperFormat::png});
+}
+
+QByteArray downloadRecord(const QString &url, const QString &filename)
+{
+    return QStringLiteral(R"({"url":"%1","filename":"%2"})").arg(url, filename).toUtf8();
+}
+
+QByteArray fileURL(const ScriptedHttpServer &server, const QString &path)
+{
+    return (server.url().toString() + path).toUtf8();
+}
+
+} // namespace
+
+class TestWallpaperDetailViewModel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_settings.reset(new QSettings(m_dir.filePath("defaults.ini"), QSettings::IniFormat));
+        m_settings->clear();
+        m_downloads.reset(new QTemporaryDir);
+    }
+
+    void favouriteToggleAndLibrarySeesIt();
+    void desktopAndLockScreenFlows();
+    void engineAndServiceErrorsBecomeMessages();
+    void unparsableURLLoudForApplyQuietForSave();
+    void saveWritesAndOverwritesUnderSafeName();
+    void saveRefusesAnErrorPage();
+    void safeFileNames_data();
+    void safeFileNames();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<QTemporaryDir> m_downloads;
+};
+
+void TestWallpaperDetailViewModel::favouriteToggleAndLibrarySeesIt()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    FakeEngine engine;
+    FavoritesStore store(*m_settings);
+    store.toggleFavorite("other");
+    WallpaperDetailViewModel vm(wallpaper("w1"), api, engine, store, m_downloads->path());
+    QVERIFY(!vm.isFavorited());
+    QSignalSpy spy(&vm, &WallpaperDetailViewModel::isFavoritedChanged);
+    vm.toggleFavorite();
+    QVERIFY(vm.isFavorited());
+    QCOMPARE(spy.count(), 1);
+
+    server.on("GET", "/api/wallpapers/w1", envelope(wallpaperJson("w1")));
+    server.on("GET", "/api/wallpapers/other", envelope(wallpaperJson("other")));
+    LibraryViewModel library(api, store);
+    QVERIFY(finish(library.loadFavoritesAsync()));
+    QVERIFY(library.favorites()->containsId("w1"));
+
+    vm.toggleFavorite();
+    QVERIFY(!vm.isFavorited());
+    QCOMPARE(store.favoriteIDs(), QStringList{"other"});
+    // A new sheet reads the mark afresh.
+    WallpaperDetailViewModel again(wallpaper("other"), api, engine, store, m_downloads->path());
+    QVERIFY(again.isFavorited());
+}
+
+void TestWallpaperDetailViewModel::desktopAndLockScreenFlows()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    FakeEngine engine;
+    FavoritesStore store(*m_settings);
+    server.on("GET", "/api/wallpapers/w1/download",
+              envelope(downloadRecord("https://img.example/full/w1.png", "w1.png")));
+    WallpaperDetailViewModel vm(wallpaper("w1"), api, engine, store, m_downloads->path());
+    QSignalSpy setting(&vm, &WallpaperDetailViewModel::isSettingWallpaperChanged);
+
+    auto desktop = vm.setAsDesktopAsync();
+    QVERIFY(vm.isSettingWallpaper());
+    QVERIFY(TestSupport::waitFor(desktop));
+    QCOMPARE(engine.desktopCalls, QList<QUrl>{QUrl("https://img.example/full/w1.png")});
+    QCOMPARE(vm.successMessage(), QStringLiteral("Desktop wallpaper set successfully!"));
+    QVERIFY(vm.showSuccess());
+    QVERIFY(!vm.isSettingWallpaper());
+    QCOMPARE(setting.count(), 2);
+
+    vm.setShowSuccess(false); // the alert's OK
+    QVERIFY(finish(vm.setAsLockScreenAsync()));
+    QCOMPARE(engine.lockScreenCalls.size(), 1);
+    QCOMPARE(vm.successMessage(), QStringLiteral("Lock screen wallpaper set successfully!"));
+    QVERIFY(vm.showSuccess());
+    QVERIFY(!vm.showError());
+    QVERIFY(!vm.isSettingWallpaper());
+}
+
+void TestWallpaperDetailViewModel::engineAndServiceErrorsBecomeMessages()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    FakeEngine engine;
+    FavoritesStore store(*m_settings);
+    server.on("GET", "/api/wallpapers/w1/download", envelope(downloadRecord("https://img.example/a.png", "a.png")));
+    server.on("GET", "/api/wallpapers/gone/download", failure(404, "Wallpaper not found"));
+
+    engine.failure = WallpaperError::setFailed("no backend");
+    WallpaperDetailViewModel vm(wallpaper("w1"), api, engine, store, m_downloads->path());
+    QVERIFY(finish(vm.setAsLockScreenAsync()));
+    QCOMPARE(vm.errorMessage(), QStringLiteral("Failed to set wallpaper: no backend"));
+    QVERIFY(vm.showError());
+    QVERIFY(!vm.showSuccess());
+    QVERIFY(!vm.isSettingWallpaper());
+
+    WallpaperDetailViewModel gone(wallpaper("gone"), api, engine, store, m_downloads->path());
+    QVERIFY(finish(gone.setAsDesktopAsync()));
+    QCOMPARE(gone.errorMessage(), QStringLiteral("Wallpaper not found"));
+    QVERIFY(engine.desktopCalls.isEmpty());
+    gone.setShowError(false);
+    QVERIFY(finish(gone.saveDownloadAsync()));
+    QCOMPARE(gone.errorMessage(), QStringLiteral("Wallpaper not found"));
+    QVERIFY(gone.showError());
+}
+
+void TestWallpaperDetailViewModel::unparsableURLLoudForApplyQuietForSave()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    FakeEngine engine;
+    FavoritesStore store(*m_settings);
+    server.on("GET", "/api/wallpapers/w1/download", envelope(downloadRecord("http://[::1", "w1.png")));
+    WallpaperDetailViewModel vm(wallpaper("w1"), api, engine, store, m_downloads->path());
+
+    QVERIFY(finish(vm.saveDownloadAsync()));
+    QVERIFY(!vm.showError());
+    QVERIFY(!vm.showSuccess());
+    QVERIFY(vm.errorMessage().isEmpty());
+
+    QVERIFY(finish(vm.setAsDesktopAsync()));
+    QCOMPARE(vm.errorMessage(), QStringLiteral("Failed to download wallpaper"));
+    QVERIFY(vm.showError());
+    QVERIFY(engine.desktopCalls.isEmpty());
+}
+
+void TestWallpaperDetailViewModel::saveWritesAndOverwritesUnderSafeName()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    FakeEngine engine;
+    FavoritesStore store(*m_settings);
+    server.on("GET", "/api/wallpapers/w1/download",
+              envelope(downloadRecord(fileURL(server, "/files/w1.png"), "../../evil.png")));
+    ScriptedHttpServer::Response file;
+    file.body = "first bytes";
+    server.on("GET", "/files/w1.png", file);
+    const QString folder = m_downloads->filePath("Downloads"); // created on first save
+    WallpaperDetailViewModel vm(wallpaper("w1"), api, engine, store, folder);
+
+    QVERIFY(finish(vm.saveDownloadAsync()));
+    QCOMPARE(vm.successMessage(), QStringLiteral("Saved to Downloads"));
+    QVERIFY(vm.showSuccess());
+    QFile saved(QDir(folder).filePath("evil.png"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("first bytes"));
+    saved.close();
+    QVERIFY(!QFile::exists(m_downloads->filePath("evil.png")));
+
+    file.body = "second";
+    server.on("GET", "/files/w1.png", file);
+    QVERIFY(finish(vm.saveDownloadAsync()));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("second"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"evil.png"}); // no temp left
+    QVERIFY(!vm.isSettingWallpaper());
+}
+
+void TestWallpaperDetailViewModel::saveRefusesAnErrorPage()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    FakeEngine engine;
+    FavoritesStore store(*m_settings);
+    server.on("GET", "/api/wallpapers/w1/download",
+              envelope(downloadRecord(fileURL(server, "/files/missing.png"), "w1.png")));
+    WallpaperDetailViewModel vm(wallpaper("w1"), api, engine, store, m_downloads->path());
+    QVERIFY(finish(vm.saveDownloadAsync())); // the server answers 404 for unknown paths
+    QCOMPARE(vm.errorMessage(), QStringLiteral("Failed to download wallpaper"));
+    QVERIFY(vm.showError());
+    QVERIFY(!vm.showSuccess());
+    QVERIFY(QDir(m_downloads->path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestWallpaperDetailViewModel::safeFileNames_data()
+{
+    QTest::addColumn<QString>("suggested");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "dunes.jpg" << "dunes.jpg";
+    QTest::newRow("parent path") << "../../.bashrc" << ".bashrc";
+    QTest::newRow("absolute") << "/etc/passwd" << "passwd";
+    QTest::newRow("backslashes") << "..\\..\\x.png" << "x.png";
+    QTest::newRow("empty") << "" << "w1.png";
+    QTest::newRow("dot") << "." << "w1.png";
+    QTest::newRow("dot dot") << ".." << "w1.png";
+    QTest::newRow("trailing slash") << "dir/" << "w1.png";
+    QTest::newRow("control characters") << "a\nb.png" << "ab.png";
+}
+
+void TestWallpaperDetailViewModel::safeFileNames()
+{
+    QFETCH(QString, suggested);
+    QFETCH(QString, expected);
+    QCOMPARE(WallpaperDetailViewModel::safeFileName(suggested, "w1", "png"), expected);
+}
+
+QTEST_GUILESS_MAIN(TestWallpaperDetailViewModel)
+#include "tst_vm_detail.moc"
