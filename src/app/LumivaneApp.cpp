@@ -20,6 +20,10 @@ LumivaneApp::LumivaneApp(QObject *parent)
 {
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     QFontDatabase::addApplicationFont(QString::fromLatin1(iconFontPath));
+    // Our module lives at qrc:/Lumivane; without this the engine only finds its qmldir when the
+    // build folder happens to sit beside the executable, and every screen in a subfolder of
+    // views/ is then "not a type".
+    m_engine->addImportPath(QStringLiteral("qrc:/"));
     m_engine->setNetworkAccessManagerFactory(
         new ImageNetworkAccessManagerFactory(imageCacheDirectory(), imageDiskCacheBytes));
 }

@@ -60,16 +60,26 @@ QJsonValue convertKeys(const QJsonValue &value)
 
 QJsonObject convertKeys(const QJsonObject &object)
 {
+    // Two keys can land on one name (file_key and fileKey, or file_key and file__key). The key
+    // already spelt as the name wins; among converted keys the first in QJsonObject's order
+    // (sorted by key) wins. So the result never depends on the order the service wrote them in.
     QJsonObject converted;
-    for (auto it = object.constBegin(); it != object.constEnd(); ++it)
-        converted.insert(convertKey(it.key()), convertKeys(it.value()));
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+        const QString key = it.key();
+        QString name = convertKey(key);
+        const bool exact = name == key;
+        if (!exact && converted.contains(name))
+            continue;
+        converted.insert(name, convertKeys(it.value()));
+    }
     return converted;
 }
 
 QDateTime decodeDate(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^(\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})(?:\.(\d+))?(Z|[+-]\d{2}:\d{2})$)"));
+    // Anchored at both ends: a plain '$' would also accept a trailing newline.
+    static const QRegularExpression pattern(QRegularExpression::anchoredPattern(QStringLiteral(
+        R"((\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})(?:\.(\d+))?(Z|[+-]\d{2}:\d{2}))")));
     const QRegularExpressionMatch match = pattern.match(text);
     if (match.hasMatch()) {
         const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());

@@ -24,7 +24,8 @@ QJsonDocument parse(const QByteArray &body);
 // total_pages → totalPages; keys without an underscore are unchanged; leading and trailing
 // underscores stay.
 QString convertKey(const QString &key);
-// The same, applied to every object at every depth.
+// The same, applied to every object at every depth. When two keys of one object convert to the
+// same name, the key already spelt that way wins, else the one that sorts first.
 QJsonValue convertKeys(const QJsonValue &value);
 QJsonObject convertKeys(const QJsonObject &object);
 

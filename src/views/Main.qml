@@ -2,6 +2,8 @@ import QtQuick
 import QtQuick.Controls
 import Lumivane
 
+// The one window: no title bar, content up to the top edge, our own window controls in the
+// toolbar. Where the platform cannot move a frameless window we hand the frame back to it.
 ApplicationWindow {
     id: window
     objectName: "mainWindow"
@@ -11,13 +13,32 @@ ApplicationWindow {
     minimumHeight: 720
     visible: true
     title: "Lumivane"
-    color: Qt.rgba(0.1, 0.1, 0.1, 1)
-    palette.window: Qt.rgba(0.1, 0.1, 0.1, 1)
+    color: AppPalette.background
+    palette.window: AppPalette.background
     palette.windowText: "white"
 
-    Label {
-        anchors.centerIn: parent
-        color: "white"
-        text: AppState.currentTab
+    property bool systemDecorations: false
+    flags: systemDecorations ? Qt.Window : (Qt.Window | Qt.FramelessWindowHint)
+
+    MainContentView {
+        id: content
+        anchors.fill: parent
+        showsWindowControls: !window.systemDecorations
+        onMoveFailed: window.systemDecorations = true
+    }
+
+    // Reports what the window shows to whoever asked through LUMIVANE_UI_STATE_FILE.
+    Timer {
+        interval: 250
+        repeat: true
+        running: UiProbe.stateFile !== ""
+        onTriggered: {
+            const screen = content.currentScreen
+            UiProbe.writeState(JSON.stringify({
+                tab: AppState.currentTab,
+                showSettings: AppState.showSettings,
+                screen: screen && screen.describe ? screen.describe() : {}
+            }))
+        }
     }
 }

@@ -1,4 +1,47 @@
-# QML files of the Lumivane module, relative to src/.
+# Files of src/views: the window, its screens and the shared styles (QML), relative to src/.
+list(APPEND LUMIVANE_CORE_SOURCES
+    views/FlowLayout.h views/FlowLayout.cpp
+    views/UiProbe.h views/UiProbe.cpp
+    views/Rendering.h views/Rendering.cpp
+)
 list(APPEND LUMIVANE_QML_FILES
+    views/AppToolbarView.qml
     views/Main.qml
+    views/MainContentView.qml
+    views/NavPillTabView.qml
+    views/WindowControls.qml
+    views/detail/DetailSheetPresenter.qml
+    views/detail/WallpaperDetailView.qml
+    views/explore/ExploreView.qml
+    views/explore/FilterChip.qml
+    views/explore/SortSegments.qml
+    views/explore/WallpaperCardView.qml
+    views/explore/WallpaperGrid.qml
+    views/home/CategoryRowView.qml
+    views/home/FeaturedStripView.qml
+    views/home/HeroSectionView.qml
+    views/home/HomeView.qml
+    views/library/LibraryView.qml
+    views/settings/SettingsView.qml
+    views/styles/AlertDialog.qml
+    views/styles/EmptyStateView.qml
+    views/styles/GlassErrorView.qml
+    views/styles/LoadingSkeletonView.qml
+    views/styles/MiniPillButtonStyle.qml
+    views/styles/AppPalette.qml
+    views/styles/PillButtonStyle.qml
+    views/styles/RemoteImage.qml
+    views/styles/SheetHost.qml
+    views/styles/ShimmerBlock.qml
+    views/styles/Symbol.qml
+    views/styles/TextStyle.qml
+    views/upload/DarkFieldStyle.qml
+    views/upload/StatusBadge.qml
+    views/upload/TagInputView.qml
+    views/upload/UploadStateArea.qml
+    views/upload/UploadView.qml
+)
+list(APPEND LUMIVANE_QML_SINGLETONS
+    ${CMAKE_CURRENT_LIST_DIR}/styles/AppPalette.qml
+    ${CMAKE_CURRENT_LIST_DIR}/styles/TextStyle.qml
 )

@@ -1,0 +1,104 @@
+import QtQuick
+import Lumivane
+
+// Root of the window: the background, the screen of the current tab (created afresh on every
+// change of tab, cross-fading over 0.2 s), the floating toolbar and the Settings sheet.
+Item {
+    id: root
+    objectName: "mainContent"
+
+    property bool showsWindowControls: true
+    // The screen on show; tests and the probe read it.
+    property Item currentScreen: null
+    signal moveFailed()
+
+    readonly property var screenComponents: ({
+        "Home": homeComponent,
+        "Explore": exploreComponent,
+        "Library": libraryComponent,
+        "Upload": uploadComponent
+    })
+
+    Component { id: homeComponent; HomeView {} }
+    Component { id: exploreComponent; ExploreView {} }
+    Component { id: libraryComponent; LibraryView {} }
+    Component { id: uploadComponent; UploadView {} }
+
+    // Holds one screen; fades it in when created and out before it is destroyed.
+    component ScreenSlot: Item {
+        id: slot
+        property Item screen: null
+        anchors.fill: parent
+        opacity: 0
+        NumberAnimation on opacity {
+            id: fadeIn
+            to: 1
+            duration: 200
+            easing.type: Easing.InOutQuad
+        }
+        NumberAnimation {
+            id: fadeOut
+            target: slot
+            property: "opacity"
+            to: 0
+            duration: 200
+            easing.type: Easing.InOutQuad
+            onFinished: slot.destroy()
+        }
+        function dismiss() {
+            fadeIn.stop()
+            enabled = false
+            fadeOut.start()
+        }
+    }
+    Component { id: slotComponent; ScreenSlot {} }
+
+    property Item currentSlot: null
+
+    function showTab(tab) {
+        const component = screenComponents[tab]
+        if (!component)
+            return
+        if (currentSlot)
+            currentSlot.dismiss()
+        const slot = slotComponent.createObject(screenHost)
+        slot.screen = component.createObject(slot, { width: Qt.binding(() => slot.width),
+                                                      height: Qt.binding(() => slot.height) })
+        currentSlot = slot
+        currentScreen = slot.screen
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: AppPalette.background
+    }
+
+    Item {
+        id: screenHost
+        anchors.fill: parent
+    }
+
+    Connections {
+        target: AppState
+        function onCurrentTabChanged() { root.showTab(AppState.currentTab) }
+    }
+    Component.onCompleted: showTab(AppState.currentTab)
+
+    AppToolbarView {
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        blurSource: screenHost
+        showsWindowControls: root.showsWindowControls
+        onMoveFailed: root.moveFailed()
+    }
+
+    // A fresh sheet, and so a fresh view model, each time Settings opens.
+    SheetHost {
+        id: settingsHost
+        shown: AppState.showSettings
+        sheet: Component { SettingsView {} }
+        onDismissed: AppState.showSettings = false
+    }
+    readonly property var settingsSheet: settingsHost.current
+}

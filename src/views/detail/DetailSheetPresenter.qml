@@ -1,0 +1,13 @@
+import QtQuick
+import Lumivane
+
+// Presents the detail sheet while a wallpaper is picked; a new sheet (and view model) per pick.
+// The sheet keeps the wallpaper it opened with while it animates out.
+SheetHost {
+    id: root
+    property var wallpaper: null
+
+    shown: wallpaper !== null && wallpaper !== undefined
+    sheetProperties: ({ wallpaper: root.wallpaper })
+    sheet: Component { WallpaperDetailView {} }
+}

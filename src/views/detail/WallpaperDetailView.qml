@@ -1,0 +1,325 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Templates as T
+import QtQuick.Layouts
+import Qt5Compat.GraphicalEffects
+import Lumivane
+
+// The detail sheet (800 × 560): preview, facts, the four actions and the tags.
+Popup {
+    id: root
+    objectName: "detailSheet"
+
+    property var wallpaper
+    readonly property alias viewModel: vm
+
+    parent: T.Overlay.overlay
+    anchors.centerIn: parent
+    width: 800
+    height: 560
+    modal: true
+    dim: true
+    padding: 0
+    closePolicy: Popup.CloseOnEscape
+
+    WallpaperDetailViewModel {
+        id: vm
+        // Inner objects are built before the sheet's own properties arrive; skip the empty moment.
+        Binding on wallpaper {
+            when: !!root.wallpaper
+            value: root.wallpaper
+        }
+    }
+    Component.onCompleted: vm.recordView()
+
+    component InfoChip: Rectangle {
+        property string symbol
+        property string text
+        implicitWidth: chipRow.implicitWidth + 20
+        implicitHeight: chipRow.implicitHeight + 10
+        radius: height / 2
+        color: Qt.rgba(1, 1, 1, 0.06)
+        Row {
+            id: chipRow
+            anchors.centerIn: parent
+            spacing: 4
+            Symbol {
+                anchors.verticalCenter: parent.verticalCenter
+                name: parent.parent.symbol
+                size: TextStyle.caption2
+                color: AppPalette.secondaryText
+            }
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: parent.parent.text
+                font.pixelSize: TextStyle.caption
+                color: AppPalette.secondaryText
+            }
+        }
+    }
+    component Counter: Row {
+        property string symbol
+        property int value
+        spacing: 4
+        Symbol {
+            anchors.verticalCenter: parent.verticalCenter
+            name: parent.symbol
+            size: TextStyle.caption
+            color: AppPalette.secondaryText
+        }
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: String(parent.value)
+            font.pixelSize: TextStyle.caption
+            color: AppPalette.secondaryText
+        }
+    }
+
+    background: Rectangle {
+        color: AppPalette.background
+        radius: 10
+        border.color: Qt.rgba(1, 1, 1, 0.1)
+    }
+
+    contentItem: ColumnLayout {
+        spacing: 0
+
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.leftMargin: 24
+            Layout.rightMargin: 24
+            Layout.topMargin: 20
+            Layout.bottomMargin: 12
+            Text {
+                Layout.fillWidth: true
+                text: root.wallpaper ? root.wallpaper.title : ""
+                font.pixelSize: TextStyle.headline
+                font.bold: true
+                color: "white"
+                elide: Text.ElideRight
+                maximumLineCount: 1
+            }
+            Symbol {
+                objectName: "detailClose"
+                name: "xmark.circle.fill"
+                size: TextStyle.title3 + 3
+                color: Qt.rgba(1, 1, 1, 0.3)
+                TapHandler { onTapped: root.close() }
+            }
+        }
+
+        Flickable {
+            id: body
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            clip: true
+            contentHeight: bodyColumn.implicitHeight + 24
+            boundsBehavior: Flickable.StopAtBounds
+
+            ColumnLayout {
+                id: bodyColumn
+                x: 24
+                width: body.width - 48
+                spacing: 20
+
+                // Fitted whole, at most 380 high; the size follows the record's pixel size so
+                // the space is reserved before the image arrives.
+                Item {
+                    id: previewFrame
+                    readonly property real aspect: root.wallpaper && root.wallpaper.height > 0
+                                                   ? root.wallpaper.width / root.wallpaper.height : 16 / 9
+                    Layout.alignment: Qt.AlignHCenter
+                    Layout.preferredWidth: Math.min(bodyColumn.width, 380 * aspect)
+                    Layout.preferredHeight: Layout.preferredWidth / aspect
+                    RectangularGlow {
+                        anchors.fill: preview
+                        anchors.topMargin: 6
+                        anchors.bottomMargin: -6
+                        glowRadius: 16
+                        cornerRadius: 14 + glowRadius
+                        color: Qt.rgba(0, 0, 0, 0.4)
+                        visible: preview.status === Image.Ready
+                    }
+                    RemoteImage {
+                        id: preview
+                        objectName: "detailPreview"
+                        anchors.fill: parent
+                        source: root.wallpaper ? root.wallpaper.previewURL : ""
+                        fillMode: Image.PreserveAspectFit
+                        radius: 14
+                        fadesIn: true
+                    }
+                }
+
+                Rectangle {
+                    Layout.fillWidth: true
+                    implicitHeight: facts.implicitHeight + 32
+                    radius: 12
+                    color: AppPalette.surface
+                    Column {
+                        id: facts
+                        x: 16
+                        y: 16
+                        width: parent.width - 32
+                        spacing: 12
+                        Text {
+                            width: parent.width
+                            text: root.wallpaper ? root.wallpaper.title : ""
+                            font.pixelSize: TextStyle.title3
+                            font.bold: true
+                            color: "white"
+                            elide: Text.ElideRight
+                        }
+                        Row {
+                            objectName: "infoChips"
+                            spacing: 8
+                            InfoChip {
+                                objectName: "categoryChip"
+                                visible: !!root.wallpaper && root.wallpaper.hasCategory
+                                symbol: "folder"
+                                text: root.wallpaper ? root.wallpaper.categoryName : ""
+                            }
+                            InfoChip {
+                                symbol: "aspectratio"
+                                text: root.wallpaper ? Formatters.dimensions(root.wallpaper.width, root.wallpaper.height) : ""
+                            }
+                            InfoChip {
+                                objectName: "formatChip"
+                                symbol: "doc"
+                                text: root.wallpaper ? root.wallpaper.format.toUpperCase() : ""
+                            }
+                            InfoChip {
+                                symbol: "internaldrive"
+                                text: root.wallpaper ? Formatters.byteCount(root.wallpaper.fileSize) : ""
+                            }
+                        }
+                        Row {
+                            spacing: 16
+                            Counter { symbol: "arrow.down.circle"; value: root.wallpaper ? root.wallpaper.downloadCount : 0 }
+                            Counter { symbol: "eye"; value: root.wallpaper ? root.wallpaper.viewCount : 0 }
+                            Counter { symbol: "heart"; value: root.wallpaper ? root.wallpaper.favoriteCount : 0 }
+                        }
+                    }
+                }
+
+                RowLayout {
+                    Layout.fillWidth: true
+                    spacing: 10
+                    PillButtonStyle {
+                        objectName: "setDesktopButton"
+                        Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        filled: true
+                        text: "Set Desktop"
+                        symbol: "desktopcomputer"
+                        enabled: !vm.isSettingWallpaper
+                        onClicked: vm.setAsDesktop()
+                    }
+                    PillButtonStyle {
+                        objectName: "setLockScreenButton"
+                        Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        filled: false
+                        text: "Set Lock Screen"
+                        symbol: "lock.desktopcomputer"
+                        onClicked: vm.setAsLockScreen()
+                    }
+                    PillButtonStyle {
+                        objectName: "favoriteButton"
+                        filled: false
+                        symbol: vm.isFavorited ? "heart.fill" : "heart"
+                        symbolSize: 16
+                        symbolColor: vm.isFavorited ? AppPalette.pink : "white"
+                        onClicked: vm.toggleFavorite()
+                    }
+                    PillButtonStyle {
+                        objectName: "downloadButton"
+                        filled: false
+                        symbol: "arrow.down.circle"
+                        symbolSize: 16
+                        enabled: !vm.isSettingWallpaper
+                        onClicked: vm.saveDownload()
+                    }
+                }
+
+                Rectangle {
+                    objectName: "applyingPill"
+                    Layout.alignment: Qt.AlignHCenter
+                    visible: vm.isSettingWallpaper
+                    implicitWidth: applyingRow.implicitWidth + 32
+                    implicitHeight: applyingRow.implicitHeight + 16
+                    radius: height / 2
+                    color: Qt.rgba(1, 1, 1, 0.08)
+                    Row {
+                        id: applyingRow
+                        anchors.centerIn: parent
+                        spacing: 8
+                        BusyIndicator {
+                            width: 16
+                            height: 16
+                            opacity: 0.6
+                            running: parent.parent.visible
+                            anchors.verticalCenter: parent.verticalCenter
+                        }
+                        Text {
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: "Applying wallpaper..."
+                            font.pixelSize: TextStyle.caption
+                            color: AppPalette.secondaryText
+                        }
+                    }
+                }
+
+                Column {
+                    objectName: "tagsBlock"
+                    Layout.fillWidth: true
+                    visible: !!root.wallpaper && root.wallpaper.tags.length > 0
+                    spacing: 8
+                    Text {
+                        text: "Tags"
+                        font.pixelSize: TextStyle.subheadline
+                        font.weight: Font.DemiBold
+                        color: AppPalette.secondaryText
+                    }
+                    FlowLayout {
+                        objectName: "tagsFlow"
+                        width: parent.width
+                        spacing: 6
+                        Repeater {
+                            model: root.wallpaper ? root.wallpaper.tags : []
+                            Rectangle {
+                                required property string modelData
+                                implicitWidth: tagText.implicitWidth + 20
+                                implicitHeight: tagText.implicitHeight + 10
+                                radius: height / 2
+                                color: Qt.rgba(1, 1, 1, 0.06)
+                                Text {
+                                    id: tagText
+                                    anchors.centerIn: parent
+                                    text: "#" + parent.modelData
+                                    font.pixelSize: TextStyle.caption
+                                    color: AppPalette.secondaryText
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    AlertDialog {
+        objectName: "successAlert"
+        title: "Success"
+        message: vm.successMessage
+        presented: vm.showSuccess
+        onAcknowledged: vm.showSuccess = false
+    }
+    AlertDialog {
+        objectName: "errorAlert"
+        title: "Error"
+        message: vm.errorMessage
+        presented: vm.showError
+        onAcknowledged: vm.showError = false
+    }
+}

@@ -1,0 +1,188 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Lumivane
+
+// The searchable catalogue: search field, category chips and sort, and the endless grid.
+Item {
+    id: root
+    objectName: "exploreView"
+
+    readonly property alias viewModel: vm
+    property var selectedWallpaper: null
+
+    ExploreViewModel { id: vm }
+    Component.onCompleted: vm.loadInitial()
+
+    function describe() {
+        return { name: "Explore", wallpapers: vm.wallpapers.count, loading: vm.isLoading,
+                 hasMore: vm.hasMore, empty: emptyState.visible }
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 0
+
+        Item { Layout.preferredHeight: 52 }
+
+        ColumnLayout {
+            Layout.fillWidth: true
+            Layout.leftMargin: 24
+            Layout.rightMargin: 24
+            Layout.topMargin: 16
+            Layout.bottomMargin: 12
+            spacing: 12
+
+            Rectangle {
+                Layout.fillWidth: true
+                implicitHeight: searchRow.implicitHeight + 20
+                radius: 12
+                color: AppPalette.surface
+                RowLayout {
+                    id: searchRow
+                    anchors.fill: parent
+                    anchors.leftMargin: 14
+                    anchors.rightMargin: 14
+                    spacing: 10
+                    Symbol {
+                        name: "magnifyingglass"
+                        size: 15
+                        color: AppPalette.secondaryText
+                    }
+                    TextField {
+                        id: searchField
+                        objectName: "searchField"
+                        Layout.fillWidth: true
+                        placeholderText: "Search wallpapers..."
+                        placeholderTextColor: AppPalette.secondaryText
+                        color: "white"
+                        font.pixelSize: 13
+                        padding: 0
+                        background: null
+                        text: vm.searchText
+                        onTextEdited: vm.searchText = text
+                    }
+                    Symbol {
+                        objectName: "clearSearchButton"
+                        visible: vm.searchText !== ""
+                        name: "xmark.circle.fill"
+                        size: 15
+                        color: Qt.rgba(1, 1, 1, 0.3)
+                        TapHandler { onTapped: vm.searchText = "" }
+                    }
+                }
+            }
+
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 0
+                Flickable {
+                    Layout.fillWidth: true
+                    implicitHeight: chips.implicitHeight
+                    contentWidth: chips.implicitWidth
+                    flickableDirection: Flickable.HorizontalFlick
+                    boundsBehavior: Flickable.StopAtBounds
+                    clip: true
+                    Row {
+                        id: chips
+                        spacing: 8
+                        FilterChip {
+                            objectName: "chipAll"
+                            title: "All"
+                            isSelected: !vm.selectedCategory
+                            onClicked: vm.selectedCategory = null
+                        }
+                        Repeater {
+                            model: vm.categories
+                            FilterChip {
+                                required property var modelData
+                                objectName: "chip_" + modelData.id
+                                title: modelData.name
+                                isSelected: !!vm.selectedCategory && vm.selectedCategoryId === modelData.id
+                                onClicked: vm.selectedCategory = modelData
+                            }
+                        }
+                    }
+                }
+                Rectangle {
+                    Layout.leftMargin: 12
+                    Layout.rightMargin: 12
+                    implicitWidth: 1
+                    implicitHeight: 20
+                    color: Qt.rgba(1, 1, 1, 0.15)
+                }
+                SortSegments {
+                    Layout.preferredWidth: 260
+                    value: vm.sortOption
+                    onPicked: v => vm.sortOption = v
+                }
+            }
+        }
+
+        Item {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+
+            EmptyStateView {
+                id: emptyState
+                objectName: "exploreEmpty"
+                anchors.fill: parent
+                visible: vm.wallpapers.count === 0 && !vm.isLoading
+                icon: "photo.on.rectangle.angled"
+                title: "No wallpapers found"
+                subtitle: "Try different search terms or filters"
+            }
+
+            WallpaperGrid {
+                id: grid
+                objectName: "exploreGrid"
+                anchors.fill: parent
+                visible: !emptyState.visible
+                model: vm.wallpapers
+                onPicked: w => root.selectedWallpaper = w
+                onCardCreated: w => vm.loadMoreIfNeeded(w)
+                footer: Item {
+                    width: grid.width - 14
+                    height: footerColumn.implicitHeight + 40
+                    Column {
+                        id: footerColumn
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        Row {
+                            objectName: "loadingMore"
+                            visible: vm.isLoading && vm.wallpapers.count > 0
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            padding: 16
+                            spacing: 8
+                            BusyIndicator {
+                                width: 16
+                                height: 16
+                                opacity: 0.5
+                                anchors.verticalCenter: parent.verticalCenter
+                            }
+                            Text {
+                                anchors.verticalCenter: parent.verticalCenter
+                                text: "Loading more..."
+                                font.pixelSize: TextStyle.caption
+                                color: Qt.rgba(1, 1, 1, 0.4)
+                            }
+                        }
+                        Text {
+                            objectName: "allLoaded"
+                            visible: !vm.hasMore && vm.wallpapers.count > 0
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            padding: 16
+                            text: "All wallpapers loaded"
+                            font.pixelSize: TextStyle.caption
+                            color: Qt.rgba(1, 1, 1, 0.3)
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    DetailSheetPresenter {
+        wallpaper: root.selectedWallpaper
+        onDismissed: root.selectedWallpaper = null
+    }
+}

@@ -1,0 +1,120 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Lumivane
+
+// The Library: favourites in the three-column grid, and a downloads tab that is always empty.
+Item {
+    id: root
+    objectName: "libraryView"
+
+    readonly property alias viewModel: vm
+    property var selectedWallpaper: null
+    property string libraryTab: "Favorites"
+
+    LibraryViewModel { id: vm }
+    Component.onCompleted: vm.loadFavorites()
+
+    function describe() {
+        return { name: "Library", tab: libraryTab, loading: vm.isLoading, favorites: vm.favorites.count }
+    }
+
+    Column {
+        id: header
+        y: 52
+        x: 24
+        width: parent.width - 48
+        topPadding: 16
+        bottomPadding: 12
+        spacing: 16
+        Text {
+            text: "Library"
+            font.pixelSize: 28
+            font.bold: true
+            color: "white"
+        }
+        Rectangle {
+            width: 280
+            height: tabsRow.implicitHeight + 8
+            radius: height / 2
+            color: Qt.rgba(1, 1, 1, 0.06)
+            Row {
+                id: tabsRow
+                x: 4
+                y: 4
+                spacing: 4
+                Repeater {
+                    model: ["Favorites", "Downloads"]
+                    Rectangle {
+                        required property string modelData
+                        readonly property bool selected: root.libraryTab === modelData
+                        objectName: "libraryTab" + modelData
+                        width: tabLabel.implicitWidth + 32
+                        height: tabLabel.implicitHeight + 12
+                        radius: height / 2
+                        color: selected ? "white" : "transparent"
+                        Behavior on color { ColorAnimation { duration: 200; easing.type: Easing.InOutQuad } }
+                        Text {
+                            id: tabLabel
+                            anchors.centerIn: parent
+                            text: parent.modelData
+                            font.pixelSize: 13
+                            font.weight: parent.selected ? Font.DemiBold : Font.Normal
+                            color: parent.selected ? "black" : AppPalette.secondaryText
+                        }
+                        TapHandler { onTapped: root.libraryTab = parent.modelData }
+                    }
+                }
+            }
+        }
+    }
+
+    Item {
+        id: contentArea
+        anchors.top: header.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+
+        EmptyStateView {
+            objectName: "downloadsEmpty"
+            anchors.fill: parent
+            visible: root.libraryTab === "Downloads"
+            icon: "arrow.down.circle"
+            title: "No downloads yet"
+            subtitle: "Downloaded wallpapers will appear here"
+        }
+
+        // The loading test comes first: the spinner shows even over an earlier list.
+        BusyIndicator {
+            objectName: "favoritesSpinner"
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: 80
+            width: 32
+            height: 32
+            opacity: 0.5
+            visible: root.libraryTab === "Favorites" && vm.isLoading
+            running: visible
+        }
+        EmptyStateView {
+            objectName: "favoritesEmpty"
+            anchors.fill: parent
+            visible: root.libraryTab === "Favorites" && !vm.isLoading && vm.favorites.count === 0
+            icon: "heart.slash"
+            title: "No favorites yet"
+            subtitle: "Wallpapers you favorite will appear here"
+        }
+        WallpaperGrid {
+            objectName: "favoritesGrid"
+            anchors.fill: parent
+            visible: root.libraryTab === "Favorites" && !vm.isLoading && vm.favorites.count > 0
+            model: vm.favorites
+            footer: Item { width: 1; height: 40 }
+            onPicked: w => root.selectedWallpaper = w
+        }
+    }
+
+    DetailSheetPresenter {
+        wallpaper: root.selectedWallpaper
+        onDismissed: root.selectedWallpaper = null
+    }
+}

@@ -1,0 +1,65 @@
+import QtQuick
+import Qt5Compat.GraphicalEffects
+import Lumivane
+
+// Error panel: warning symbol, message and, when retryable, a "Retry" button.
+Item {
+    id: root
+    objectName: "errorPanel"
+
+    property string message
+    property bool retryable: false
+    signal retry()
+
+    implicitWidth: Math.min(420, Math.max(200, messageMetrics.width + 64))
+    TextMetrics {
+        id: messageMetrics
+        text: root.message
+        font.pixelSize: TextStyle.subheadline
+    }
+    implicitHeight: column.implicitHeight + 64
+
+    RectangularGlow {
+        anchors.fill: panel
+        glowRadius: 20
+        spread: 0
+        cornerRadius: panel.radius + glowRadius
+        color: Qt.rgba(0, 0, 0, 0.3)
+    }
+    Rectangle {
+        id: panel
+        anchors.fill: parent
+        radius: 20
+        color: Qt.rgba(0.22, 0.22, 0.22, 0.72)
+        border.color: Qt.rgba(1, 1, 1, 0.1)
+        border.width: 1
+    }
+    Column {
+        id: column
+        anchors.centerIn: parent
+        width: parent.width - 64
+        spacing: 16
+        Symbol {
+            anchors.horizontalCenter: parent.horizontalCenter
+            name: "exclamationmark.triangle"
+            size: 36
+            color: AppPalette.orange
+        }
+        Text {
+            width: parent.width
+            text: root.message
+            font.pixelSize: TextStyle.subheadline
+            color: Qt.rgba(1, 1, 1, 0.7)
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.Wrap
+        }
+        PillButtonStyle {
+            objectName: "retryButton"
+            anchors.horizontalCenter: parent.horizontalCenter
+            visible: root.retryable
+            filled: true
+            text: "Retry"
+            onClicked: root.retry()
+        }
+    }
+}

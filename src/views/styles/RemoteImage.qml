@@ -1,0 +1,69 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Qt5Compat.GraphicalEffects
+import Lumivane
+
+// A remote image clipped to a rounded rectangle, decoded at its displayed size, with an
+// optional activity indicator while it loads and an optional fade-in when it appears.
+Item {
+    id: root
+
+    property url source
+    property int fillMode: Image.PreserveAspectCrop
+    property real radius: 0
+    property bool showsActivity: true
+    property bool fadesIn: false
+    property int fadeDuration: 300
+    readonly property int status: image.status
+
+    Item {
+        id: content
+        anchors.fill: parent
+        // Rounded clipping needs a shader; the software renderer keeps square corners.
+        layer.enabled: root.radius > 0 && !Rendering.software
+        layer.effect: OpacityMask {
+            maskSource: Rectangle {
+                width: content.width
+                height: content.height
+                radius: root.radius
+            }
+        }
+        Image {
+            id: image
+            anchors.fill: parent
+            source: root.source
+            fillMode: root.fillMode
+            asynchronous: true
+            cache: true
+            smooth: true
+            sourceSize.width: Math.ceil(root.width * Screen.devicePixelRatio)
+            sourceSize.height: Math.ceil(root.height * Screen.devicePixelRatio)
+            opacity: root.fadesIn ? 0 : 1
+            onStatusChanged: if (status === Image.Ready && root.fadesIn) fade.restart()
+            NumberAnimation {
+                id: fade
+                target: image
+                property: "opacity"
+                from: 0; to: 1
+                duration: root.fadeDuration
+                easing.type: Easing.InOutQuad
+            }
+        }
+    }
+
+    BusyIndicator {
+        anchors.centerIn: parent
+        width: 24
+        height: 24
+        running: root.showsActivity && image.status === Image.Loading
+        visible: running
+    }
+
+    function restartFade() {
+        if (!fadesIn)
+            return
+        image.opacity = 0
+        if (image.status === Image.Ready)
+            fade.restart()
+    }
+}

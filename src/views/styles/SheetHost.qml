@@ -1,0 +1,43 @@
+import QtQuick
+
+// Presents a sheet (a Popup) while `shown` is true, a fresh one (and so a fresh view model)
+// each time. Hiding closes the sheet first and unloads it once it has closed: destroying an
+// open Popup outright can leave its last frame on screen with the software renderer.
+Loader {
+    id: root
+
+    property bool shown: false
+    property Component sheet
+    // Given to each new sheet once, when it is made (not bound, so it cannot change under it).
+    property var sheetProperties: ({})
+    readonly property var current: item ? item.popup : null
+    signal dismissed()
+
+    active: false
+    onShownChanged: {
+        if (shown)
+            active = true
+        else if (current && current.opened)
+            current.close()
+    }
+    Component.onCompleted: if (shown) active = true
+
+    function unload() {
+        active = false
+        if (shown)
+            active = true
+    }
+
+    // A Popup is not an Item, so the Loader holds an Item that owns it.
+    sourceComponent: Item {
+        property var popup: null
+        Component.onCompleted: {
+            popup = root.sheet.createObject(this, root.sheetProperties)
+            popup.closed.connect(() => {
+                root.dismissed()
+                Qt.callLater(root.unload)
+            })
+            popup.open()
+        }
+    }
+}

@@ -1,0 +1,467 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Dialogs
+import QtQuick.Layouts
+import QtQuick.Shapes
+import Qt5Compat.GraphicalEffects
+import Lumivane
+
+// The Upload screen: drop zone or preview, the form, the state of the upload, and the
+// wallpapers uploaded from this device.
+Item {
+    id: root
+    objectName: "uploadView"
+
+    readonly property alias viewModel: vm
+    readonly property alias scroller: scroller
+    readonly property int contentWidth: 500
+    readonly property int imageHeight: 330
+    readonly property bool hasFile: vm.hasSelectedFile
+    readonly property var firstUpload: vm.myUploads.count > 0 ? vm.myUploads.get(0) : null
+
+    UploadViewModel { id: vm }
+
+    // Categories first, then the uploads, as one sequence.
+    Component.onCompleted: vm.loadCategories()
+    Connections {
+        target: vm
+        function onCategoriesChanged() { if (!root.uploadsRequested) { root.uploadsRequested = true; vm.loadMyUploads() } }
+        function onFileDialogRequested() { fileDialog.open() }
+    }
+    property bool uploadsRequested: false
+    Timer {
+        // The categories may fail to load (they keep their old, empty contents); the list of
+        // uploads is asked for all the same.
+        interval: 3000
+        running: !root.uploadsRequested
+        onTriggered: { root.uploadsRequested = true; vm.loadMyUploads() }
+    }
+
+    function describe() {
+        return { name: "Upload", state: vm.uploadState, hasFile: vm.hasSelectedFile, canUpload: vm.canUpload,
+                 uploads: vm.myUploads.count }
+    }
+
+    FileDialog {
+        id: fileDialog
+        title: "Select"
+        nameFilters: ["Images (*.jpg *.jpeg *.png *.heic)"]
+        onAccepted: vm.loadFile(selectedFile)
+    }
+
+    // Background: the first upload's thumbnail, blurred, behind a dark veil.
+    Rectangle {
+        anchors.fill: parent
+        color: AppPalette.background
+    }
+    Item {
+        anchors.fill: parent
+        clip: true
+        visible: !!root.firstUpload
+        Image {
+            id: backdrop
+            anchors.fill: parent
+            source: root.firstUpload ? root.firstUpload.thumbnailURL : ""
+            fillMode: Image.PreserveAspectCrop
+            asynchronous: true
+            cache: true
+            sourceSize.width: 480
+            visible: Rendering.software
+        }
+        FastBlur {
+            anchors.fill: parent
+            source: backdrop
+            radius: 40
+            scale: 1.1
+            visible: !Rendering.software
+        }
+    }
+    Rectangle {
+        anchors.fill: parent
+        color: Qt.rgba(0, 0, 0, 0.65)
+    }
+
+    Flickable {
+        id: scroller
+        anchors.fill: parent
+        contentHeight: page.implicitHeight + 60
+        boundsBehavior: Flickable.StopAtBounds
+
+        Column {
+            id: page
+            x: 40
+            width: scroller.width - 80
+            spacing: 40
+
+            Item { width: 1; height: 52 }
+
+            Column {
+                id: uploadSection
+                objectName: "uploadSection"
+                width: parent.width
+                spacing: 24
+
+                Column {
+                    spacing: 6
+                    Text { text: "Share with the Community"; font.pixelSize: 26; font.bold: true; color: "white" }
+                    Text { text: "Upload your favorite wallpapers."; font.pixelSize: 13; color: AppPalette.secondaryText }
+                }
+
+                Item {
+                    id: dropZone
+                    objectName: "dropZone"
+                    width: root.contentWidth
+                    height: root.imageHeight
+
+                    Rectangle {
+                        anchors.fill: parent
+                        radius: 16
+                        color: Qt.rgba(1, 1, 1, 0.04)
+                    }
+                    Shape {
+                        anchors.fill: parent
+                        visible: !root.hasFile
+                        ShapePath {
+                            readonly property real r: 16
+                            readonly property real i: 0.75   // the stroke sits inside the outline
+                            strokeColor: Qt.rgba(1, 1, 1, 0.25)
+                            strokeWidth: 1.5
+                            strokeStyle: ShapePath.DashLine
+                            dashPattern: [6 / 1.5, 4 / 1.5]
+                            fillColor: "transparent"
+                            startX: r; startY: i
+                            PathLine { x: dropZone.width - 16; y: 0.75 }
+                            PathArc { x: dropZone.width - 0.75; y: 16; radiusX: 15.25; radiusY: 15.25 }
+                            PathLine { x: dropZone.width - 0.75; y: dropZone.height - 16 }
+                            PathArc { x: dropZone.width - 16; y: dropZone.height - 0.75; radiusX: 15.25; radiusY: 15.25 }
+                            PathLine { x: 16; y: dropZone.height - 0.75 }
+                            PathArc { x: 0.75; y: dropZone.height - 16; radiusX: 15.25; radiusY: 15.25 }
+                            PathLine { x: 0.75; y: 16 }
+                            PathArc { x: 16; y: 0.75; radiusX: 15.25; radiusY: 15.25 }
+                        }
+                    }
+
+                    Column {
+                        objectName: "dropPlaceholder"
+                        anchors.centerIn: parent
+                        visible: !root.hasFile
+                        spacing: 16
+                        Symbol {
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            name: "photo.on.rectangle.angled"
+                            size: 36
+                            color: Qt.rgba(1, 1, 1, 0.3)
+                        }
+                        Text {
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            text: "Drag & drop an image here"
+                            font.pixelSize: 13
+                            color: AppPalette.secondaryText
+                        }
+                        Rectangle {
+                            objectName: "selectFileButton"
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            width: selectRow.implicitWidth + 40
+                            height: selectRow.implicitHeight + 20
+                            radius: height / 2
+                            color: "white"
+                            Row {
+                                id: selectRow
+                                anchors.centerIn: parent
+                                spacing: 6
+                                Symbol { anchors.verticalCenter: parent.verticalCenter; name: "folder"; size: 15; color: "black" }
+                                Text { anchors.verticalCenter: parent.verticalCenter; text: "Select"; font.pixelSize: 14; font.weight: Font.Medium; color: "black" }
+                            }
+                            TapHandler { onTapped: vm.selectFile() }
+                        }
+                        Text {
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            text: "JPG, PNG, HEIC — min " + 2560 + "\u00d7" + 1600
+                            font.pixelSize: 11
+                            color: Qt.rgba(1, 1, 1, 0.25)
+                        }
+                    }
+
+                    Item {
+                        objectName: "dropPreview"
+                        anchors.fill: parent
+                        visible: root.hasFile
+                        RemoteImage {
+                            anchors.fill: parent
+                            source: vm.previewSource
+                            radius: 16
+                            showsActivity: false
+                        }
+                        Item {
+                            anchors.left: parent.left
+                            anchors.right: parent.right
+                            anchors.bottom: parent.bottom
+                            height: infoColumn.implicitHeight + 24
+                            Rectangle {
+                                anchors.fill: parent
+                                radius: 16
+                                gradient: Gradient {
+                                    GradientStop { position: 0; color: "transparent" }
+                                    GradientStop { position: 1; color: Qt.rgba(0, 0, 0, 0.7) }
+                                }
+                            }
+                            Column {
+                                id: infoColumn
+                                x: 12
+                                y: 12
+                                width: parent.width - 24
+                                spacing: 2
+                                Text {
+                                    width: parent.width
+                                    text: vm.selectedFileName
+                                    font.pixelSize: 12
+                                    font.weight: Font.Medium
+                                    color: "white"
+                                    elide: Text.ElideMiddle
+                                    maximumLineCount: 1
+                                }
+                                Text {
+                                    text: vm.imageResolutionText
+                                    font.pixelSize: 11
+                                    color: Qt.rgba(1, 1, 1, 0.6)
+                                }
+                            }
+                        }
+                        Item {
+                            objectName: "removeFileButton"
+                            anchors.top: parent.top
+                            anchors.right: parent.right
+                            width: removeSymbol.implicitWidth + 20
+                            height: removeSymbol.implicitHeight + 20
+                            Symbol {
+                                id: removeSymbol
+                                anchors.centerIn: parent
+                                name: "xmark.circle.fill"
+                                size: 24
+                                color: Qt.rgba(1, 1, 1, 0.8)
+                                layer.enabled: !Rendering.software
+                                layer.effect: DropShadow { radius: 4; samples: 9; color: Qt.rgba(0, 0, 0, 0.33) }
+                            }
+                            TapHandler { onTapped: vm.clearFile() }
+                        }
+                    }
+
+                    // Only drops that carry a file URL are taken, and only the first of them.
+                    DropArea {
+                        anchors.fill: parent
+                        onEntered: drag => drag.accepted = drag.hasUrls
+                        onDropped: drop => {
+                            const first = drop.hasUrls && drop.urls.length > 0 ? drop.urls[0] : null
+                            if (!first || !first.toString().startsWith("file:")) {
+                                drop.accepted = false
+                                return
+                            }
+                            drop.acceptProposedAction()
+                            vm.loadFile(first)
+                        }
+                    }
+                }
+
+                Text {
+                    objectName: "validationError"
+                    visible: vm.validationError !== ""
+                    text: vm.validationError
+                    font.pixelSize: TextStyle.caption
+                    color: Qt.rgba(1, 0.27, 0.23, 0.9)
+                }
+
+                Column {
+                    id: form
+                    objectName: "uploadForm"
+                    width: root.contentWidth
+                    visible: root.hasFile
+                    spacing: 16
+                    // Slides in from the top while fading in.
+                    onVisibleChanged: if (visible) formIn.restart()
+                    transform: Translate { id: formShift }
+                    ParallelAnimation {
+                        id: formIn
+                        NumberAnimation { target: form; property: "opacity"; from: 0; to: 1; duration: 300; easing.type: Easing.InOutQuad }
+                        NumberAnimation { target: formShift; property: "y"; from: -24; to: 0; duration: 300; easing.type: Easing.InOutQuad }
+                    }
+
+                    Column {
+                        width: parent.width
+                        spacing: 4
+                        TextField {
+                            objectName: "titleField"
+                            width: parent.width
+                            placeholderText: "Title"
+                            placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
+                            padding: 10
+                            font.pixelSize: 13
+                            color: "white"
+                            background: DarkFieldStyle {}
+                            text: vm.title
+                            onTextEdited: vm.title = text
+                        }
+                        Text {
+                            objectName: "titleError"
+                            visible: vm.titleError !== ""
+                            text: vm.titleError
+                            font.pixelSize: TextStyle.caption
+                            color: Qt.rgba(1, 0.27, 0.23, 0.8)
+                        }
+                    }
+
+                    TextArea {
+                        objectName: "descriptionField"
+                        width: parent.width
+                        height: 3 * Math.ceil(fontMetrics.lineSpacing) + 20
+                        placeholderText: "Description (optional)"
+                        placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
+                        padding: 10
+                        font.pixelSize: 13
+                        color: "white"
+                        wrapMode: TextEdit.Wrap
+                        background: DarkFieldStyle {}
+                        text: vm.description
+                        onTextChanged: if (text !== vm.description) vm.description = text
+                        FontMetrics { id: fontMetrics; font.pixelSize: 13 }
+                    }
+
+                    Column {
+                        width: parent.width
+                        spacing: 4
+                        Item {
+                            id: categoryPicker
+                            objectName: "categoryPicker"
+                            readonly property var chosen: {
+                                for (const c of vm.categories)
+                                    if (c.id === vm.categoryId)
+                                        return c
+                                return null
+                            }
+                            width: parent.width
+                            height: pickerRow.implicitHeight + 20
+                            DarkFieldStyle { anchors.fill: parent }
+                            RowLayout {
+                                id: pickerRow
+                                anchors.fill: parent
+                                anchors.margins: 10
+                                Text {
+                                    objectName: "categoryLabel"
+                                    Layout.fillWidth: true
+                                    text: categoryPicker.chosen ? categoryPicker.chosen.name : "Select category"
+                                    font.pixelSize: 13
+                                    color: vm.categoryId !== "" ? "white" : Qt.rgba(1, 1, 1, 0.35)
+                                }
+                                Symbol { name: "chevron.down"; size: TextStyle.caption + 4; color: AppPalette.secondaryText }
+                            }
+                            TapHandler { onTapped: categoryMenu.popup(categoryPicker, 0, categoryPicker.height) }
+                            Menu {
+                                id: categoryMenu
+                                Instantiator {
+                                    model: vm.categories
+                                    delegate: MenuItem {
+                                        required property var modelData
+                                        text: modelData.name
+                                        onTriggered: vm.categoryId = modelData.id
+                                    }
+                                    onObjectAdded: (index, object) => categoryMenu.insertItem(index, object)
+                                    onObjectRemoved: (index, object) => categoryMenu.removeItem(object)
+                                }
+                            }
+                        }
+                        Text {
+                            objectName: "categoryError"
+                            visible: vm.categoryError !== ""
+                            text: vm.categoryError
+                            font.pixelSize: TextStyle.caption
+                            color: Qt.rgba(1, 0.27, 0.23, 0.8)
+                        }
+                    }
+
+                    TagInputView {
+                        width: parent.width
+                        tags: vm.tags
+                        onAddRequested: tag => vm.addTag(tag)
+                        onRemoveRequested: tag => vm.removeTag(tag)
+                    }
+
+                    // Absent, not dimmed, while the form is incomplete or an upload runs.
+                    Rectangle {
+                        objectName: "uploadButton"
+                        visible: vm.canUpload
+                        width: parent.width
+                        height: uploadRow.implicitHeight + 24
+                        radius: height / 2
+                        color: "white"
+                        Row {
+                            id: uploadRow
+                            anchors.centerIn: parent
+                            spacing: 6
+                            Symbol { anchors.verticalCenter: parent.verticalCenter; name: "arrow.up.circle.fill"; size: 16; color: "black" }
+                            Text { anchors.verticalCenter: parent.verticalCenter; text: "Upload Wallpaper"; font.pixelSize: 14; font.weight: Font.DemiBold; color: "black" }
+                        }
+                        TapHandler { onTapped: vm.upload() }
+                    }
+                }
+
+                UploadStateArea {
+                    width: root.contentWidth
+                    uploadState: vm.uploadState
+                    progress: vm.uploadProgress
+                    message: vm.uploadStateMessage
+                    onTryAgain: vm.resetState()
+                }
+            }
+
+            Column {
+                objectName: "myUploadsSection"
+                width: parent.width
+                spacing: 16
+                Column {
+                    spacing: 6
+                    Text { text: "My uploads"; font.pixelSize: 22; font.bold: true; color: "white" }
+                    Text { text: "Your uploaded wallpapers"; font.pixelSize: 13; color: AppPalette.secondaryText }
+                }
+                Item {
+                    objectName: "noUploads"
+                    visible: vm.myUploads.count === 0
+                    width: parent.width
+                    height: 200
+                    Column {
+                        anchors.centerIn: parent
+                        spacing: 8
+                        Text { anchors.horizontalCenter: parent.horizontalCenter; text: "No uploaded wallpapers"; font.pixelSize: 15; font.weight: Font.Medium; color: "white" }
+                        Text { anchors.horizontalCenter: parent.horizontalCenter; text: "Select wallpapers to start sharing with the community"; font.pixelSize: 13; color: AppPalette.secondaryText }
+                    }
+                }
+                Grid {
+                    id: uploadsGrid
+                    objectName: "uploadsGrid"
+                    readonly property real cardWidth: (width - 28) / 3
+                    visible: vm.myUploads.count > 0
+                    width: parent.width
+                    columns: 3
+                    columnSpacing: 14
+                    rowSpacing: 14
+                    Repeater {
+                        model: vm.myUploads
+                        Item {
+                            required property var wallpaper
+                            required property string status
+                            width: uploadsGrid.cardWidth
+                            height: uploadsGrid.cardWidth / 1.6
+                            WallpaperCardView {
+                                anchors.fill: parent
+                                wallpaper: parent.wallpaper
+                            }
+                            StatusBadge {
+                                x: 8
+                                y: 8
+                                status: parent.status
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
