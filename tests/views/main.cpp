@@ -1,10 +1,43 @@
+#include "JsonDecoder.h"
+
 #include <QFontDatabase>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickStyle>
 #include <QtQml/qqmlextensionplugin.h>
 #include <QtQuickTest>
 
 Q_IMPORT_QML_PLUGIN(LumivanePlugin)
+
+// Wallpapers for the sheets under test, made by the real decoder from service-shaped records.
+class Fixtures : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    Q_INVOKABLE QVariant wallpaper(const QString &id, const QStringList &tags, bool withCategory,
+                                   const QString &format = QStringLiteral("jpg")) const
+    {
+        QJsonObject record{
+            {"id", id}, {"title", "Dunes " + id}, {"file_key", "walls/" + id + ".jpg"},
+            {"thumbnail_key", "thumbs/" + id + ".jpg"}, {"medium_key", "medium/" + id + ".jpg"},
+            {"full_key", "full/" + id + ".jpg"}, {"width", 3840}, {"height", 2160}, {"file_size", 123456},
+            {"format", format}, {"is_live", false}, {"is_featured", false}, {"status", "approved"},
+            {"download_count", 3}, {"favorite_count", 2}, {"view_count", 1},
+            {"tags", QJsonArray::fromStringList(tags)},
+            {"created_at", "2024-05-01T10:20:30Z"}, {"updated_at", "2024-05-01T10:20:30Z"}};
+        if (withCategory)
+            record.insert("category", QJsonObject{{"id", "c1"}, {"name", "Nature"}, {"slug", "nature"},
+                                                  {"sort_order", 1}, {"is_active", true},
+                                                  {"created_at", "2024-01-01T00:00:00Z"},
+                                                  {"updated_at", "2024-01-01T00:00:00Z"}});
+        return QVariant::fromValue(JsonDecoder::decodeWallpaper(JsonDecoder::convertKeys(record)));
+    }
+};
 
 // Same start as the app: Basic style, the symbol font, the module reachable from the resources.
 class ViewsTestSetup : public QObject
@@ -18,7 +51,11 @@ public Q_SLOTS:
         QFontDatabase::addApplicationFont(QStringLiteral(
             "/usr/share/fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf"));
     }
-    void qmlEngineAvailable(QQmlEngine *engine) { engine->addImportPath(QStringLiteral("qrc:/")); }
+    void qmlEngineAvailable(QQmlEngine *engine)
+    {
+        engine->addImportPath(QStringLiteral("qrc:/"));
+        engine->rootContext()->setContextProperty(QStringLiteral("Fixtures"), new Fixtures(engine));
+    }
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(tst_views, ViewsTestSetup)

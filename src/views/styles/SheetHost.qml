@@ -11,16 +11,24 @@ Loader {
     // Given to each new sheet once, when it is made (not bound, so it cannot change under it).
     property var sheetProperties: ({})
     readonly property var current: item ? item.popup : null
+    // The user closed the sheet; the owner should drop whatever made `shown` true.
     signal dismissed()
 
     active: false
+    // Loading waits for the end of the current event so that `sheetProperties`, which usually
+    // follows the same change as `shown`, is up to date.
     onShownChanged: {
         if (shown)
-            active = true
+            Qt.callLater(load)
         else if (current && current.opened)
             current.close()
     }
-    Component.onCompleted: if (shown) active = true
+    Component.onCompleted: if (shown) Qt.callLater(load)
+
+    function load() {
+        if (shown)
+            active = true
+    }
 
     function unload() {
         active = false
@@ -33,9 +41,13 @@ Loader {
         property var popup: null
         Component.onCompleted: {
             popup = root.sheet.createObject(this, root.sheetProperties)
+            const host = root
             popup.closed.connect(() => {
-                root.dismissed()
-                Qt.callLater(root.unload)
+                if (!host || host.unload === undefined)
+                    return // the host itself is going away
+                if (host.shown) // closed by the user, not by the owner
+                    host.dismissed()
+                Qt.callLater(host.unload)
             })
             popup.open()
         }
