@@ -94,7 +94,14 @@ QString makeUploadImage(const QString &dir)
 
 void hoverFirstCard()
 {
-    const auto cards = window->contentItem()->findChildren<QQuickItem *>(QStringLiteral("wallpaperCard"));
+    // Delegates are children in the item tree, not always in the object tree: walk the items.
+    QList<QQuickItem *> cards, pending{window->contentItem()};
+    while (!pending.isEmpty()) {
+        QQuickItem *item = pending.takeFirst();
+        if (item->objectName() == QLatin1String("wallpaperCard"))
+            cards.append(item);
+        pending.append(item->childItems());
+    }
     for (QQuickItem *card : cards) {
         if (!card->isVisible() || card->width() < 50)
             continue;
@@ -106,6 +113,7 @@ void hoverFirstCard()
         QTest::mouseMove(window, centre.toPoint());
         return;
     }
+    std::fputs("shots: no card to hover\n", stderr);
     ++failures;
 }
 

@@ -1,0 +1,299 @@
+// Measures the real window against an empty Qt Quick window (the floor), in one run:
+//   cold start   process start to the first frame that shows Home with its content
+//   memory       resident set after paging the Explore grid through 1,000 wallpapers
+//   frames       frame interval and per-frame sync+render work while scrolling that grid
+// Usage: bench_ui [--runs N]   (the API and image base URLs come from the environment)
+// Each measure runs in a fresh child process of this same program (--child empty|app).
+#include "LumivaneApp.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQmlExpression>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+Q_IMPORT_QML_PLUGIN(LumivanePlugin)
+
+namespace {
+
+constexpr int scrollFrames = 240;
+constexpr int pagedWallpapers = 1000;
+
+void spin(int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+double residentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, size_t(p * double(values.size() - 1) + 0.5))];
+}
+
+QVariant eval(QQuickWindow *window, const QString &js)
+{
+    QQmlExpression expression(qmlContext(window), window, js);
+    const QVariant value = expression.evaluate();
+    if (expression.hasError())
+        std::fprintf(stderr, "bench_ui: %s: %s\n", qPrintable(js), qPrintable(expression.error().toString()));
+    return value;
+}
+
+bool waitFor(QQuickWindow *window, const QString &js, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        if (eval(window, js).toBool())
+            return true;
+        spin(10);
+    }
+    std::fprintf(stderr, "bench_ui: timed out waiting for %s\n", qPrintable(js));
+    return false;
+}
+
+// Scrolls `flickable` by a fixed step each frame and reports the frame interval and the time
+// between the start of sync and the swap (the work the scene graph does for the frame).
+void measureScrolling(QQuickWindow *window, QQuickItem *flickable)
+{
+    std::vector<double> intervals, work;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 syncStart = -1, lastSwap = -1;
+    int frames = 0;
+    auto syncConn = QObject::connect(window, &QQuickWindow::beforeSynchronizing, window,
+                                     [&] { syncStart = clock.nsecsElapsed(); }, Qt::DirectConnection);
+    auto swapConn = QObject::connect(window, &QQuickWindow::frameSwapped, window, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        if (lastSwap >= 0)
+            intervals.push_back(double(now - lastSwap) / 1e6);
+        if (syncStart >= 0)
+            work.push_back(double(now - syncStart) / 1e6);
+        lastSwap = now;
+        ++frames;
+        const qreal maxY = std::max<qreal>(0, flickable->property("contentHeight").toReal() - flickable->height());
+        qreal y = flickable->property("contentY").toReal() + 24;
+        if (y > maxY)
+            y = 0;
+        flickable->setProperty("contentY", y);
+        window->update();
+    });
+    window->update();
+    QElapsedTimer guard;
+    guard.start();
+    while (frames < scrollFrames && guard.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QObject::disconnect(syncConn);
+    QObject::disconnect(swapConn);
+    std::printf("frame_interval_median_ms %.3f\n", percentile(intervals, 0.5));
+    std::printf("frame_work_median_ms %.3f\n", percentile(work, 0.5));
+    std::printf("frame_work_p95_ms %.3f\n", percentile(work, 0.95));
+}
+
+void reportFirstFrame(QQuickWindow *window)
+{
+    bool seen = false;
+    auto conn = QObject::connect(window, &QQuickWindow::frameSwapped, window, [&] { seen = true; });
+    window->update();
+    while (!seen)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QObject::disconnect(conn);
+    std::printf("first_frame\n");
+    std::fflush(stdout);
+}
+
+int runEmpty()
+{
+    QQmlApplicationEngine engine;
+    engine.loadData(R"(
+        import QtQuick
+        Window {
+            width: 1280; height: 800; visible: true; color: "#1a1a1a"
+            Flickable {
+                objectName: "flick"
+                anchors.fill: parent
+                contentHeight: 100000
+            }
+        })");
+    auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().value(0));
+    if (!window)
+        return 1;
+    reportFirstFrame(window);
+    std::printf("rss_mb %.1f\n", residentMegabytes());
+    measureScrolling(window, window->findChild<QQuickItem *>(QStringLiteral("flick")));
+    return 0;
+}
+
+int runApp()
+{
+    LumivaneApp lumivane;
+    if (!lumivane.start())
+        return 1;
+    auto *window = qobject_cast<QQuickWindow *>(lumivane.engine().rootObjects().value(0));
+    if (!window)
+        return 1;
+    const QString screen = QStringLiteral("content.currentScreen");
+    if (!waitFor(window, screen + QStringLiteral(".viewModel.featured.length > 0 && ") + screen
+                     + QStringLiteral(".viewModel.categoryRows.count > 0"), 30000))
+        return 1;
+    reportFirstFrame(window);
+
+    eval(window, QStringLiteral("AppState.currentTab = 'Explore'"));
+    if (!waitFor(window, screen + QStringLiteral(".objectName === 'exploreView' && ") + screen
+                     + QStringLiteral(".viewModel.wallpapers.count > 0"), 30000))
+        return 1;
+    auto *grid = window->findChild<QQuickItem *>(QStringLiteral("exploreGrid"));
+    if (!grid)
+        return 1;
+    // Page the way a person does: scroll to the end, let the next page arrive, again.
+    QElapsedTimer guard;
+    guard.start();
+    while (eval(window, screen + QStringLiteral(".viewModel.wallpapers.count")).toInt() < pagedWallpapers
+           && guard.elapsed() < 180000) {
+        grid->setProperty("contentY", std::max<qreal>(0, grid->property("contentHeight").toReal() - grid->height()));
+        spin(30);
+    }
+    const int loaded = eval(window, screen + QStringLiteral(".viewModel.wallpapers.count")).toInt();
+    spin(500);
+    std::printf("paged %d\n", loaded);
+    std::printf("rss_mb %.1f\n", residentMegabytes());
+    grid->setProperty("contentY", 0);
+    spin(300);
+    measureScrolling(window, grid);
+    return 0;
+}
+
+struct Sample {
+    double startMs = 0;
+    std::map<std::string, double> values;
+};
+
+bool runChild(const QString &mode, Sample &sample)
+{
+    // A fresh cache folder per run, so every start is a cold one (no image on disk yet).
+    QTemporaryDir cache;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), mode});
+    if (!child.waitForStarted())
+        return false;
+    QByteArray pending;
+    while (child.state() != QProcess::NotRunning || child.bytesAvailable()) {
+        child.waitForReadyRead(200);
+        pending += child.readAll();
+        int newline;
+        while ((newline = pending.indexOf('\n')) >= 0) {
+            const QByteArray line = pending.left(newline).trimmed();
+            pending.remove(0, newline + 1);
+            if (line == "first_frame") {
+                sample.startMs = double(timer.nsecsElapsed()) / 1e6;
+                continue;
+            }
+            const QList<QByteArray> parts = line.split(' ');
+            if (parts.size() == 2)
+                sample.values[parts[0].toStdString()] = parts[1].toDouble();
+        }
+        if (timer.elapsed() > 300000) {
+            child.kill();
+            return false;
+        }
+    }
+    return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 && sample.startMs > 0;
+}
+
+double median(std::vector<double> values)
+{
+    return percentile(std::move(values), 0.5);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (qstrcmp(argv[i], "--child") == 0) {
+            qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+            QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
+            QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
+            QGuiApplication app(argc, argv);
+            return qstrcmp(argv[i + 1], "app") == 0 ? runApp() : runEmpty();
+        }
+    }
+    QCoreApplication app(argc, argv);
+    int runs = 3;
+    const QStringList args = app.arguments();
+    if (const qsizetype at = args.indexOf(QStringLiteral("--runs")); at >= 0 && at + 1 < args.size())
+        runs = std::max(1, args.at(at + 1).toInt());
+
+    std::map<QString, std::vector<Sample>> samples;
+    for (int run = 0; run < runs; ++run) {
+        for (const QString mode : {QStringLiteral("empty"), QStringLiteral("app")}) {
+            Sample sample;
+            if (!runChild(mode, sample)) {
+                std::fprintf(stderr, "bench_ui: the %s run failed\n", qPrintable(mode));
+                return 1;
+            }
+            samples[mode].push_back(sample);
+        }
+    }
+
+    auto pick = [&](const QString &mode, const std::string &key) {
+        std::vector<double> values;
+        for (const Sample &s : samples[mode])
+            if (key == "start")
+                values.push_back(s.startMs);
+            else if (const auto it = s.values.find(key); it != s.values.end())
+                values.push_back(it->second);
+        return median(values);
+    };
+    std::printf("\nmedian of %d runs each; the floor is an empty Qt Quick window on the same platform\n", runs);
+    std::printf("Explore paged to %.0f wallpapers before the memory reading\n\n", pick(QStringLiteral("app"), "paged"));
+    std::printf("%-36s %12s %12s %8s\n", "measure", "empty window", "Lumivane", "ratio");
+    const struct { const char *label; std::string key; const char *unit; } rows[] = {
+        {"cold start to first content frame", "start", "ms"},
+        {"resident memory", "rss_mb", "MB"},
+        {"frame interval while scrolling (med)", "frame_interval_median_ms", "ms"},
+        {"frame work while scrolling (median)", "frame_work_median_ms", "ms"},
+        {"frame work while scrolling (p95)", "frame_work_p95_ms", "ms"},
+    };
+    for (const auto &row : rows) {
+        const double floor = pick(QStringLiteral("empty"), row.key);
+        const double value = pick(QStringLiteral("app"), row.key);
+        std::printf("%-36s %9.1f %-2s %9.1f %-2s %7.2fx\n", row.label, floor, row.unit, value, row.unit,
+                    floor > 0 ? value / floor : 0.0);
+    }
+    return 0;
+}
