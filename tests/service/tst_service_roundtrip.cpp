@@ -20,6 +20,8 @@
 
 namespace {
 
+using TestSupport::errorText;
+
 QString serviceBinary()
 {
     return qEnvironmentVariable("LUMIVANE_SERVICE_BIN");
@@ -49,16 +51,6 @@ QString writeUploadImage(const QString &folder, const QString &name, const char 
     painter.end();
     const QString path = folder + u'/' + name;
     return image.save(path, format, 85) ? path : QString();
-}
-
-template<typename T> QString errorText(QCoro::Task<T> task)
-{
-    try {
-        TestSupport::run(std::move(task));
-    } catch (const AppError &error) {
-        return error.description();
-    }
-    return QStringLiteral("<no error>");
 }
 
 QByteArray httpGet(QNetworkAccessManager &manager, const QUrl &url, int *status)

@@ -17,6 +17,8 @@
 // edges, answers that are not HTTP or arrive truncated, and requests in flight side by side.
 namespace {
 
+using TestSupport::errorText;
+
 using Response = ScriptedHttpServer::Response;
 
 const QByteArray wallpaper = R"({"id":"w1","title":"Dunes","file_key":"f/w1.jpg","width":10,"height":20,
@@ -35,16 +37,6 @@ QByteArray envelope(const QByteArray &data)
 QUrl apiBase(const ScriptedHttpServer &server)
 {
     return QUrl(server.url().toString() + QStringLiteral("/api"));
-}
-
-template<typename T> QString errorText(QCoro::Task<T> task)
-{
-    try {
-        TestSupport::run(std::move(task));
-    } catch (const AppError &error) {
-        return error.description();
-    }
-    return QStringLiteral("<no error>");
 }
 
 } // namespace

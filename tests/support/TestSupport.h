@@ -25,6 +25,8 @@ template<typename T> bool TestSupport::waitFor(QCoro::Task<T> &task, int timeout
     return waitUntil([&] { return task.isReady(); }, timeoutMs);
 }
 
+#include "AppError.h"
+
 #include <exception>
 #include <optional>
 
@@ -68,6 +70,17 @@ template<typename T> T run(QCoro::Task<T> task, int timeoutMs = 15000)
             std::rethrow_exception(error);
         return std::move(*result);
     }
+}
+
+// Runs `task` and returns the description of the AppError it ends with, or "<no error>".
+template<typename T> QString errorText(QCoro::Task<T> task)
+{
+    try {
+        run(std::move(task));
+    } catch (const AppError &error) {
+        return error.description();
+    }
+    return QStringLiteral("<no error>");
 }
 
 } // namespace TestSupport
