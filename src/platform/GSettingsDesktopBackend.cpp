@@ -131,6 +131,9 @@ QCoro::Task<void> GSettingsDesktopBackend::setDesktopImage(QString filePath, Des
         writeChecked(m_flavour.schema, key, value);
     }
     writeChecked(m_flavour.schema, u"picture-options"_s, u"zoom"_s);
+    // dconf sends writes to its service in the background: a program that exits right after
+    // (the --set-wallpaper command) would otherwise lose them while reporting success.
+    g_settings_sync();
     co_return;
 }
 
@@ -138,9 +141,10 @@ QCoro::Task<void> GSettingsDesktopBackend::setLockScreenImage(QString filePath)
 {
     // Keep the key current where a desktop still reads it, then say plainly when the desktop
     // will not show it.
-    if (!m_flavour.lockSchema.isEmpty() && schemaInstalled(m_flavour.lockSchema))
+    if (!m_flavour.lockSchema.isEmpty() && schemaInstalled(m_flavour.lockSchema)) {
         writeChecked(m_flavour.lockSchema, m_flavour.lockKey, fileUri(filePath));
-    else if (m_flavour.lockScreenNote.isEmpty())
+        g_settings_sync();
+    } else if (m_flavour.lockScreenNote.isEmpty())
         throw DesktopError(u"the settings schema %1 is not installed"_s.arg(m_flavour.lockSchema));
     if (!m_flavour.lockScreenNote.isEmpty())
         throw DesktopError(m_flavour.lockScreenNote);

@@ -1,0 +1,173 @@
+// Which backend the automatic choice picks, from XDG_CURRENT_DESKTOP and the names really present
+// on a private session bus, and that it then forwards to it.
+#include "AutoDesktopBackend.h"
+#include "DbusTestBus.h"
+#include "GSettingsDesktopBackend.h"
+#include "PlasmaShellStandIn.h"
+#include "PlatformTestKit.h"
+#include "QProcessRunner.h"
+#include "TestSupport.h"
+
+#include <QDBusConnection>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+using PlatformTestKit::failureOf;
+
+const QString namesConnection = QStringLiteral("names-stand-in");
+
+// Owns bus names for the length of one test row, without serving anything under them.
+class BusNames
+{
+public:
+    explicit BusNames(const QStringList &names)
+        : m_connection(QDBusConnection::connectToBus(QDBusConnection::SessionBus, namesConnection))
+        , m_names(names)
+    {
+        for (const QString &name : names)
+            ok = m_connection.registerService(name) && ok;
+    }
+    ~BusNames()
+    {
+        for (const QString &name : m_names)
+            m_connection.unregisterService(name);
+        QDBusConnection::disconnectFromBus(namesConnection);
+    }
+    bool ok = true;
+
+private:
+    QDBusConnection m_connection;
+    QStringList m_names;
+};
+
+// Resolves the choice by asking for a picture; the outcome of that call does not matter here.
+QString chosenName(AutoDesktopBackend &backend, const QString &picture)
+{
+    failureOf(backend.setDesktopImage(picture, DesktopScreen{}), 10000);
+    return backend.chosen() ? backend.chosen()->name() : QStringLiteral("<nothing chosen>");
+}
+
+} // namespace
+
+class TestAutoDesktop : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestAutoDesktop(DbusTestBus &bus)
+        : m_bus(bus)
+    {
+    }
+
+private Q_SLOTS:
+    void initTestCase();
+
+    void choosesByDesktopAndBus_data();
+    void choosesByDesktopAndBus();
+    void forwardsToTheChosenBackend();
+    void nothingSupportedNamesTheSupportedDesktops();
+
+private:
+    QString picture() { return PlatformTestKit::writeFile(m_dir.path(), QStringLiteral("picture.jpg")); }
+
+    DbusTestBus &m_bus;
+    QTemporaryDir m_dir;
+    QProcessRunner m_runner;
+};
+
+void TestAutoDesktop::initTestCase()
+{
+    QVERIFY(m_bus.isRunning());
+    QVERIFY(m_dir.isValid());
+}
+
+void TestAutoDesktop::choosesByDesktopAndBus_data()
+{
+    const QString plasma = QStringLiteral("org.kde.PlasmaShell");
+    const QString xfconf = QStringLiteral("org.xfce.Xfconf");
+    const QString portal = QStringLiteral("org.freedesktop.portal.Desktop");
+    QTest::addColumn<QString>("currentDesktop");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("schema"); // needed for the row to mean anything
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("Plasma") << QStringLiteral("KDE") << QStringList{plasma, portal} << QString() << QStringLiteral("KDE Plasma");
+    QTest::newRow("Plasma not running: portal") << QStringLiteral("KDE") << QStringList{portal} << QString()
+                                                << QStringLiteral("desktop portal");
+    QTest::newRow("GNOME") << QStringLiteral("GNOME") << QStringList{portal} << QStringLiteral("org.gnome.desktop.background")
+                           << QStringLiteral("GNOME");
+    QTest::newRow("Ubuntu's GNOME, lower case") << QStringLiteral("ubuntu:gnome") << QStringList{}
+                                                << QStringLiteral("org.gnome.desktop.background") << QStringLiteral("GNOME");
+    QTest::newRow("Budgie lists GNOME too") << QStringLiteral("Budgie:GNOME") << QStringList{}
+                                            << QStringLiteral("org.gnome.desktop.background") << QStringLiteral("Budgie");
+    QTest::newRow("Unity") << QStringLiteral("Unity") << QStringList{} << QStringLiteral("org.gnome.desktop.background")
+                           << QStringLiteral("Unity");
+    QTest::newRow("Pantheon") << QStringLiteral("Pantheon") << QStringList{}
+                              << QStringLiteral("org.gnome.desktop.background") << QStringLiteral("Pantheon");
+    QTest::newRow("Cinnamon") << QStringLiteral("X-Cinnamon") << QStringList{}
+                              << QStringLiteral("org.cinnamon.desktop.background") << QStringLiteral("Cinnamon");
+    QTest::newRow("MATE") << QStringLiteral("MATE") << QStringList{} << QStringLiteral("org.mate.background")
+                          << QStringLiteral("MATE");
+    QTest::newRow("Xfce") << QStringLiteral("XFCE") << QStringList{xfconf, portal} << QString() << QStringLiteral("Xfce");
+    QTest::newRow("sway with a portal") << QStringLiteral("sway") << QStringList{portal} << QString()
+                                        << QStringLiteral("desktop portal");
+    QTest::newRow("sway alone") << QStringLiteral("sway") << QStringList{} << QString() << QStringLiteral("none");
+    QTest::newRow("nothing set") << QString() << QStringList{} << QString() << QStringLiteral("none");
+    QTest::newRow("Plasma's name elsewhere does not make it Plasma")
+        << QStringLiteral("GNOME") << QStringList{plasma} << QStringLiteral("org.gnome.desktop.background")
+        << QStringLiteral("GNOME");
+}
+
+void TestAutoDesktop::choosesByDesktopAndBus()
+{
+    QFETCH(QString, currentDesktop);
+    QFETCH(QStringList, names);
+    QFETCH(QString, schema);
+    QFETCH(QString, expected);
+    if (!schema.isEmpty() && !GSettingsDesktopBackend::schemaInstalled(schema))
+        QSKIP(qPrintable(QStringLiteral("the schema %1 is not installed").arg(schema)));
+
+    BusNames present(names);
+    QVERIFY(present.ok);
+    AutoDesktopBackend backend(QDBusConnection::sessionBus(), currentDesktop, m_dir.path(), m_runner);
+    QCOMPARE(backend.name(), QStringLiteral("automatic"));
+    QCOMPARE(chosenName(backend, picture()), expected);
+    QCOMPARE(backend.name(), expected);
+}
+
+void TestAutoDesktop::forwardsToTheChosenBackend()
+{
+    PlasmaShellStandIn shell({0, 1});
+    QVERIFY(shell.registerOnBus());
+    AutoDesktopBackend backend(QDBusConnection::sessionBus(), QStringLiteral("KDE"), m_dir.path(), m_runner);
+    const QString path = picture();
+    QCOMPARE(failureOf(backend.setDesktopImage(path, DesktopScreen{1, QStringLiteral("DP-2"), false})), QString());
+    QCOMPARE(shell.calls.size(), 1);
+    const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+    QCOMPARE(shell.desktops()[1]->value(QStringLiteral("Wallpaper/org.kde.image/General/Image")).toString(), url);
+    QVERIFY(shell.desktops()[0]->value(QStringLiteral("Wallpaper/org.kde.image/General/Image")).isNull());
+
+    // The lock screen goes to the same backend: Plasma's screen locker config in our config home.
+    QCOMPARE(failureOf(backend.setLockScreenImage(path)), QString());
+    QVERIFY(QFile(m_dir.path() + QStringLiteral("/kscreenlockerrc")).size() > 0);
+    QCOMPARE(shell.calls.size(), 1);
+}
+
+void TestAutoDesktop::nothingSupportedNamesTheSupportedDesktops()
+{
+    AutoDesktopBackend backend(QDBusConnection::sessionBus(), QStringLiteral("Hyprland"), m_dir.path(), m_runner);
+    for (int lockScreen = 0; lockScreen < 2; ++lockScreen) {
+        const QString message = lockScreen ? failureOf(backend.setLockScreenImage(picture()))
+                                           : failureOf(backend.setDesktopImage(picture(), DesktopScreen{}));
+        QVERIFY2(message.startsWith(QLatin1String("Failed to set wallpaper: no supported desktop")), qPrintable(message));
+        for (const char *desktop : {"GNOME", "Cinnamon", "MATE", "KDE Plasma", "Xfce", "portal"})
+            QVERIFY2(message.contains(QLatin1String(desktop)), desktop);
+    }
+}
+
+LUMIVANE_DBUS_TEST_MAIN(TestAutoDesktop)
+#include "tst_platform_auto.moc"

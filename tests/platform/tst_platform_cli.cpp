@@ -1,0 +1,230 @@
+// `lumivane --set-wallpaper URL` end to end: the real program downloads from a local HTTP server
+// and sets the GNOME picture through GSettings; another process then reads the setting back.
+#include "DbusTestBus.h"
+#include "PlatformTestKit.h"
+#include "ScriptedHttpServer.h"
+#include "TestSupport.h"
+
+#include <gio/gio.h>
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray png = QByteArray::fromBase64(
+    "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg==");
+
+struct Outcome {
+    int exitCode = -1;
+    QString errors;
+};
+
+QString gsettingsGet(const QString &backend, const QString &schema, const QString &key)
+{
+    return PlatformTestKit::gsettingsGet(schema, key, backend);
+}
+
+// Both halves of dconf: the service and GIO's module for it (without the module GIO quietly
+// falls back to keeping settings in memory).
+bool dconfInstalled()
+{
+    if (!QFileInfo::exists(QStringLiteral("/usr/libexec/dconf-service")))
+        return false;
+    const QFileInfoList libs = QDir(QStringLiteral("/usr/lib")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QFileInfo &lib : libs) {
+        if (QFileInfo::exists(lib.filePath() + QStringLiteral("/gio/modules/libdconfsettings.so")))
+            return true;
+    }
+    return QFileInfo::exists(QStringLiteral("/usr/lib/gio/modules/libdconfsettings.so"));
+}
+
+QString fileUri(const QString &path)
+{
+    gchar *uri = g_filename_to_uri(QFile::encodeName(path).constData(), nullptr, nullptr);
+    const QString result = QString::fromUtf8(uri);
+    g_free(uri);
+    return result;
+}
+
+} // namespace
+
+class TestSetWallpaperCommand : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestSetWallpaperCommand(DbusTestBus &bus)
+        : m_bus(bus)
+    {
+    }
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void setsTheGnomePicture_data();
+    void setsTheGnomePicture();
+    void notFoundFailsWithTheError();
+    void lockScreenOnGnomeSaysWhyItIsNotShown();
+    void rejectsWhatIsNotAUrl();
+
+private:
+    Outcome run(const QStringList &arguments, const QString &settingsBackend, const QString &desktop = QStringLiteral("GNOME"),
+                bool withSessionBus = true);
+    QString cached(const QString &name) const
+    {
+        return qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/Lumivane/Wallpapers/") + name;
+    }
+
+    DbusTestBus &m_bus;
+    ScriptedHttpServer m_server;
+};
+
+void TestSetWallpaperCommand::initTestCase()
+{
+    QVERIFY(m_bus.isRunning());
+    QVERIFY(QFileInfo(qEnvironmentVariable("LUMIVANE_TEST_APP")).isExecutable());
+    QVERIFY(!qEnvironmentVariable("XDG_CACHE_HOME").isEmpty());
+    if (QStandardPaths::findExecutable(QStringLiteral("gsettings")).isEmpty())
+        QSKIP("gsettings is not installed (Debian package libglib2.0-bin)");
+    ScriptedHttpServer::Response image;
+    image.body = png;
+    image.headers = {{"Content-Type", "image/png"}};
+    for (const char *name : {"keyfile.png", "keyfile-no-session-bus.png", "dconf.png", "lock.png"})
+        m_server.on("GET", QStringLiteral("/images/") + QLatin1String(name), image);
+}
+
+void TestSetWallpaperCommand::cleanupTestCase()
+{
+    // The bus started dconf-service on demand, and it does not leave when the bus goes away.
+    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                                      QStringLiteral("org.freedesktop.DBus"),
+                                                      QStringLiteral("GetConnectionUnixProcessID"));
+    ask << QStringLiteral("ca.desrt.dconf");
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(ask, QDBus::Block, 5000);
+    if (reply.type() == QDBusMessage::ReplyMessage) {
+        const pid_t pid = pid_t(reply.arguments().value(0).toUInt());
+        if (pid > 1 && pid != ::getpid())
+            ::kill(pid, SIGTERM);
+    }
+}
+
+Outcome TestSetWallpaperCommand::run(const QStringList &arguments, const QString &settingsBackend, const QString &desktop,
+                                     bool withSessionBus)
+{
+    QProcess app;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("GSETTINGS_BACKEND"), settingsBackend);
+    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), desktop);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!withSessionBus) // a bus address that leads nowhere, so nothing is started on demand either
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus"));
+    app.setProcessEnvironment(env);
+    app.start(qEnvironmentVariable("LUMIVANE_TEST_APP"), arguments);
+    Outcome outcome;
+    // The HTTP server answers on this event loop, so wait without blocking it.
+    if (!app.waitForStarted(10000)
+        || !TestSupport::waitUntil([&] { return app.state() == QProcess::NotRunning; }, 60000)) {
+        app.kill();
+        app.waitForFinished(5000);
+        outcome.errors = QStringLiteral("<did not finish>");
+        return outcome;
+    }
+    outcome.exitCode = app.exitStatus() == QProcess::NormalExit ? app.exitCode() : -1;
+    outcome.errors = QString::fromUtf8(app.readAllStandardError());
+    return outcome;
+}
+
+void TestSetWallpaperCommand::setsTheGnomePicture_data()
+{
+    QTest::addColumn<QString>("backend");
+    QTest::addColumn<bool>("sessionBus");
+    QTest::newRow("keyfile") << QStringLiteral("keyfile") << true;
+    // From a cron job or an ssh login: no session bus, and GSettings still works.
+    QTest::newRow("keyfile, no session bus") << QStringLiteral("keyfile") << false;
+    // dconf is what a GNOME session really uses: its writes travel to dconf-service over the
+    // bus, so a program that exits right after writing must have waited for them.
+    QTest::newRow("dconf") << QStringLiteral("dconf") << true;
+}
+
+void TestSetWallpaperCommand::setsTheGnomePicture()
+{
+    QFETCH(QString, backend);
+    QFETCH(bool, sessionBus);
+    if (backend == QLatin1String("dconf") && !dconfInstalled())
+        QSKIP("dconf is not installed (Debian packages dconf-service, dconf-gsettings-backend)");
+    const QString name = QString::fromLatin1(QTest::currentDataTag()).replace(QRegularExpression(QStringLiteral("\\W+")), QStringLiteral("-"))
+        + QStringLiteral(".png");
+    const Outcome outcome = run({QStringLiteral("--set-wallpaper"), m_server.url().toString() + QStringLiteral("/images/") + name},
+                                backend, QStringLiteral("GNOME"), sessionBus);
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    QCOMPARE(outcome.errors, QString());
+
+    QFile file(cached(name));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), png);
+    const QString schema = QStringLiteral("org.gnome.desktop.background");
+    QCOMPARE(gsettingsGet(backend, schema, QStringLiteral("picture-uri")), fileUri(cached(name)));
+    QCOMPARE(gsettingsGet(backend, schema, QStringLiteral("picture-uri-dark")), fileUri(cached(name)));
+    QCOMPARE(gsettingsGet(backend, schema, QStringLiteral("picture-options")), QStringLiteral("zoom"));
+    if (backend == QLatin1String("keyfile")) {
+        QFile keyfile(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/glib-2.0/settings/keyfile"));
+        QVERIFY(keyfile.open(QIODevice::ReadOnly));
+        QVERIFY(keyfile.readAll().contains(fileUri(cached(name)).toUtf8()));
+    }
+}
+
+void TestSetWallpaperCommand::notFoundFailsWithTheError()
+{
+    const QString before = gsettingsGet(QStringLiteral("keyfile"), QStringLiteral("org.gnome.desktop.background"),
+                                        QStringLiteral("picture-uri"));
+    const Outcome outcome = run({QStringLiteral("--set-wallpaper"), m_server.url().toString() + QStringLiteral("/images/missing.png")},
+                                QStringLiteral("keyfile"));
+    QVERIFY(outcome.exitCode != 0);
+    QVERIFY2(outcome.errors.contains(QLatin1String("Failed to download wallpaper")), qPrintable(outcome.errors));
+    QVERIFY(!QFileInfo::exists(cached(QStringLiteral("missing.png"))));
+    QCOMPARE(gsettingsGet(QStringLiteral("keyfile"), QStringLiteral("org.gnome.desktop.background"), QStringLiteral("picture-uri")),
+             before);
+}
+
+void TestSetWallpaperCommand::lockScreenOnGnomeSaysWhyItIsNotShown()
+{
+    const QString url = m_server.url().toString() + QStringLiteral("/images/lock.png");
+    Outcome outcome = run({QStringLiteral("--set-wallpaper"), url, QStringLiteral("--lock-screen")}, QStringLiteral("keyfile"));
+    QVERIFY(outcome.exitCode != 0);
+    QVERIFY2(outcome.errors.contains(QLatin1String("Failed to set wallpaper: GNOME")), qPrintable(outcome.errors));
+    QCOMPARE(gsettingsGet(QStringLiteral("keyfile"), QStringLiteral("org.gnome.desktop.screensaver"), QStringLiteral("picture-uri")),
+             fileUri(cached(QStringLiteral("lock.png"))));
+
+    // Budgie draws its own lock screen from that key: there it succeeds.
+    outcome = run({QStringLiteral("--set-wallpaper"), url, QStringLiteral("--lock-screen")}, QStringLiteral("keyfile"),
+                  QStringLiteral("Budgie:GNOME"));
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+}
+
+void TestSetWallpaperCommand::rejectsWhatIsNotAUrl()
+{
+    const int requests = m_server.requestCount();
+    Outcome outcome = run({QStringLiteral("--set-wallpaper"), QString()}, QStringLiteral("keyfile"));
+    QVERIFY(outcome.exitCode != 0);
+    QVERIFY2(outcome.errors.startsWith(QLatin1String("lumivane: ")), qPrintable(outcome.errors));
+    outcome = run({QStringLiteral("--lock-screen")}, QStringLiteral("keyfile"));
+    QVERIFY(outcome.exitCode != 0);
+    QVERIFY2(outcome.errors.contains(QLatin1String("--set-wallpaper")), qPrintable(outcome.errors));
+    QCOMPARE(m_server.requestCount(), requests);
+}
+
+LUMIVANE_DBUS_TEST_MAIN(TestSetWallpaperCommand)
+#include "tst_platform_cli.moc"

@@ -1,0 +1,210 @@
+// The GSettings backend against GIO's keyfile settings backend and the schemas Debian installs.
+// Every value is read back by the `gsettings` tool in a separate process, so what we check is
+// what the desktop would read, not what our own process holds in memory.
+#include "GSettingsDesktopBackend.h"
+#include "PlatformTestKit.h"
+#include "TestSupport.h"
+
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Flavour = GSettingsDesktopBackend::Flavour;
+
+namespace {
+
+QString stored(const QString &schema, const QString &key)
+{
+    return PlatformTestKit::gsettingsGet(schema, key);
+}
+
+void reset(const QString &schema, const QString &key)
+{
+    QProcess::execute(QStringLiteral("gsettings"), {QStringLiteral("reset"), schema, key});
+}
+
+using PlatformTestKit::pathOfUri;
+using PlatformTestKit::failureOf;
+
+const QString background = QStringLiteral("org.gnome.desktop.background");
+const QString screensaver = QStringLiteral("org.gnome.desktop.screensaver");
+
+} // namespace
+
+class TestGSettingsBackend : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+
+    void gnomeSetsBothPictureKeysAsFileUrisAndZoom_data();
+    void gnomeSetsBothPictureKeysAsFileUrisAndZoom();
+    void oneValueForEveryScreen();
+    void relativePathIsRefusedAndNothingChanges();
+    void missingSchemaFailsWithoutAborting();
+
+    void gnomeLockScreenKeepsTheKeyButSaysItIsNotShown();
+    void gnomeCompatibleDesktopsSetTheLockScreenKey();
+
+    void cinnamonUsesItsOwnSchemaWithoutADarkKey();
+    void mateTakesAPlainPath();
+
+private:
+    QString picture(const QString &name) { return PlatformTestKit::writeFile(m_pictures.path(), name); }
+    QTemporaryDir m_pictures;
+};
+
+void TestGSettingsBackend::initTestCase()
+{
+    QCOMPARE(qgetenv("GSETTINGS_BACKEND"), QByteArray("keyfile"));
+    if (QStandardPaths::findExecutable(QStringLiteral("gsettings")).isEmpty())
+        QSKIP("gsettings is not installed (Debian package libglib2.0-bin)");
+    if (!GSettingsDesktopBackend::schemaInstalled(background))
+        QSKIP("the GNOME schemas are not installed (Debian package gsettings-desktop-schemas)");
+    QVERIFY(m_pictures.isValid());
+}
+
+void TestGSettingsBackend::gnomeSetsBothPictureKeysAsFileUrisAndZoom_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << QStringLiteral("mountains.jpg");
+    QTest::newRow("spaces and accents") << QStringLiteral("Été à la plage 01.png");
+    QTest::newRow("URI-special characters") << QStringLiteral("50% off #1 ?a=b&c;d.jpg");
+    QTest::newRow("quotes") << QStringLiteral("it's \"quoted\".webp");
+}
+
+void TestGSettingsBackend::gnomeSetsBothPictureKeysAsFileUrisAndZoom()
+{
+    QFETCH(QString, name);
+    reset(background, QStringLiteral("picture-options"));
+    const QString path = picture(name);
+    GSettingsDesktopBackend gnome(GSettingsDesktopBackend::gnome());
+    QCOMPARE(failureOf(gnome.setDesktopImage(path, DesktopScreen{0, QStringLiteral("HDMI-1"), true})), QString());
+
+    for (const char *key : {"picture-uri", "picture-uri-dark"}) {
+        const QString uri = stored(background, QLatin1String(key));
+        QVERIFY2(uri.startsWith(QLatin1String("file:///")), qPrintable(uri));
+        QVERIFY2(!uri.contains(u' ') && !uri.contains(u'#') && !uri.contains(u'?'), qPrintable(uri));
+        QCOMPARE(pathOfUri(uri), path);
+    }
+    QCOMPARE(stored(background, QStringLiteral("picture-options")), QStringLiteral("zoom"));
+
+    // The keyfile backend keeps the values where GIO documents it.
+    QFile keyfile(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/glib-2.0/settings/keyfile"));
+    QVERIFY(keyfile.open(QIODevice::ReadOnly));
+    QVERIFY(keyfile.readAll().contains("[org/gnome/desktop/background]"));
+}
+
+void TestGSettingsBackend::oneValueForEveryScreen()
+{
+    GSettingsDesktopBackend gnome(GSettingsDesktopBackend::gnome());
+    const QString first = picture(QStringLiteral("first.jpg"));
+    const QString second = picture(QStringLiteral("second.jpg"));
+    QCOMPARE(failureOf(gnome.setDesktopImage(first, DesktopScreen{0, QStringLiteral("DP-1"), true})), QString());
+    QCOMPARE(failureOf(gnome.setDesktopImage(second, DesktopScreen{1, QStringLiteral("DP-2"), false})), QString());
+    // GNOME has one picture for all monitors: the last write wins for both keys.
+    QCOMPARE(pathOfUri(stored(background, QStringLiteral("picture-uri"))), second);
+    QCOMPARE(pathOfUri(stored(background, QStringLiteral("picture-uri-dark"))), second);
+}
+
+void TestGSettingsBackend::relativePathIsRefusedAndNothingChanges()
+{
+    GSettingsDesktopBackend gnome(GSettingsDesktopBackend::gnome());
+    const QString before = picture(QStringLiteral("before.jpg"));
+    QCOMPARE(failureOf(gnome.setDesktopImage(before, DesktopScreen{})), QString());
+
+    const QString message = failureOf(gnome.setDesktopImage(QStringLiteral("relative/picture.jpg"), DesktopScreen{}));
+    QVERIFY2(message.startsWith(QLatin1String("Failed to set wallpaper: ")), qPrintable(message));
+    QVERIFY2(message.contains(QLatin1String("relative/picture.jpg")), qPrintable(message));
+    QCOMPARE(pathOfUri(stored(background, QStringLiteral("picture-uri"))), before);
+}
+
+void TestGSettingsBackend::missingSchemaFailsWithoutAborting()
+{
+    // GIO aborts the process on g_settings_new() of an unknown schema; the backend must ask first.
+    Flavour flavour = GSettingsDesktopBackend::gnome();
+    flavour.schema = QStringLiteral("org.example.not.installed");
+    flavour.lockSchema = QStringLiteral("org.example.not.installed.either");
+    flavour.lockScreenNote.clear();
+    GSettingsDesktopBackend backend(flavour);
+    const QString path = picture(QStringLiteral("any.jpg"));
+
+    QString message = failureOf(backend.setDesktopImage(path, DesktopScreen{}));
+    QVERIFY2(message.contains(QLatin1String("org.example.not.installed is not installed")), qPrintable(message));
+    message = failureOf(backend.setLockScreenImage(path));
+    QVERIFY2(message.contains(QLatin1String("org.example.not.installed.either")), qPrintable(message));
+
+    flavour = GSettingsDesktopBackend::gnome();
+    flavour.pictureKeys = {QStringLiteral("picture-url")};
+    message = failureOf(GSettingsDesktopBackend(flavour).setDesktopImage(path, DesktopScreen{}));
+    QVERIFY2(message.contains(QLatin1String("has no key picture-url")), qPrintable(message));
+}
+
+void TestGSettingsBackend::gnomeLockScreenKeepsTheKeyButSaysItIsNotShown()
+{
+    reset(screensaver, QStringLiteral("picture-uri"));
+    const QString path = picture(QStringLiteral("lock.jpg"));
+    GSettingsDesktopBackend gnome(GSettingsDesktopBackend::gnome());
+    const QString message = failureOf(gnome.setLockScreenImage(path));
+    // Reporting success here would claim a lock-screen picture GNOME never draws.
+    QVERIFY2(message.startsWith(QLatin1String("Failed to set wallpaper: GNOME")), qPrintable(message));
+    QVERIFY2(message.contains(QLatin1String("desktop picture")), qPrintable(message));
+    QCOMPARE(pathOfUri(stored(screensaver, QStringLiteral("picture-uri"))), path);
+}
+
+void TestGSettingsBackend::gnomeCompatibleDesktopsSetTheLockScreenKey()
+{
+    const QString desktop = picture(QStringLiteral("budgie-desktop.jpg"));
+    const QString lock = picture(QStringLiteral("budgie lock.jpg"));
+    GSettingsDesktopBackend budgie(GSettingsDesktopBackend::gnomeCompatible(QStringLiteral("Budgie")));
+    QCOMPARE(budgie.name(), QStringLiteral("Budgie"));
+    QCOMPARE(failureOf(budgie.setDesktopImage(desktop, DesktopScreen{})), QString());
+    QCOMPARE(failureOf(budgie.setLockScreenImage(lock)), QString());
+    QCOMPARE(pathOfUri(stored(screensaver, QStringLiteral("picture-uri"))), lock);
+    // The lock screen has its own key: the desktop picture stays.
+    QCOMPARE(pathOfUri(stored(background, QStringLiteral("picture-uri"))), desktop);
+}
+
+void TestGSettingsBackend::cinnamonUsesItsOwnSchemaWithoutADarkKey()
+{
+    const QString schema = QStringLiteral("org.cinnamon.desktop.background");
+    if (!GSettingsDesktopBackend::schemaInstalled(schema))
+        QSKIP("the Cinnamon schemas are not installed (Debian package cinnamon-desktop-data)");
+    reset(schema, QStringLiteral("picture-options"));
+    const QString gnomeBefore = stored(background, QStringLiteral("picture-uri"));
+    const QString path = picture(QStringLiteral("cinnamon pic.jpg"));
+
+    GSettingsDesktopBackend cinnamon(GSettingsDesktopBackend::cinnamon());
+    QCOMPARE(failureOf(cinnamon.setDesktopImage(path, DesktopScreen{})), QString());
+    QCOMPARE(pathOfUri(stored(schema, QStringLiteral("picture-uri"))), path);
+    QCOMPARE(stored(schema, QStringLiteral("picture-options")), QStringLiteral("zoom"));
+    QCOMPARE(stored(background, QStringLiteral("picture-uri")), gnomeBefore);
+
+    const QString message = failureOf(cinnamon.setLockScreenImage(path));
+    QVERIFY2(message.contains(QLatin1String("Cinnamon")), qPrintable(message));
+}
+
+void TestGSettingsBackend::mateTakesAPlainPath()
+{
+    const QString schema = QStringLiteral("org.mate.background");
+    if (!GSettingsDesktopBackend::schemaInstalled(schema))
+        QSKIP("the MATE schemas are not installed (Debian package mate-desktop-common)");
+    reset(schema, QStringLiteral("picture-options"));
+    const QString path = picture(QStringLiteral("mate/Été 100%.png"));
+
+    GSettingsDesktopBackend mate(GSettingsDesktopBackend::mate());
+    QCOMPARE(failureOf(mate.setDesktopImage(path, DesktopScreen{})), QString());
+    QCOMPARE(stored(schema, QStringLiteral("picture-filename")), path);
+    QCOMPARE(stored(schema, QStringLiteral("picture-options")), QStringLiteral("zoom"));
+
+    const QString message = failureOf(mate.setLockScreenImage(path));
+    QVERIFY2(message.contains(QLatin1String("MATE")), qPrintable(message));
+}
+
+QTEST_GUILESS_MAIN(TestGSettingsBackend)
+#include "tst_platform_gsettings.moc"
