@@ -1,0 +1,18 @@
+#pragma once
+// The JSON of the records the client decodes, in the service's snake_case, from one SELECT row.
+#include <sqlite3.h>
+
+#include <string>
+
+// Category columns, as selected by categoryJson (alias c).
+extern const char *const kCategoryCols;
+// Wallpaper columns (alias w), followed in wallpaperSelect by the category's.
+extern const char *const kWallpaperCols;
+constexpr int kWallpaperColCount = 22;
+
+// One category from the row's columns starting at o.
+std::string categoryJson(sqlite3_stmt *st, int o);
+// One wallpaper (with its category embedded) from a wallpaperSelect row.
+std::string wallpaperJson(sqlite3_stmt *st);
+// SELECT of wallpaper and category columns with the given WHERE and ORDER/LIMIT tail.
+std::string wallpaperSelect(const std::string &where, const std::string &tail);

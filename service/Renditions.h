@@ -1,0 +1,17 @@
+#pragma once
+// The three renditions of a wallpaper (thumbnail, medium, full) written under images/wallpapers/<id>/.
+#include <vips/vips8>
+
+#include <filesystem>
+#include <string>
+
+// Writes the renditions of source; keys receives thumbnail, medium and full keys.
+void saveRenditions(vips::VImage source, const std::filesystem::path &images, const std::string &id, std::string keys[3]);
+
+// The synthetic picture of seed number n, drawn at any size: it depends only on the relative
+// position, so drawing it at a rendition's size gives the rendition without resampling.
+vips::VImage gradient(int n, int w, int h);
+// Same files and sizes as saveRenditions of a w x h gradient (w:h must be 16:10), but each one is
+// drawn at its own size: upsampling a small source to the medium size costs far more than drawing
+// it, and dominated seeding large small-image catalogues.
+void saveDrawnRenditions(int n, int w, int h, const std::filesystem::path &images, const std::string &id, std::string keys[3]);
