@@ -12,8 +12,30 @@ Q_IMPORT_QML_PLUGIN(LumivanePlugin)
 // HEIC pictures decode through our own image plugin, linked in statically.
 Q_IMPORT_PLUGIN(HeicImagePlugin)
 
+namespace {
+
+// The terminal uses (--help, --version, --set-wallpaper) must work where there is no display,
+// over ssh or in a service, so any option without a display chooses the offscreen platform.
+// Returns whether it did.
+bool offscreenForOptionsWithoutDisplay(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return false;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-') {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    const bool withoutDisplay = offscreenForOptionsWithoutDisplay(argc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
     QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
     QGuiApplication::setApplicationVersion(QStringLiteral(LUMIVANE_VERSION));
@@ -38,6 +60,11 @@ int main(int argc, char *argv[])
     if (parser.isSet(lockScreen)) {
         std::fputs("lumivane: --lock-screen needs --set-wallpaper URL\n", stderr);
         return 2;
+    }
+
+    if (withoutDisplay) { // an invisible window would run for ever
+        std::fputs("lumivane: there is no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n", stderr);
+        return 1;
     }
 
     LumivaneApp lumivane;

@@ -29,6 +29,7 @@ const QByteArray png = QByteArray::fromBase64(
 struct Outcome {
     int exitCode = -1;
     QString errors;
+    QString output;
 };
 
 QString gsettingsGet(const QString &backend, const QString &schema, const QString &key)
@@ -79,10 +80,11 @@ private Q_SLOTS:
     void notFoundFailsWithTheError();
     void lockScreenOnGnomeSaysWhyItIsNotShown();
     void rejectsWhatIsNotAUrl();
+    void terminalUsesNeedNoDisplay();
 
 private:
     Outcome run(const QStringList &arguments, const QString &settingsBackend, const QString &desktop = QStringLiteral("GNOME"),
-                bool withSessionBus = true);
+                bool withSessionBus = true, bool withDisplay = true);
     QString cached(const QString &name) const
     {
         return qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/Lumivane/Wallpapers/") + name;
@@ -102,7 +104,7 @@ void TestSetWallpaperCommand::initTestCase()
     ScriptedHttpServer::Response image;
     image.body = png;
     image.headers = {{"Content-Type", "image/png"}};
-    for (const char *name : {"keyfile.png", "keyfile-no-session-bus.png", "dconf.png", "lock.png"})
+    for (const char *name : {"keyfile.png", "keyfile-no-session-bus.png", "dconf.png", "lock.png", "headless.png"})
         m_server.on("GET", QStringLiteral("/images/") + QLatin1String(name), image);
 }
 
@@ -122,13 +124,18 @@ void TestSetWallpaperCommand::cleanupTestCase()
 }
 
 Outcome TestSetWallpaperCommand::run(const QStringList &arguments, const QString &settingsBackend, const QString &desktop,
-                                     bool withSessionBus)
+                                     bool withSessionBus, bool withDisplay)
 {
     QProcess app;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("GSETTINGS_BACKEND"), settingsBackend);
     env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), desktop);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (withDisplay) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    } else { // as over ssh: no platform chosen and nothing to draw on
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+    }
     if (!withSessionBus) // a bus address that leads nowhere, so nothing is started on demand either
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus"));
     app.setProcessEnvironment(env);
@@ -144,6 +151,7 @@ Outcome TestSetWallpaperCommand::run(const QStringList &arguments, const QString
     }
     outcome.exitCode = app.exitStatus() == QProcess::NormalExit ? app.exitCode() : -1;
     outcome.errors = QString::fromUtf8(app.readAllStandardError());
+    outcome.output = QString::fromUtf8(app.readAllStandardOutput());
     return outcome;
 }
 
@@ -224,6 +232,33 @@ void TestSetWallpaperCommand::rejectsWhatIsNotAUrl()
     QVERIFY(outcome.exitCode != 0);
     QVERIFY2(outcome.errors.contains(QLatin1String("--set-wallpaper")), qPrintable(outcome.errors));
     QCOMPARE(m_server.requestCount(), requests);
+}
+
+void TestSetWallpaperCommand::terminalUsesNeedNoDisplay()
+{
+    const QString keyfile = QStringLiteral("keyfile");
+    Outcome outcome = run({QStringLiteral("--help")}, keyfile, QStringLiteral("GNOME"), true, false);
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    QVERIFY2(outcome.output.contains(QLatin1String("--set-wallpaper")), qPrintable(outcome.output));
+
+    outcome = run({QStringLiteral("--version")}, keyfile, QStringLiteral("GNOME"), true, false);
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    QVERIFY(outcome.output.startsWith(QLatin1String("Lumivane ")));
+
+    outcome = run({QStringLiteral("--no-such-option")}, keyfile, QStringLiteral("GNOME"), true, false);
+    QVERIFY(outcome.exitCode != 0);
+    QVERIFY2(outcome.errors.contains(QLatin1String("no-such-option")), qPrintable(outcome.errors));
+
+    const QString url = m_server.url().toString() + QStringLiteral("/images/headless.png");
+    outcome = run({QStringLiteral("--set-wallpaper"), url}, keyfile, QStringLiteral("GNOME"), true, false);
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    QCOMPARE(gsettingsGet(keyfile, QStringLiteral("org.gnome.desktop.background"), QStringLiteral("picture-uri")),
+             fileUri(cached(QStringLiteral("headless.png"))));
+
+    // A Qt option alone would start the window offscreen, where nobody could see or close it.
+    outcome = run({QStringLiteral("-reverse")}, keyfile, QStringLiteral("GNOME"), true, false);
+    QVERIFY(outcome.exitCode != 0);
+    QVERIFY2(outcome.errors.contains(QLatin1String("no display")), qPrintable(outcome.errors));
 }
 
 LUMIVANE_DBUS_TEST_MAIN(TestSetWallpaperCommand)
