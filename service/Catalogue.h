@@ -24,6 +24,10 @@ public:
              " created_at INT, updated_at INT);"
              "CREATE INDEX IF NOT EXISTS w_status_created ON wallpapers(status, created_at);"
              "CREATE INDEX IF NOT EXISTS w_cat ON wallpapers(category_id, status);"
+             // The popular and trending orders, so a page of either is read off an index instead of
+             // sorting the whole catalogue (the expressions match the lists' ORDER BY exactly).
+             "CREATE INDEX IF NOT EXISTS w_popular ON wallpapers(status, download_count+view_count DESC, created_at DESC);"
+             "CREATE INDEX IF NOT EXISTS w_trend ON wallpapers(status, trend DESC, created_at DESC);"
              "CREATE TABLE IF NOT EXISTS jobs(id TEXT PRIMARY KEY, machine_id TEXT, status TEXT, message TEXT,"
              " wallpaper_id TEXT, title TEXT, description TEXT, category_id TEXT, tags TEXT, format TEXT, created_at INT);"
              "CREATE INDEX IF NOT EXISTS jobs_machine ON jobs(machine_id, created_at);"
