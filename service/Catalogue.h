@@ -51,6 +51,16 @@ public:
             throw std::runtime_error(sqlite3_errmsg(db_));
         return st;
     }
+    // Makes the wallpaper row just inserted findable by the search of the lists.
+    void indexLastInsertedForSearch(const std::string &title, const std::string &description, const std::string &tags)
+    {
+        sqlite3_stmt *fts = prepare("INSERT INTO wallpapers_fts(rowid,title,description,tags) VALUES(last_insert_rowid(),?,?,?)");
+        sqlite3_bind_text(fts, 1, title.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(fts, 2, description.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(fts, 3, tags.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(fts);
+        sqlite3_finalize(fts);
+    }
     sqlite3 *raw() { return db_; }
     std::mutex mutex;
 

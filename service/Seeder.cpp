@@ -106,12 +106,7 @@ int seed(const fs::path &data, int count, bool small, const std::vector<std::str
         sqlite3_bind_int(st, 19, (n * 11) % 193);
         sqlite3_step(st);
         sqlite3_finalize(st);
-        sqlite3_stmt *fts = db.prepare("INSERT INTO wallpapers_fts(rowid,title,description,tags) VALUES(last_insert_rowid(),?,?,?)");
-        sqlite3_bind_text(fts, 1, title.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(fts, 2, desc.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(fts, 3, tags.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_step(fts);
-        sqlite3_finalize(fts);
+        db.indexLastInsertedForSearch(title, desc, tags);
         if (n == 199 && small) {
             fs::create_directories(data / "images" / "wallpapers" / "shared");
             fs::copy_file(data / "images" / keys[2], data / "images" / "wallpapers/shared/full.jpg", fs::copy_options::overwrite_existing);

@@ -106,12 +106,7 @@ void UploadWorker::run()
                 sqlite3_bind_int64(st, 16, now);
                 sqlite3_step(st);
                 sqlite3_finalize(st);
-                sqlite3_stmt *fts = db.prepare("INSERT INTO wallpapers_fts(rowid,title,description,tags) VALUES(last_insert_rowid(),?,?,?)");
-                sqlite3_bind_text(fts, 1, title.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(fts, 2, desc.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(fts, 3, tags.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_step(fts);
-                sqlite3_finalize(fts);
+                db.indexLastInsertedForSearch(title, desc, tags);
             }
             setJob(job, "completed", "Upload processed; awaiting review", id);
         } catch (const std::exception &) {
