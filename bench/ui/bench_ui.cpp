@@ -5,6 +5,7 @@
 // Usage: bench_ui [--runs N]   (the API and image base URLs come from the environment)
 // Each measure runs in a fresh child process of this same program (--child empty|app).
 #include "LumivaneApp.h"
+#include "WindowScript.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -12,8 +13,6 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
-#include <QQmlExpression>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTemporaryDir>
@@ -31,13 +30,9 @@ namespace {
 constexpr int scrollFrames = 240;
 constexpr int pagedWallpapers = 1000;
 
-void spin(int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
+using WindowScript::evaluate;
+using WindowScript::spin;
+using WindowScript::waitFor;
 
 double residentMegabytes()
 {
@@ -56,28 +51,6 @@ double percentile(std::vector<double> values, double p)
         return 0;
     std::sort(values.begin(), values.end());
     return values[std::min(values.size() - 1, size_t(p * double(values.size() - 1) + 0.5))];
-}
-
-QVariant eval(QQuickWindow *window, const QString &js)
-{
-    QQmlExpression expression(qmlContext(window), window, js);
-    const QVariant value = expression.evaluate();
-    if (expression.hasError())
-        std::fprintf(stderr, "bench_ui: %s: %s\n", qPrintable(js), qPrintable(expression.error().toString()));
-    return value;
-}
-
-bool waitFor(QQuickWindow *window, const QString &js, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        if (eval(window, js).toBool())
-            return true;
-        spin(10);
-    }
-    std::fprintf(stderr, "bench_ui: timed out waiting for %s\n", qPrintable(js));
-    return false;
 }
 
 // Scrolls `flickable` by a fixed step each frame and reports the frame interval and the time
@@ -166,7 +139,7 @@ int runApp()
         return 1;
     reportFirstFrame(window);
 
-    eval(window, QStringLiteral("AppState.currentTab = 'Explore'"));
+    evaluate(window, QStringLiteral("AppState.currentTab = 'Explore'"));
     if (!waitFor(window, screen + QStringLiteral(".objectName === 'exploreView' && ") + screen
                      + QStringLiteral(".viewModel.wallpapers.count > 0"), 30000))
         return 1;
@@ -176,12 +149,12 @@ int runApp()
     // Page the way a person does: scroll to the end, let the next page arrive, again.
     QElapsedTimer guard;
     guard.start();
-    while (eval(window, screen + QStringLiteral(".viewModel.wallpapers.count")).toInt() < pagedWallpapers
+    while (evaluate(window, screen + QStringLiteral(".viewModel.wallpapers.count")).toInt() < pagedWallpapers
            && guard.elapsed() < 180000) {
         grid->setProperty("contentY", std::max<qreal>(0, grid->property("contentHeight").toReal() - grid->height()));
         spin(30);
     }
-    const int loaded = eval(window, screen + QStringLiteral(".viewModel.wallpapers.count")).toInt();
+    const int loaded = evaluate(window, screen + QStringLiteral(".viewModel.wallpapers.count")).toInt();
     spin(500);
     std::printf("paged %d\n", loaded);
     std::printf("rss_mb %.1f\n", residentMegabytes());

@@ -4,15 +4,13 @@
 //   loading  a local server that accepts connections and never answers: the loading skeleton
 //   error    a port where nothing listens: the Home error panel
 #include "LumivaneApp.h"
+#include "WindowScript.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
-#include <QQmlExpression>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTcpServer>
@@ -30,33 +28,17 @@ QQuickWindow *window = nullptr;
 QString outDir;
 int failures = 0;
 
-void spin(int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+using WindowScript::spin;
 
 QVariant eval(const QString &js)
 {
-    QQmlExpression expression(qmlContext(window), window, js);
-    QVariant value = expression.evaluate();
-    if (expression.hasError())
-        std::fprintf(stderr, "shots: %s: %s\n", qPrintable(js), qPrintable(expression.error().toString()));
-    return value;
+    return WindowScript::evaluate(window, js);
 }
 
 bool waitFor(const QString &js, int timeoutMs = 15000)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        if (eval(js).toBool())
-            return true;
-        spin(50);
-    }
-    std::fprintf(stderr, "shots: timed out waiting for %s\n", qPrintable(js));
+    if (WindowScript::waitFor(window, js, timeoutMs))
+        return true;
     ++failures;
     return false;
 }

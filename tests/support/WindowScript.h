@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+class QQuickWindow;
+
+// Drives a live QML window by evaluating JavaScript in its root context, the way the screenshot
+// driver and the UI benchmark walk the real app through its screens.
+namespace WindowScript {
+
+// The value of `js`; an evaluation error is printed to standard error and gives an invalid value.
+QVariant evaluate(QQuickWindow *window, const QString &js);
+
+// Polls `js` until it is true; on timeout prints what it waited for and returns false.
+bool waitFor(QQuickWindow *window, const QString &js, int timeoutMs = 15000);
+
+// Runs the event loop for `ms` milliseconds (animations, network, image decoding).
+void spin(int ms);
+
+} // namespace WindowScript
