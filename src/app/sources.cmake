@@ -1,5 +1,5 @@
 list(APPEND LUMIVANE_CORE_SOURCES
-    app/AppConfig.h
+    app/AppConfig.h app/AppConfigQml.h
     app/PreferenceKeys.h
     app/AppTab.h
     app/AppState.h app/AppState.cpp

@@ -23,6 +23,8 @@ class UploadViewModel : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
+    Q_PROPERTY(int minimumWidth READ minimumWidth CONSTANT)
+    Q_PROPERTY(int minimumHeight READ minimumHeight CONSTANT)
     Q_PROPERTY(QUrl selectedFileURL READ selectedFileURL NOTIFY selectedFileChanged)
     Q_PROPERTY(bool hasSelectedFile READ hasSelectedFile NOTIFY selectedFileChanged)
     Q_PROPERTY(QString selectedFileName READ selectedFileName NOTIFY selectedFileChanged)
@@ -48,6 +50,8 @@ public:
     static constexpr qint64 maxFileBytes = 52'428'800;
     static constexpr int minWidth = 2560;
     static constexpr int minHeight = 1600;
+    static int minimumWidth() { return minWidth; }
+    static int minimumHeight() { return minHeight; }
     static constexpr int minTitleLength = 3;
     static constexpr int maxTitleLength = 100;
 

@@ -7,10 +7,10 @@ import Lumivane
 ApplicationWindow {
     id: window
     objectName: "mainWindow"
-    width: 1280
-    height: 800
-    minimumWidth: 1100
-    minimumHeight: 720
+    width: AppConfig.defaultWindowWidth
+    height: AppConfig.defaultWindowHeight
+    minimumWidth: AppConfig.minWindowWidth
+    minimumHeight: AppConfig.minWindowHeight
     visible: true
     title: "Lumivane"
     color: AppPalette.background

@@ -18,7 +18,6 @@ ListView {
     height: 100
     boundsBehavior: Flickable.StopAtBounds
     model: wallpapers
-    contentWidth: wallpapers.length * 170 - 10
 
     delegate: Item {
         id: thumb

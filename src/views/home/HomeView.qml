@@ -45,7 +45,7 @@ Item {
             HeroSectionView {
                 id: hero
                 width: parent.width
-                height: visible ? 520 : 0
+                height: visible ? AppConfig.heroHeight : 0
                 visible: vm.featured.length > 0
                 wallpapers: vm.featured
                 selectedIndex: vm.selectedFeaturedIndex

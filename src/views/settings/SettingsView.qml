@@ -16,8 +16,8 @@ Popup {
 
     parent: T.Overlay.overlay
     anchors.centerIn: parent
-    width: 520
-    height: 600
+    width: AppConfig.settingsSheetWidth
+    height: AppConfig.settingsSheetHeight
     modal: true
     dim: true
     padding: 0

@@ -31,7 +31,7 @@ Item {
         visible: root.uploadState === "uploading"
         spacing: 8
         ProgressBar {
-            width: 500
+            width: AppConfig.uploadContentWidth
             from: 0
             to: 1
             value: root.progress

@@ -14,8 +14,8 @@ Item {
 
     readonly property alias viewModel: vm
     readonly property alias scroller: scroller
-    readonly property int contentWidth: 500
-    readonly property int imageHeight: 330
+    readonly property int contentWidth: AppConfig.uploadContentWidth
+    readonly property int imageHeight: AppConfig.uploadImageHeight
     readonly property bool hasFile: vm.hasSelectedFile
     readonly property var firstUpload: vm.myUploads.count > 0 ? vm.myUploads.get(0) : null
 
@@ -176,7 +176,7 @@ Item {
                         }
                         Text {
                             anchors.horizontalCenter: parent.horizontalCenter
-                            text: "JPG, PNG, HEIC — min " + 2560 + "\u00d7" + 1600
+                            text: "JPG, PNG, HEIC — min " + vm.minimumWidth + "\u00d7" + vm.minimumHeight
                             font.pixelSize: 11
                             color: Qt.rgba(1, 1, 1, 0.25)
                         }
