@@ -108,9 +108,9 @@ bool HttpRoutes::bump(const std::string &id, const char *counter, double weight)
     return sqlite3_changes(db.raw()) > 0;
 }
 
-std::string HttpRoutes::anyWallpaper(const std::string &where, const std::string &value, const std::string &tail)
+std::string HttpRoutes::anyWallpaper(const std::string &where, const std::string &value, const std::string &order)
 {
-    sqlite3_stmt *st = db.prepare(wallpaperSelect(where, tail));
+    sqlite3_stmt *st = db.prepare(wallpaperSelect(where, order));
     sqlite3_bind_text(st, 1, value.c_str(), -1, SQLITE_TRANSIENT);
     std::string out = "[";
     while (sqlite3_step(st) == SQLITE_ROW) out += (out.size() > 1 ? "," : "") + wallpaperJson(st);
@@ -139,7 +139,7 @@ void HttpRoutes::install(httplib::Server &server)
         for (size_t i = 0; i < binds.size(); ++i) sqlite3_bind_text(count, int(i + 1), binds[i].c_str(), -1, SQLITE_TRANSIENT);
         long long total = sqlite3_step(count) == SQLITE_ROW ? sqlite3_column_int64(count, 0) : 0;
         sqlite3_finalize(count);
-        sqlite3_stmt *st = db.prepare(wallpaperSelect(where, order + " LIMIT ? OFFSET ?"));
+        sqlite3_stmt *st = db.prepare(wallpaperSelect(where, order, "LIMIT ? OFFSET ?"));
         for (size_t i = 0; i < binds.size(); ++i) sqlite3_bind_text(st, int(i + 1), binds[i].c_str(), -1, SQLITE_TRANSIENT);
         sqlite3_bind_int(st, int(binds.size() + 1), limit);
         sqlite3_bind_int64(st, int(binds.size() + 2), (long long)(page - 1) * limit);

@@ -19,7 +19,7 @@ private:
     // Callers hold db.mutex.
     bool findOne(const std::string &id, std::string &json);
     bool bump(const std::string &id, const char *counter, double weight);
-    std::string anyWallpaper(const std::string &where, const std::string &value, const std::string &tail);
+    std::string anyWallpaper(const std::string &where, const std::string &value, const std::string &order);
 
     Catalogue &db;
     UploadWorker &worker;

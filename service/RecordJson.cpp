@@ -59,13 +59,11 @@ std::string wallpaperJson(sqlite3_stmt *st)
     return j.str();
 }
 
-std::string wallpaperSelect(const std::string &where, const std::string &tail)
+std::string wallpaperSelect(const std::string &where, const std::string &order, const std::string &page)
 {
     // The wallpapers are picked, sorted and cut to the page first, and only the rows that are
     // sent get their category (whose wallpaper count is a subquery): sorting by anything without
     // an index would otherwise run that count for every row of the table.
-    const std::string::size_type limitAt = tail.find("LIMIT");
-    const std::string order = tail.substr(0, limitAt);
     return std::string("SELECT ") + kWallpaperCols + "," + kCategoryCols + " FROM (SELECT * FROM wallpapers w " +
-           where + " " + tail + ") w LEFT JOIN categories c ON c.id=w.category_id " + order;
+           where + " " + order + " " + page + ") w LEFT JOIN categories c ON c.id=w.category_id " + order;
 }

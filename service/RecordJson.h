@@ -14,5 +14,5 @@ constexpr int kWallpaperColCount = 22;
 std::string categoryJson(sqlite3_stmt *st, int o);
 // One wallpaper (with its category embedded) from a wallpaperSelect row.
 std::string wallpaperJson(sqlite3_stmt *st);
-// SELECT of wallpaper and category columns with the given WHERE and ORDER/LIMIT tail.
-std::string wallpaperSelect(const std::string &where, const std::string &tail);
+// SELECT of wallpaper and category columns with the given WHERE, ORDER BY and LIMIT/OFFSET.
+std::string wallpaperSelect(const std::string &where, const std::string &order, const std::string &page = {});
