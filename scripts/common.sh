@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Lumivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the entry-point scripts: where things are, installing packages, building.
 # Sourced, not run.
 set -euo pipefail

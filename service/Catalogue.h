@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The catalogue's SQLite database: categories, wallpapers, upload jobs and the search index.
 #include <sqlite3.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The JSON of the records the client decodes, in the service's snake_case, from one SELECT row.
 #include <sqlite3.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `seed`: builds or extends a catalogue with categories and wallpapers, from real pictures in the
 // given folders first, then generated ones. Running it again adds nothing already there.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns accepted uploads into pending wallpapers, one at a time, on its own thread. The upload
 // itself has been saved as uploads/<job> and its job row written before enqueue().

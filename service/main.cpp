@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lumivane-service: the reference catalogue (read endpoints, image host, seeding, moderation).
 // This file only reads the command line; the commands live in lumivane_service_lib.
 #include "Moderation.h"

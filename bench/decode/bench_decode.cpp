@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How much the strict decoder costs on top of parsing the JSON at all.
 //
 // Each body is decoded twice: once with the app's envelope decoder (parse, key conversion,

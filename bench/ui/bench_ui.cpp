@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the real window against an empty Qt Quick window (the floor), in one run:
 //   cold start   process start to the first frame that shows Home with its content
 //   memory       resident set after paging the Explore grid through 1,000 wallpapers

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to every way the client decodes a body from the service. Rejecting the
 // bytes with DecodingError is the expected answer to garbage; anything else that escapes (another
 // exception type, a crash, a sanitizer report, a hang) is a fault.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Lumivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by cpack before it builds each package. dpkg-shlibdeps sees the Qt libraries the app
 # links, but not the QML modules it imports at run time; those come from the imports in the
 # sources, through the table in packaging/qml-imports.txt.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Lumivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A release build talks to the public catalogue. Building one that still points at the
 # loopback reference service (or at plain http) would ship an app that shows nothing, so the
 # configure step refuses it.

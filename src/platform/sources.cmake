@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Lumivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Files of src/platform: the interfaces the services call and their Linux backends.
 list(APPEND LUMIVANE_CORE_SOURCES
     # interfaces

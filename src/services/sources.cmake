@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Lumivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The catalogue client's files are listed in api.cmake, the desktop integration's in desktop.cmake.
 list(APPEND LUMIVANE_CORE_SOURCES
     services/CancellationScope.h services/CancellationScope.cpp

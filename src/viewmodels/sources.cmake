@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Lumivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Files of src/viewmodels: the screens' view models and what they share.
 list(APPEND LUMIVANE_CORE_SOURCES
     # shared pieces

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Lumivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Files of src/views: the window, its screens and the shared styles (QML), relative to src/.
 list(APPEND LUMIVANE_CORE_SOURCES
     views/FlowLayout.h views/FlowLayout.cpp

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real window through its screens and states and writes one PNG of each.
 // Usage: lumivane_shots OUTDIR [service|loading|error]
 //   service  (default) the API base URL in the environment points at a seeded service

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a seeded reference service and the real lumivane binary offscreen, and reads what the
 // window reports it shows: the featured hero and at least one category row with cards.
 #include <QDir>

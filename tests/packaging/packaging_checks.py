@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Lumivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks of what Lumivane installs and packages, against the tools distributions use.
 
 Run as `packaging_checks.py <check>`; CTest passes LUMIVANE_SOURCE_DIR and LUMIVANE_BUILD_DIR.

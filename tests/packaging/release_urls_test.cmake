@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Lumivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -P: the release check accepts public HTTPS origins and refuses anything that only
 # works on the build machine.
 include(${LUMIVANE_SOURCE_DIR}/packaging/cmake/ReleaseUrls.cmake)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The autostart entry the login item writes must be a valid desktop entry for the paths the
 // program is really installed at, or session managers skip it without a word.
 #include "XdgAutostartBackend.h"

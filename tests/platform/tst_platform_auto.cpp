@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which backend the automatic choice picks, from XDG_CURRENT_DESKTOP and the names really present
 // on a private session bus, and that it then forwards to it.
 #include "AutoDesktopBackend.h"

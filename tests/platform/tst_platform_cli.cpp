@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `lumivane --set-wallpaper URL` end to end: the real program downloads from a local HTTP server
 // and sets the GNOME picture through GSettings; another process then reads the setting back.
 #include "DbusTestBus.h"

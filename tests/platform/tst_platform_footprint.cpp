@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program leaves on the machine: the login item (an XDG autostart entry read back with
 // GLib's own desktop-entry parser; the launch agent with a stand-in launchctl and Python's plist
 // parser) and the cache folder.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GSettings backend against GIO's keyfile settings backend and the schemas Debian installs.
 // Every value is read back by the `gsettings` tool in a separate process, so what we check is
 // what the desktop would read, not what our own process holds in memory.

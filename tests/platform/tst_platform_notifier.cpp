@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Notifications against python3-dbusmock's notification daemon on a private session bus: the
 // exact Notify call, and that a slow, failing or missing server never holds up or fails a
 // wallpaper change.

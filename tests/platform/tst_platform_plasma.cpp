@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Plasma backend on a private session bus: a PlasmaShell stand-in runs each desktop script
 // in a JavaScript engine, so the test sees what the script does to every desktop, not just its
 // text. The lock screen's kscreenlockerrc is read back with KDE's own kreadconfig5.

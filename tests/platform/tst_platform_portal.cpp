@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The portal backend against a Wallpaper portal stand-in on a private session bus: what it is
 // sent (a descriptor to the file's bytes, the options) and how it waits for the Response.
 #include "DbusTestBus.h"

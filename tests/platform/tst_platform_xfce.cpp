@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Xfce backend against the real xfconfd on a private session bus. Values are read back with
 // xfconf-query, Xfce's own client, and their types with GetProperty.
 #include "DbusTestBus.h"

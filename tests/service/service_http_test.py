@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Lumivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives a real `lumivane-service serve` on a free loopback port over raw HTTP."""
 import concurrent.futures, glob, http.client, json, os, re, struct, subprocess, sys, tempfile, time, unittest, zlib
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The app's own client against a real `lumivane-service serve`: every endpoint the client
 // calls, decoded through the same code the app uses, and the whole upload → review → listed road.
 #include "APIClient.h"

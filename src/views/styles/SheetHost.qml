@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 // Presents a sheet (a Popup) while `shown` is true, a fresh one (and so a fresh view model)
