@@ -31,9 +31,12 @@ ensure_packages() {
 # Configures (once) and builds the given targets, or everything.
 build_project() {
     local dir=${BUILD_DIR_OVERRIDE:-$LUMIVANE_BUILD_DIR}
+    # Configured once; options given later are applied to the existing folder.
     if [ ! -f "$dir/build.ninja" ]; then
         say "configuring in $dir"
         cmake -S "$LUMIVANE_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${LUMIVANE_CMAKE_ARGS:-} >&2
+    elif [ -n "${LUMIVANE_CMAKE_ARGS:-}" ]; then
+        cmake -S "$LUMIVANE_ROOT" -B "$dir" ${LUMIVANE_CMAKE_ARGS} >/dev/null
     fi
     say "building${*:+ $*}"
     if [ $# -gt 0 ]; then

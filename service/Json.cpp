@@ -27,7 +27,7 @@ std::string isoDate(long long ms)
     std::time_t t = ms / 1000;
     std::tm tm{};
     gmtime_r(&t, &tm);
-    char b[40];
+    char b[64];
     std::snprintf(b, sizeof b, "%04d-%02d-%02dT%02d:%02d:%02d.%03lldZ", tm.tm_year + 1900, tm.tm_mon + 1,
                   tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, ms % 1000);
     return b;

@@ -6,8 +6,8 @@
 // records with every rule checked) and once with a bare QJsonDocument::fromJson of the same
 // bytes, which no decoder built on Qt's JSON can beat. The figure worth watching is the ratio
 // between the two, printed at the end: it moves far less from machine to machine than the times.
-#include "AppError.h"
-#include "EnvelopeDecoder.h"
+#include "models/AppError.h"
+#include "services/EnvelopeDecoder.h"
 
 #include <QByteArray>
 #include <QJsonDocument>

@@ -6,7 +6,7 @@
 //   frames       frame interval and per-frame sync+render work while scrolling that grid
 // Usage: bench_ui [--runs N]   (the API and image base URLs come from the environment)
 // Each measure runs in a fresh child process of this same program (--child empty|app).
-#include "LumivaneApp.h"
+#include "app/LumivaneApp.h"
 #include "WindowScript.h"
 
 #include <QCoreApplication>

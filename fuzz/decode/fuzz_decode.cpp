@@ -3,9 +3,9 @@
 // Feeds arbitrary bytes to every way the client decodes a body from the service. Rejecting the
 // bytes with DecodingError is the expected answer to garbage; anything else that escapes (another
 // exception type, a crash, a sanitizer report, a hang) is a fault.
-#include "AppError.h"
-#include "EnvelopeDecoder.h"
-#include "JsonDecoder.h"
+#include "models/AppError.h"
+#include "models/JsonDecoder.h"
+#include "services/EnvelopeDecoder.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

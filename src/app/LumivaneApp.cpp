@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LumivaneApp.h"
+#include "app/LumivaneApp.h"
 
-#include "AppState.h"
-#include "ImageNetworkAccessManagerFactory.h"
+#include "imaging/ImageNetworkAccessManagerFactory.h"
+#include "viewmodels/AppState.h"
 
 #include <QFontDatabase>
 #include <QQmlApplicationEngine>
@@ -11,9 +11,28 @@
 #include <QQuickStyle>
 #include <QStandardPaths>
 
+#include <fontconfig/fontconfig.h>
+
 namespace {
-const char *const iconFontPath = "/usr/share/fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf";
+
+// The file of an installed font of exactly this family, as fontconfig knows it; empty when none.
+QString installedFontFile(const char *family)
+{
+    FcPattern *pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, family, nullptr);
+    FcObjectSet *properties = FcObjectSetBuild(FC_FILE, nullptr);
+    FcFontSet *fonts = FcFontList(nullptr, pattern, properties);
+    QString file;
+    FcChar8 *path = nullptr;
+    if (fonts && fonts->nfont > 0 && FcPatternGetString(fonts->fonts[0], FC_FILE, 0, &path) == FcResultMatch)
+        file = QString::fromUtf8(reinterpret_cast<const char *>(path));
+    if (fonts)
+        FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(properties);
+    FcPatternDestroy(pattern);
+    return file;
 }
+
+} // namespace
 
 LumivaneApp::LumivaneApp(QObject *parent)
     : QObject(parent)
@@ -21,7 +40,7 @@ LumivaneApp::LumivaneApp(QObject *parent)
     , m_engine(std::make_unique<QQmlApplicationEngine>())
 {
     QQuickStyle::setStyle(QStringLiteral("Basic"));
-    QFontDatabase::addApplicationFont(QString::fromLatin1(iconFontPath));
+    loadIconFont();
     // Our module lives at qrc:/Lumivane; without this the engine only finds its qmldir when the
     // build folder happens to sit beside the executable, and every screen in a subfolder of
     // views/ is then "not a type".
@@ -31,6 +50,13 @@ LumivaneApp::LumivaneApp(QObject *parent)
 }
 
 LumivaneApp::~LumivaneApp() = default;
+
+bool LumivaneApp::loadIconFont()
+{
+    // Every platform plugin then has it, the offscreen one too (it reads no system fonts).
+    const QString file = installedFontFile("Material Icons");
+    return !file.isEmpty() && QFontDatabase::addApplicationFont(file) >= 0;
+}
 
 QString LumivaneApp::imageCacheDirectory()
 {

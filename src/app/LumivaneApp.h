@@ -32,6 +32,10 @@ public:
     // measures and clears.
     static QString imageCacheDirectory();
 
+    // Makes the symbol font ("Material Icons", Debian's fonts-material-design-icons-iconfont)
+    // known to Qt; false when it is not installed.
+    static bool loadIconFont();
+
 private:
     AppState *m_appState;
     std::unique_ptr<QQmlApplicationEngine> m_engine;

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SetWallpaperCommand.h"
+#include "app/SetWallpaperCommand.h"
 
-#include "AppError.h"
-#include "WallpaperEngine.h"
+#include "models/AppError.h"
+#include "services/WallpaperEngine.h"
 
 #include <QEventLoop>
 #include <QUrl>

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LumivaneApp.h"
-#include "SetWallpaperCommand.h"
+#include "app/LumivaneApp.h"
+#include "app/SetWallpaperCommand.h"
+#include "config/BuildInfo.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -40,7 +41,7 @@ int main(int argc, char *argv[])
     const bool withoutDisplay = offscreenForOptionsWithoutDisplay(argc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
     QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(LUMIVANE_VERSION));
+    QGuiApplication::setApplicationVersion(QString::fromUtf8(BuildInfo::version));
     QGuiApplication::setDesktopFileName(QStringLiteral("app.lumivane.Lumivane"));
     QGuiApplication app(argc, argv);
 

@@ -1,10 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Lumivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-list(APPEND LUMIVANE_CORE_SOURCES
-    app/AppConfig.h app/AppConfigQml.h
-    app/PreferenceKeys.h
-    app/AppTab.h
-    app/AppState.h app/AppState.cpp
+# The top layer: the application object and the terminal commands. main.cpp is the executable's own.
+set(LUMIVANE_APP_SOURCES
     app/LumivaneApp.h app/LumivaneApp.cpp
     app/SetWallpaperCommand.h app/SetWallpaperCommand.cpp
 )

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HeicImageHandler.h"
+#include "imaging/HeicImageHandler.h"
 
 #include <QFile>
 #include <QImage>

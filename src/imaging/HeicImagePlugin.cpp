@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HeicImagePlugin.h"
-#include "HeicImageHandler.h"
+#include "imaging/HeicImagePlugin.h"
+#include "imaging/HeicImageHandler.h"
 
 QImageIOPlugin::Capabilities HeicImagePlugin::capabilities(QIODevice *device, const QByteArray &format) const
 {

@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Lumivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Files of src/imaging
-list(APPEND LUMIVANE_CORE_SOURCES
+# The image cache of the views and HEIC decoding.
+set(LUMIVANE_IMAGING_SOURCES
     imaging/ImageNetworkAccessManagerFactory.h imaging/ImageNetworkAccessManagerFactory.cpp
     # HEIC/HEIF reading for QImageReader and QML Image, as a static image-format plugin
     imaging/HeicImagePlugin.h imaging/HeicImagePlugin.cpp

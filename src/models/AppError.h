@@ -34,7 +34,7 @@ public:
         , m_networkError(networkError)
     {
     }
-    // The QNetworkReply::NetworkError value, kept as int so models need no QtNetwork.
+    // The QNetworkReply::NetworkError value.
     int networkError() const { return m_networkError; }
 
 private:

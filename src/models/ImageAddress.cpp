@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImageAddress.h"
+#include "models/ImageAddress.h"
+#include "config/BuildInfo.h"
 
 #include <QHostAddress>
 #include <QMutex>
@@ -39,7 +40,7 @@ QString baseURL()
     const QString fromEnvironment = qEnvironmentVariable("LUMIVANE_IMAGE_BASE_URL");
     if (!fromEnvironment.isEmpty() && acceptable(fromEnvironment))
         return fromEnvironment;
-    return QStringLiteral(LUMIVANE_IMAGE_BASE_URL);
+    return QString::fromUtf8(BuildInfo::imageBaseUrl);
 }
 
 void setBaseURL(const QString &base)
@@ -58,7 +59,7 @@ QUrl imageURL(const std::optional<QString> &key)
     return url;
 }
 
-bool isAcceptableBaseURL(const QString &text)
+bool isAcceptableBaseUrl(const QString &text)
 {
     return acceptable(text);
 }

@@ -22,5 +22,5 @@ QUrl imageURL(const std::optional<QString> &key);
 
 namespace ImageAddress {
 // https anywhere; plain http only for loopback hosts (127.0.0.0/8, ::1, localhost).
-bool isAcceptableBaseURL(const QString &text);
+bool isAcceptableBaseUrl(const QString &text);
 } // namespace ImageAddress

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Wallpaper.h"
+#include "models/Wallpaper.h"
 
-#include "ImageAddress.h"
+#include "models/ImageAddress.h"
 
 namespace {
 QUrl firstAddress(const std::optional<QString> &preferred, const std::optional<QString> &fallback)

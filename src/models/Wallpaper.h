@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Category.h"
-#include "WallpaperFormat.h"
-#include "WallpaperStatus.h"
+#include "models/Category.h"
+#include "models/WallpaperFormat.h"
+#include "models/WallpaperStatus.h"
 
 #include <QDateTime>
 #include <QHash>

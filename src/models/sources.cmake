@@ -1,6 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Lumivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-list(APPEND LUMIVANE_CORE_SOURCES
+# Records, image addresses and the strict JSON decoder.
+set(LUMIVANE_MODELS_SOURCES
     models/AppError.h
     models/Category.h
     models/WallpaperFormat.h

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AccessibilityTrust.h"
+#include "platform/AccessibilityTrust.h"
 
 // Linux asks no permission before a program changes the user's desktop settings.
 class AlwaysTrusted : public AccessibilityTrust

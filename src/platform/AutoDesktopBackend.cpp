@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AutoDesktopBackend.h"
+#include "platform/AutoDesktopBackend.h"
 
-#include "GSettingsDesktopBackend.h"
-#include "PlasmaDesktopBackend.h"
-#include "PortalDesktopBackend.h"
-#include "UnavailableDesktopBackend.h"
-#include "XfceDesktopBackend.h"
+#include "platform/GSettingsDesktopBackend.h"
+#include "platform/PlasmaDesktopBackend.h"
+#include "platform/PortalDesktopBackend.h"
+#include "platform/UnavailableDesktopBackend.h"
+#include "platform/XfceDesktopBackend.h"
 
 #include <QCoroDBusPendingCall>
 #include <QDBusMessage>
@@ -52,21 +52,21 @@ AutoDesktopBackend::Kind AutoDesktopBackend::choose(const QString &currentDeskto
     const bool gnomeSchema = schemaInstalled(u"org.gnome.desktop.background"_s);
 
     if (has("kde") && busNames.contains(u"org.kde.PlasmaShell"_s))
-        return Kind::plasma;
+        return Kind::Plasma;
     // Budgie and Unity also list GNOME; their own name decides.
     if ((has("budgie") || has("unity") || has("pantheon")) && gnomeSchema)
-        return Kind::gnomeCompatible;
+        return Kind::GnomeCompatible;
     if ((has("x-cinnamon") || has("cinnamon")) && schemaInstalled(u"org.cinnamon.desktop.background"_s))
-        return Kind::cinnamon;
+        return Kind::Cinnamon;
     if (has("mate") && schemaInstalled(u"org.mate.background"_s))
-        return Kind::mate;
+        return Kind::Mate;
     if (has("gnome") && gnomeSchema)
-        return Kind::gnome;
+        return Kind::Gnome;
     if (has("xfce") && busNames.contains(u"org.xfce.Xfconf"_s))
-        return Kind::xfce;
+        return Kind::Xfce;
     if (busNames.contains(u"org.freedesktop.portal.Desktop"_s))
-        return Kind::portal;
-    return Kind::none;
+        return Kind::Portal;
+    return Kind::Unavailable;
 }
 
 QCoro::Task<DesktopBackend *> AutoDesktopBackend::resolve()
@@ -81,14 +81,14 @@ QCoro::Task<DesktopBackend *> AutoDesktopBackend::resolve()
 
     const QStringList desktops = m_currentDesktop.toLower().split(u':', Qt::SkipEmptyParts);
     switch (choose(m_currentDesktop, names, &GSettingsDesktopBackend::schemaInstalled)) {
-    case Kind::plasma: {
+    case Kind::Plasma: {
         QString tool = QStandardPaths::findExecutable(u"kwriteconfig6"_s);
         if (tool.isEmpty())
             tool = QStandardPaths::findExecutable(u"kwriteconfig5"_s);
         m_chosen = std::make_unique<PlasmaDesktopBackend>(m_connection, m_configHome, m_runner, tool);
         break;
     }
-    case Kind::gnomeCompatible: {
+    case Kind::GnomeCompatible: {
         QString name = u"Budgie"_s;
         if (desktops.contains(u"unity"_s))
             name = u"Unity"_s;
@@ -97,22 +97,22 @@ QCoro::Task<DesktopBackend *> AutoDesktopBackend::resolve()
         m_chosen = std::make_unique<GSettingsDesktopBackend>(GSettingsDesktopBackend::gnomeCompatible(name));
         break;
     }
-    case Kind::gnome:
+    case Kind::Gnome:
         m_chosen = std::make_unique<GSettingsDesktopBackend>(GSettingsDesktopBackend::gnome());
         break;
-    case Kind::cinnamon:
+    case Kind::Cinnamon:
         m_chosen = std::make_unique<GSettingsDesktopBackend>(GSettingsDesktopBackend::cinnamon());
         break;
-    case Kind::mate:
+    case Kind::Mate:
         m_chosen = std::make_unique<GSettingsDesktopBackend>(GSettingsDesktopBackend::mate());
         break;
-    case Kind::xfce:
+    case Kind::Xfce:
         m_chosen = std::make_unique<XfceDesktopBackend>(m_connection);
         break;
-    case Kind::portal:
+    case Kind::Portal:
         m_chosen = std::make_unique<PortalDesktopBackend>(m_connection);
         break;
-    case Kind::none:
+    case Kind::Unavailable:
         m_chosen = std::make_unique<UnavailableDesktopBackend>();
         break;
     }

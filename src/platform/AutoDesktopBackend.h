@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DesktopBackend.h"
+#include "platform/DesktopBackend.h"
 
 #include <QDBusConnection>
 #include <QStringList>
@@ -22,7 +22,7 @@ public:
     QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
     QCoro::Task<void> setLockScreenImage(QString filePath) override;
 
-    enum class Kind { gnome, gnomeCompatible, cinnamon, mate, plasma, xfce, portal, none };
+    enum class Kind { Gnome, GnomeCompatible, Cinnamon, Mate, Plasma, Xfce, Portal, Unavailable };
     // The choice for the desktop names of XDG_CURRENT_DESKTOP (colon-separated), the bus names
     // available, and whether a settings schema is installed.
     static Kind choose(const QString &currentDesktop, const QStringList &busNames,

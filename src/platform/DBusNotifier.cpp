@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DBusNotifier.h"
+#include "platform/DBusNotifier.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCall>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Notifier.h"
+#include "platform/Notifier.h"
 
 #include <QDBusConnection>
 

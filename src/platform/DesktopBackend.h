@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DesktopScreen.h"
+#include "platform/DesktopScreen.h"
 
 #include <QCoroTask>
 #include <QString>

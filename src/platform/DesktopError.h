@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AppError.h"
+#include "models/AppError.h"
 
 // A desktop backend could not apply a picture. The text reads like the engine's own
 // "Failed to set wallpaper: …" so the user sees the same message whichever layer failed.

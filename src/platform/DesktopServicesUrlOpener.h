@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "UrlOpener.h"
+#include "platform/UrlOpener.h"
 
 class DesktopServicesUrlOpener : public UrlOpener
 {

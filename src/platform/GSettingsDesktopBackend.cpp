@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GSettingsDesktopBackend.h"
+#include "platform/GSettingsDesktopBackend.h"
 
-#include "DesktopError.h"
+#include "platform/DesktopError.h"
 
 
 #include <gio/gio.h>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LaunchAgentBackend.h"
+#include "platform/LaunchAgentBackend.h"
 
-#include "AppError.h"
-#include "ProcessRunner.h"
+#include "models/AppError.h"
+#include "platform/ProcessRunner.h"
 
 #include <QDir>
 #include <QFile>

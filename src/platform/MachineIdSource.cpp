@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MachineIdSource.h"
+#include "platform/MachineIdSource.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -10,17 +10,17 @@ namespace {
 const QByteArray applicationKey = QByteArrayLiteral("app.lumivane");
 }
 
-QString MachineIdSource::applicationMachineUUID()
+QString MachineIdSource::applicationMachineUuid()
 {
     for (const char *path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
-        const QString id = applicationMachineUUID(QString::fromLatin1(path));
+        const QString id = applicationMachineUuid(QString::fromLatin1(path));
         if (!id.isEmpty())
             return id;
     }
     return {};
 }
 
-QString MachineIdSource::applicationMachineUUID(const QString &machineIdPath)
+QString MachineIdSource::applicationMachineUuid(const QString &machineIdPath)
 {
     QFile file(machineIdPath);
     if (!file.open(QIODevice::ReadOnly))
@@ -28,10 +28,10 @@ QString MachineIdSource::applicationMachineUUID(const QString &machineIdPath)
     const QByteArray machineId = file.read(256).trimmed();
     if (machineId.isEmpty())
         return {};
-    return deriveUUID(machineId);
+    return deriveUuid(machineId);
 }
 
-QString MachineIdSource::deriveUUID(const QByteArray &machineId)
+QString MachineIdSource::deriveUuid(const QByteArray &machineId)
 {
     QByteArray bytes = QMessageAuthenticationCode::hash(machineId, applicationKey, QCryptographicHash::Sha256).left(16);
     bytes[6] = char((uchar(bytes[6]) & 0x0F) | 0x40); // version 4

@@ -10,9 +10,9 @@
 class MachineIdSource
 {
 public:
-    static QString applicationMachineUUID();
+    static QString applicationMachineUuid();
     // The derivation from a given file (tests).
-    static QString applicationMachineUUID(const QString &machineIdPath);
+    static QString applicationMachineUuid(const QString &machineIdPath);
     // Formats the first 16 bytes of an HMAC of `machineId` as an upper-case version-4 UUID.
-    static QString deriveUUID(const QByteArray &machineId);
+    static QString deriveUuid(const QByteArray &machineId);
 };

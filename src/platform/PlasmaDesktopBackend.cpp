@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlasmaDesktopBackend.h"
+#include "platform/PlasmaDesktopBackend.h"
 
-#include "AppError.h"
-#include "DesktopError.h"
-#include "ProcessRunner.h"
+#include "models/AppError.h"
+#include "platform/DesktopError.h"
+#include "platform/ProcessRunner.h"
 
 #include <QCoroDBusPendingCall>
 #include <QDBusMessage>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PortalDesktopBackend.h"
+#include "platform/PortalDesktopBackend.h"
 
-#include "DesktopError.h"
-#include "PortalResponseWatcher.h"
+#include "platform/DesktopError.h"
+#include "platform/PortalResponseWatcher.h"
 
 #include <QCoroDBusPendingCall>
 #include <QCoroSignal>

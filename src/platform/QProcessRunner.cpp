@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "QProcessRunner.h"
+#include "platform/QProcessRunner.h"
 
-#include "AppError.h"
+#include "models/AppError.h"
 
 #include <QProcess>
 

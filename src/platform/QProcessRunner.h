@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ProcessRunner.h"
+#include "platform/ProcessRunner.h"
 
 class QProcessRunner : public ProcessRunner
 {

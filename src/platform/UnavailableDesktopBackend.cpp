@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UnavailableDesktopBackend.h"
+#include "platform/UnavailableDesktopBackend.h"
 
-#include "DesktopError.h"
+#include "platform/DesktopError.h"
 
 QString UnavailableDesktopBackend::reason()
 {

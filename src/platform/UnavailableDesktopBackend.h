@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DesktopBackend.h"
+#include "platform/DesktopBackend.h"
 
 // No supported desktop was found: every operation fails and names the desktops we support.
 class UnavailableDesktopBackend : public DesktopBackend

@@ -1,11 +1,12 @@
 # SPDX-FileCopyrightText: 2026 The Lumivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Files of src/platform: the interfaces the services call and their Linux backends.
-list(APPEND LUMIVANE_CORE_SOURCES
+# The interfaces the services call on the desktop, and their Linux backends.
+set(LUMIVANE_PLATFORM_SOURCES
     # interfaces
     platform/DesktopScreen.h platform/DesktopError.h platform/DesktopBackend.h
     platform/Notifier.h platform/AccessibilityTrust.h platform/AppleScriptRunner.h
     platform/UrlOpener.h platform/ProcessRunner.h platform/LoginItemBackend.h
+    platform/MachineIdSource.h platform/MachineIdSource.cpp
     # login item
     platform/XdgAutostartBackend.h platform/XdgAutostartBackend.cpp
     platform/LaunchAgentBackend.h platform/LaunchAgentBackend.cpp
@@ -23,9 +24,3 @@ list(APPEND LUMIVANE_CORE_SOURCES
     platform/UnavailableDesktopBackend.h platform/UnavailableDesktopBackend.cpp
     platform/AutoDesktopBackend.h platform/AutoDesktopBackend.cpp
 )
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/MachineIdSource.h)
-    list(APPEND LUMIVANE_CORE_SOURCES platform/MachineIdSource.h)
-endif()
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/MachineIdSource.cpp)
-    list(APPEND LUMIVANE_CORE_SOURCES platform/MachineIdSource.cpp)
-endif()

@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "APIClient.h"
+#include "services/APIClient.h"
+#include "config/BuildInfo.h"
 
-#include "EnvelopeDecoder.h"
-#include "ImageAddress.h"
+#include "models/ImageAddress.h"
+#include "services/EnvelopeDecoder.h"
+#include "services/HttpFetch.h"
 
 #include <QCoroNetworkReply>
 #include <QFile>
@@ -14,20 +16,10 @@
 #include <memory>
 
 namespace {
-// Requests carry their own 60 s transfer timeout; the manager's 30 s default applies only to
-// requests built elsewhere. A per-request value always wins in Qt, so the effective limit of
-// every request this client sends is 60 s without progress.
-constexpr int requestTimeoutMs = 60'000;
+// The manager's 30 s default applies only to requests built elsewhere: every request this client
+// sends carries the limits of FetchLimits::json() (60 s without progress, a deadline, a size).
 constexpr int sessionTimeoutMs = 30'000;
 
-struct ReplyDeleter {
-    void operator()(QNetworkReply *reply) const
-    {
-        if (reply)
-            reply->deleteLater();
-    }
-};
-using ReplyPtr = std::unique_ptr<QNetworkReply, ReplyDeleter>;
 
 QString fileContentType(const QString &fileName)
 {
@@ -65,17 +57,6 @@ void appendTextPart(QByteArray &body, const QByteArray &boundary, const char *na
     body += value.toUtf8() + "\r\n";
 }
 
-[[noreturn]] void throwTransport(QNetworkReply *reply)
-{
-    throw TransportError(reply->errorString(), int(reply->error()));
-}
-
-bool isTransportFailure(QNetworkReply::NetworkError error)
-{
-    // Connection, proxy and cancellation errors; the 2xx-5xx protocol-level codes come with an
-    // HTTP status and are judged by it.
-    return error != QNetworkReply::NoError && int(error) < 200;
-}
 } // namespace
 
 APIClient::APIClient(QUrl baseURL, QNetworkAccessManager *manager, QObject *parent)
@@ -92,16 +73,16 @@ APIClient::~APIClient() = default;
 
 APIClient &APIClient::shared()
 {
-    static APIClient *instance = new APIClient(defaultBaseURL());
+    static APIClient *instance = new APIClient(defaultBaseUrl());
     return *instance;
 }
 
-QUrl APIClient::defaultBaseURL()
+QUrl APIClient::defaultBaseUrl()
 {
     const QString fromEnvironment = qEnvironmentVariable("LUMIVANE_API_BASE_URL");
-    if (!fromEnvironment.isEmpty() && ImageAddress::isAcceptableBaseURL(fromEnvironment))
+    if (!fromEnvironment.isEmpty() && ImageAddress::isAcceptableBaseUrl(fromEnvironment))
         return QUrl(fromEnvironment);
-    return QUrl(QStringLiteral(LUMIVANE_API_BASE_URL));
+    return QUrl(QString::fromUtf8(BuildInfo::apiBaseUrl));
 }
 
 QNetworkRequest APIClient::makeRequest(const QString &path, const QueryItems &queryItems) const
@@ -127,7 +108,7 @@ QNetworkRequest APIClient::makeRequest(const QString &path, const QueryItems &qu
         url.setQuery(QString());
     }
     QNetworkRequest request(url);
-    request.setTransferTimeout(requestTimeoutMs);
+    request.setTransferTimeout(FetchLimits::json().stallTimeoutMs);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
     return request;
 }
@@ -135,34 +116,21 @@ QNetworkRequest APIClient::makeRequest(const QString &path, const QueryItems &qu
 QCoro::Task<QByteArray> APIClient::send(QNetworkRequest request, QByteArray method, QByteArray body,
                                         CancellationToken cancel)
 {
-    if (cancel && cancel->isCancelled())
-        throw TransportError(QStringLiteral("Operation canceled"), int(QNetworkReply::OperationCanceledError));
-
-    ReplyPtr reply(body.isEmpty() && method == "GET" ? m_manager->get(request)
-                                                      : m_manager->sendCustomRequest(request, method, body));
-    if (cancel)
-        cancel->track(reply.get());
-    co_await reply.get();
-
-    const QVariant statusAttribute = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (isTransportFailure(reply->error()) || (!statusAttribute.isValid() && reply->error() != QNetworkReply::NoError))
-        throwTransport(reply.get());
-    if (!statusAttribute.isValid())
+    const FetchResult answer = co_await HttpFetch::run(*m_manager, std::move(request), std::move(method),
+                                                       std::move(body), FetchLimits::json(), std::move(cancel));
+    if (answer.status == 0)
         throw APIError::invalidResponse();
-
-    const int status = statusAttribute.toInt();
-    const QByteArray responseBody = reply->readAll();
-    if (status >= 200 && status <= 299)
-        co_return responseBody;
+    if (answer.status >= 200 && answer.status <= 299)
+        co_return answer.body;
 
     std::optional<QString> serverMessage;
     try {
-        serverMessage = EnvelopeDecoder::stringResponse(responseBody).message;
+        serverMessage = EnvelopeDecoder::stringResponse(answer.body).message;
     } catch (const DecodingError &) {
     }
     if (serverMessage)
         throw APIError::server(*serverMessage);
-    throw APIError::httpError(status);
+    throw APIError::httpError(answer.status);
 }
 
 QCoro::Task<PaginatedResponse<Wallpaper>> APIClient::fetchWallpapers(int page, int limit,
@@ -171,8 +139,6 @@ QCoro::Task<PaginatedResponse<Wallpaper>> APIClient::fetchWallpapers(int page, i
                                                                      std::optional<QString> search,
                                                                      CancellationToken cancel)
 {
-    // (Query items are appended one by one: g++ 12 rejects QStringLiteral inside nested braces
-    // in a coroutine.)
     QueryItems query;
     query.append({QString::fromLatin1("page"), QString::number(page)});
     query.append({QString::fromLatin1("limit"), QString::number(limit)});

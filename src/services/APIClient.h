@@ -2,15 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "APIError.h"
-#include "APIResponse.h"
-#include "CancellationScope.h"
-#include "Category.h"
-#include "PaginatedResponse.h"
-#include "ProcessingStatus.h"
-#include "UploadResponse.h"
-#include "Wallpaper.h"
-#include "WallpaperDownload.h"
+#include "models/Category.h"
+#include "models/Wallpaper.h"
+#include "services/APIError.h"
+#include "services/APIResponse.h"
+#include "services/CancellationScope.h"
+#include "services/PaginatedResponse.h"
+#include "services/ProcessingStatus.h"
+#include "services/UploadResponse.h"
+#include "services/WallpaperDownload.h"
 
 #include <QByteArray>
 #include <QList>
@@ -42,7 +42,7 @@ public:
     // Base URL from LUMIVANE_API_BASE_URL in the environment (plain http only for loopback),
     // else the build-time constant.
     static APIClient &shared();
-    static QUrl defaultBaseURL();
+    static QUrl defaultBaseUrl();
 
     QUrl baseURL() const { return m_baseURL; }
 

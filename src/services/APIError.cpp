@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "APIError.h"
+#include "services/APIError.h"
 
 APIError APIError::httpError(int statusCode)
 {

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "AppError.h"
+#include "models/AppError.h"
 
 // Errors of the catalogue client, with the texts the user sees.
 class APIError : public AppError

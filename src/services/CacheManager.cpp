@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CacheManager.h"
+#include "services/CacheManager.h"
 
-#include "AppError.h"
+#include "models/AppError.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -12,8 +12,8 @@ class QSettings;
 class DeviceIdentity
 {
 public:
-    // `platformUUID` returns the platform's stable id, or an empty string when there is none.
-    DeviceIdentity(QSettings &settings, std::function<QString()> platformUUID);
+    // `platformUuid` returns the platform's stable id, or an empty string when there is none.
+    DeviceIdentity(QSettings &settings, std::function<QString()> platformUuid);
 
     static DeviceIdentity &shared();
 
@@ -21,5 +21,5 @@ public:
 
 private:
     QSettings &m_settings;
-    std::function<QString()> m_platformUUID;
+    std::function<QString()> m_platformUuid;
 };

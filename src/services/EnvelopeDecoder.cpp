@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EnvelopeDecoder.h"
+#include "services/EnvelopeDecoder.h"
 
-#include "AppError.h"
-#include "JsonDecoder.h"
+#include "models/AppError.h"
+#include "models/JsonDecoder.h"
 
 using namespace JsonDecoder;
 

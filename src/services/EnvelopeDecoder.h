@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "APIResponse.h"
-#include "Category.h"
-#include "PaginatedResponse.h"
-#include "ProcessingStatus.h"
-#include "UploadResponse.h"
-#include "Wallpaper.h"
-#include "WallpaperDownload.h"
+#include "models/Category.h"
+#include "models/Wallpaper.h"
+#include "services/APIResponse.h"
+#include "services/PaginatedResponse.h"
+#include "services/ProcessingStatus.h"
+#include "services/UploadResponse.h"
+#include "services/WallpaperDownload.h"
 
 #include <QByteArray>
 #include <QList>

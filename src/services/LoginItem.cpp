@@ -1,18 +1,18 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LoginItem.h"
+#include "services/LoginItem.h"
 
-#include "LoginItemBackend.h"
+#include "platform/LoginItemBackend.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
 
 #ifdef Q_OS_MACOS
-#include "LaunchAgentBackend.h"
-#include "QProcessRunner.h"
+#include "platform/LaunchAgentBackend.h"
+#include "platform/QProcessRunner.h"
 #include <QDir>
 #else
-#include "XdgAutostartBackend.h"
+#include "platform/XdgAutostartBackend.h"
 #endif
 
 LoginItem::LoginItem(LoginItemBackend &backend)

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "PaginationMeta.h"
+#include "services/PaginationMeta.h"
 
 #include <QList>
 #include <optional>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "Wallpaper.h"
+#include "models/Wallpaper.h"
 
 #include <QString>
 #include <optional>

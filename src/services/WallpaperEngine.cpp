@@ -1,18 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WallpaperEngine.h"
+#include "services/WallpaperEngine.h"
 
-#include "AccessibilityTrust.h"
-#include "AlwaysTrusted.h"
-#include "AppError.h"
-#include "AppleScriptRunner.h"
-#include "AutoDesktopBackend.h"
-#include "DBusNotifier.h"
-#include "DesktopBackend.h"
-#include "DesktopServicesUrlOpener.h"
-#include "Notifier.h"
-#include "QProcessRunner.h"
-#include "UrlOpener.h"
+#include "models/AppError.h"
+#include "platform/AccessibilityTrust.h"
+#include "platform/AlwaysTrusted.h"
+#include "platform/AppleScriptRunner.h"
+#include "platform/AutoDesktopBackend.h"
+#include "platform/DBusNotifier.h"
+#include "platform/DesktopBackend.h"
+#include "platform/DesktopServicesUrlOpener.h"
+#include "platform/Notifier.h"
+#include "platform/QProcessRunner.h"
+#include "platform/UrlOpener.h"
+#include "services/HttpFetch.h"
 
 #include <QCoroNetworkReply>
 #include <QDBusConnection>
@@ -41,15 +42,6 @@ QList<DesktopScreen> applicationScreens()
     return screens;
 }
 
-struct ReplyDeleter
-{
-    void operator()(QNetworkReply *reply) const
-    {
-        if (reply)
-            reply->deleteLater();
-    }
-};
-
 } // namespace
 
 WallpaperEngine::WallpaperEngine(QObject *parent)
@@ -66,8 +58,8 @@ WallpaperEngine::WallpaperEngine(Collaborators collaborators, QObject *parent)
 WallpaperEngine::LockScreenPath WallpaperEngine::lockScreenPathFor(const QString &productType, int majorVersion)
 {
     if (productType != QLatin1String("macos"))
-        return LockScreenPath::desktopBackend;
-    return majorVersion >= 14 ? LockScreenPath::mainScreen : LockScreenPath::systemEventsScript;
+        return LockScreenPath::DesktopBackend;
+    return majorVersion >= 14 ? LockScreenPath::MainScreen : LockScreenPath::SystemEventsScript;
 }
 
 WallpaperEngine &WallpaperEngine::shared()
@@ -105,53 +97,38 @@ QString WallpaperEngine::safeFileName(const QUrl &url)
     return safe;
 }
 
-QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteURL, CancellationToken cancel)
+QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteUrl, CancellationToken cancel)
 {
     const QString directory = wallpapersDirectory();
     if (!QDir().mkpath(directory))
         throw FileError(u"The folder “%1” couldn’t be created."_s.arg(directory));
 
-    QString name = safeFileName(remoteURL);
+    QString name = safeFileName(remoteUrl);
     if (name.isEmpty())
         name = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + u".jpg"_s;
     const QString destination = directory + u'/' + name;
     if (QFileInfo::exists(destination))
         co_return destination;
 
-    QNetworkRequest request(remoteURL);
-    request.setTransferTimeout(m.downloadTimeoutMs);
-    std::unique_ptr<QNetworkReply, ReplyDeleter> reply(m.network->get(request));
-    if (cancel)
-        cancel->track(reply.get());
-    co_await reply.get();
-
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid()) {
-        if (status.toInt() < 200 || status.toInt() > 299)
-            throw WallpaperError::downloadFailed();
-        // Headers arrived but the body did not (a stall, a dropped connection).
-        if (reply->error() != QNetworkReply::NoError)
-            throw TransportError(reply->errorString(), int(reply->error()));
-    } else if (reply->error() != QNetworkReply::NoError) {
-        throw TransportError(reply->errorString(), int(reply->error()));
-    } else {
-        throw WallpaperError::downloadFailed(); // not an HTTP response
-    }
+    FetchLimits limits = FetchLimits::picture();
+    limits.stallTimeoutMs = m.downloadTimeoutMs;
+    const FetchResult answer = co_await HttpFetch::run(*m.network, QNetworkRequest(remoteUrl), "GET", {}, limits, cancel);
+    if (answer.status < 200 || answer.status > 299)
+        throw WallpaperError::downloadFailed(); // an error page, or not an HTTP answer at all
 
     // Written under a temporary name and renamed, so a crash never leaves a truncated file that
     // would be reused as if it were complete.
     QSaveFile file(destination);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(u"“%1” couldn’t be saved: %2"_s.arg(destination, file.errorString()));
-    const QByteArray body = reply->readAll();
-    if (file.write(body) != body.size() || !file.commit())
+    if (file.write(answer.body) != answer.body.size() || !file.commit())
         throw FileError(u"“%1” couldn’t be saved: %2"_s.arg(destination, file.errorString()));
     co_return destination;
 }
 
-QCoro::Task<void> WallpaperEngine::setDesktopWallpaper(QUrl remoteURL, CancellationToken cancel)
+QCoro::Task<void> WallpaperEngine::setDesktopWallpaper(QUrl remoteUrl, CancellationToken cancel)
 {
-    const QString file = co_await downloadWallpaper(remoteURL, cancel);
+    const QString file = co_await downloadWallpaper(remoteUrl, cancel);
     const QList<DesktopScreen> screens = m.screens ? m.screens() : QList<DesktopScreen>();
     if (screens.isEmpty())
         throw WallpaperError::noScreens();
@@ -160,11 +137,11 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaper(QUrl remoteURL, Cancellat
     postNotification(u"Wallpaper Set"_s, u"Desktop wallpaper has been updated"_s);
 }
 
-QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteURL, CancellationToken cancel)
+QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel)
 {
-    const QString file = co_await downloadWallpaper(remoteURL, cancel);
+    const QString file = co_await downloadWallpaper(remoteUrl, cancel);
     switch (m.lockScreenPath) {
-    case LockScreenPath::mainScreen: {
+    case LockScreenPath::MainScreen: {
         const QList<DesktopScreen> screens = m.screens ? m.screens() : QList<DesktopScreen>();
         auto main = std::find_if(screens.begin(), screens.end(), [](const DesktopScreen &s) { return s.primary; });
         if (main == screens.end())
@@ -174,7 +151,7 @@ QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteURL, Cancel
         co_await m.desktop->setDesktopImage(file, *main);
         break;
     }
-    case LockScreenPath::systemEventsScript: {
+    case LockScreenPath::SystemEventsScript: {
         if (!m.trust || !m.trust->isTrusted()) {
             if (m.trust)
                 m.trust->prompt();
@@ -186,14 +163,14 @@ QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteURL, Cancel
             throw WallpaperError::setFailed(*error);
         break;
     }
-    case LockScreenPath::desktopBackend:
+    case LockScreenPath::DesktopBackend:
         co_await m.desktop->setLockScreenImage(file);
         break;
     }
     postNotification(u"Lock Screen Set"_s, u"Lock screen wallpaper has been updated"_s);
 }
 
-const QUrl &WallpaperEngine::accessibilitySettingsURL()
+const QUrl &WallpaperEngine::accessibilitySettingsUrl()
 {
     static const QUrl url(u"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"_s);
     return url;
@@ -202,10 +179,10 @@ const QUrl &WallpaperEngine::accessibilitySettingsURL()
 void WallpaperEngine::openAccessibilitySettings()
 {
     // Linux has no accessibility permission to grant, so there is no pane to open.
-    if (m.lockScreenPath == LockScreenPath::desktopBackend || !m.urlOpener)
+    if (m.lockScreenPath == LockScreenPath::DesktopBackend || !m.urlOpener)
         return;
-    if (accessibilitySettingsURL().isValid())
-        m.urlOpener->open(accessibilitySettingsURL());
+    if (accessibilitySettingsUrl().isValid())
+        m.urlOpener->open(accessibilitySettingsUrl());
 }
 
 bool WallpaperEngine::isAccessibilityTrusted() const

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CancellationScope.h"
-#include "DesktopScreen.h"
-#include "WallpaperError.h"
+#include "platform/DesktopScreen.h"
+#include "services/CancellationScope.h"
+#include "services/WallpaperError.h"
 
 #include <QCoroTask>
 #include <QList>
@@ -31,7 +31,7 @@ public:
     // How the lock-screen picture is set: macOS 14 and later set the main screen's desktop
     // picture, earlier macOS runs a System Events script (with accessibility trust), Linux asks
     // the desktop backend.
-    enum class LockScreenPath { mainScreen, systemEventsScript, desktopBackend };
+    enum class LockScreenPath { MainScreen, SystemEventsScript, DesktopBackend };
     static LockScreenPath lockScreenPathFor(const QString &productType, int majorVersion);
 
     struct Collaborators {
@@ -42,7 +42,7 @@ public:
         UrlOpener *urlOpener = nullptr;           // not owned
         AppleScriptRunner *scriptRunner = nullptr; // not owned; macOS only
         std::function<QList<DesktopScreen>()> screens; // in the system's order
-        LockScreenPath lockScreenPath = LockScreenPath::desktopBackend;
+        LockScreenPath lockScreenPath = LockScreenPath::DesktopBackend;
         QString cachesRoot;                 // the folder that holds Lumivane/
         int downloadTimeoutMs = 60'000;     // a stalled download fails after this long
     };
@@ -51,18 +51,18 @@ public:
 
     static WallpaperEngine &shared();
 
-    virtual QCoro::Task<void> setDesktopWallpaper(QUrl remoteURL, CancellationToken cancel = {});
-    virtual QCoro::Task<void> setLockScreenWallpaper(QUrl remoteURL, CancellationToken cancel = {});
+    virtual QCoro::Task<void> setDesktopWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
+    virtual QCoro::Task<void> setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
     virtual void openAccessibilitySettings();
     // Whether setting the lock-screen picture is permitted without a prompt (always on Linux).
     virtual bool isAccessibilityTrusted() const;
 
     // Downloads into the wallpapers folder, or returns the file already there.
-    QCoro::Task<QString> downloadWallpaper(QUrl remoteURL, CancellationToken cancel = {});
+    QCoro::Task<QString> downloadWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
     QString wallpapersDirectory() const;
     void postNotification(const QString &title, const QString &body);
 
-    static const QUrl &accessibilitySettingsURL();
+    static const QUrl &accessibilitySettingsUrl();
 
     // The System Events script that sets every desktop's picture, with the path escaped as an
     // AppleScript string so no file name can end the string early.

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WallpaperError.h"
+#include "services/WallpaperError.h"
 
 WallpaperError WallpaperError::setFailed(const QString &reason)
 {

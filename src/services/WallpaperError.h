@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "AppError.h"
+#include "models/AppError.h"
 
 class WallpaperError : public AppError
 {

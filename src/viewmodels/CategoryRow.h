@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Category.h"
-#include "Wallpaper.h"
+#include "models/Category.h"
+#include "models/Wallpaper.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CategoryRowListModel.h"
-#include "WallpaperListModel.h"
+#include "viewmodels/CategoryRowListModel.h"
+#include "viewmodels/WallpaperListModel.h"
 
 CategoryRowListModel::CategoryRowListModel(QObject *parent)
     : QAbstractListModel(parent)

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CategoryRow.h"
+#include "viewmodels/CategoryRow.h"
 
 #include <QAbstractListModel>
 #include <QList>

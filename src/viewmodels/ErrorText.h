@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AppError.h"
+#include "models/AppError.h"
 
 #include <QString>
 #include <exception>

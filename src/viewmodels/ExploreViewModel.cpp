@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExploreViewModel.h"
-#include "APIClient.h"
-#include "WallpaperListModel.h"
+#include "viewmodels/ExploreViewModel.h"
+#include "services/APIClient.h"
+#include "viewmodels/WallpaperListModel.h"
 
 #include <QCoroTimer>
 #include <QSet>

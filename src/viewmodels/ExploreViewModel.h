@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Category.h"
-#include "PaginatedResponse.h"
-#include "ScopeGroup.h"
-#include "Timing.h"
-#include "Wallpaper.h"
+#include "models/Category.h"
+#include "models/Wallpaper.h"
+#include "services/PaginatedResponse.h"
+#include "viewmodels/ScopeGroup.h"
+#include "viewmodels/Timing.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -15,7 +15,7 @@
 #include <optional>
 
 class APIClient;
-#include "WallpaperListModel.h"
+#include "viewmodels/WallpaperListModel.h"
 
 // The Explore screen: search text, category and sort filters over an endless, paged grid.
 // Every filter change starts a fresh search (the text after a pause in typing) and abandons the

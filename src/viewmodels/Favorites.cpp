@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Favorites.h"
-#include "FavoritesStore.h"
+#include "viewmodels/Favorites.h"
+#include "viewmodels/FavoritesStore.h"
 
 Favorites::Favorites(FavoritesStore &store, QObject *parent)
     : QObject(parent)

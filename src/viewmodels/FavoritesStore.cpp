@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FavoritesStore.h"
-#include "PreferenceKeys.h"
+#include "viewmodels/FavoritesStore.h"
+#include "config/PreferenceKeys.h"
+#include "config/SettingsStore.h"
 
 #include <QSet>
 #include <QSettings>
@@ -14,8 +15,7 @@ FavoritesStore::FavoritesStore(QSettings &settings, QObject *parent)
 
 FavoritesStore &FavoritesStore::shared()
 {
-    static QSettings settings;
-    static FavoritesStore store(settings);
+    static FavoritesStore store(SettingsStore::shared());
     return store;
 }
 

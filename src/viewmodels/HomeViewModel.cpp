@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HomeViewModel.h"
-#include "APIClient.h"
-#include "CategoryRowListModel.h"
-#include "ErrorText.h"
+#include "viewmodels/HomeViewModel.h"
+#include "services/APIClient.h"
+#include "viewmodels/CategoryRowListModel.h"
+#include "viewmodels/ErrorText.h"
 
 HomeViewModel::HomeViewModel(QObject *parent)
     : HomeViewModel(APIClient::shared(), Timing{}, parent)

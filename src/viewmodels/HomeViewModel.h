@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScopeGroup.h"
-#include "Timing.h"
+#include "viewmodels/ScopeGroup.h"
+#include "viewmodels/Timing.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -11,7 +11,7 @@
 #include <QVariantList>
 
 class APIClient;
-#include "CategoryRowListModel.h"
+#include "viewmodels/CategoryRowListModel.h"
 
 
 // The Home screen: featured wallpapers for the hero and up to six category rows of eight.

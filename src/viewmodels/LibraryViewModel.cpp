@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LibraryViewModel.h"
-#include "APIClient.h"
-#include "FavoritesStore.h"
-#include "PreferenceKeys.h"
-#include "WallpaperListModel.h"
+#include "viewmodels/LibraryViewModel.h"
+#include "config/PreferenceKeys.h"
+#include "services/APIClient.h"
+#include "viewmodels/FavoritesStore.h"
+#include "viewmodels/WallpaperListModel.h"
 
 #include <QSet>
 

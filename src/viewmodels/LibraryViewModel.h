@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScopeGroup.h"
+#include "viewmodels/ScopeGroup.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -10,7 +10,7 @@
 
 class APIClient;
 class FavoritesStore;
-#include "WallpaperListModel.h"
+#include "viewmodels/WallpaperListModel.h"
 
 // The Library's Favorites tab: the stored favourite ids turned into wallpapers, one request each.
 class LibraryViewModel : public QObject

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CancellationScope.h"
+#include "services/CancellationScope.h"
 
 #include <QList>
 #include <memory>

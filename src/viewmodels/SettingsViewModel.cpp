@@ -1,29 +1,21 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SettingsViewModel.h"
-#include "AppConfig.h"
-#include "CacheManager.h"
-#include "ErrorText.h"
-#include "Formatters.h"
-#include "LoginItem.h"
-#include "PreferenceKeys.h"
-#include "WallpaperEngine.h"
+#include "viewmodels/SettingsViewModel.h"
+#include "config/AppConfig.h"
+#include "config/BuildInfo.h"
+#include "config/PreferenceKeys.h"
+#include "config/SettingsStore.h"
+#include "services/CacheManager.h"
+#include "services/LoginItem.h"
+#include "services/WallpaperEngine.h"
+#include "viewmodels/ErrorText.h"
+#include "viewmodels/Formatters.h"
 
 #include <QSettings>
 #include <QVariantMap>
 
-namespace {
-
-QSettings &defaultSettings()
-{
-    static QSettings settings;
-    return settings;
-}
-
-} // namespace
-
 SettingsViewModel::SettingsViewModel(QObject *parent)
-    : SettingsViewModel(defaultSettings(), CacheManager::shared(), LoginItem::shared(), WallpaperEngine::shared(), parent)
+    : SettingsViewModel(SettingsStore::shared(), CacheManager::shared(), LoginItem::shared(), WallpaperEngine::shared(), parent)
 {
 }
 
@@ -80,7 +72,7 @@ void SettingsViewModel::setLockScreenEnabled(bool on)
 
 QString SettingsViewModel::appVersion() const
 {
-    return versionText(QStringLiteral(LUMIVANE_VERSION), QStringLiteral(LUMIVANE_BUILD_NUMBER));
+    return versionText(QString::fromUtf8(BuildInfo::version), QString::fromUtf8(BuildInfo::buildNumber));
 }
 
 QString SettingsViewModel::versionText(const QString &shortVersion, const QString &build)

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UploadViewModel.h"
-#include "APIClient.h"
-#include "DeviceIdentity.h"
-#include "ErrorText.h"
-#include "WallpaperListModel.h"
+#include "viewmodels/UploadViewModel.h"
+#include "services/APIClient.h"
+#include "services/DeviceIdentity.h"
+#include "viewmodels/ErrorText.h"
+#include "viewmodels/WallpaperListModel.h"
 
 #include <QCoroTimer>
 #include <QElapsedTimer>

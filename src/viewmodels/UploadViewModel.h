@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Category.h"
-#include "ScopeGroup.h"
-#include "Timing.h"
-#include "UploadState.h"
+#include "models/Category.h"
+#include "viewmodels/ScopeGroup.h"
+#include "viewmodels/Timing.h"
+#include "viewmodels/UploadState.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -17,7 +17,7 @@
 #include <functional>
 
 class APIClient;
-#include "WallpaperListModel.h"
+#include "viewmodels/WallpaperListModel.h"
 
 // The Upload screen: one checked image file, the form, the upload with its progress estimate,
 // the wait for processing, and the list of this device's uploads.

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WallpaperApplier.h"
-#include "WallpaperEngine.h"
+#include "viewmodels/WallpaperApplier.h"
+#include "services/WallpaperEngine.h"
 
 WallpaperApplier::WallpaperApplier(QObject *parent)
     : WallpaperApplier(WallpaperEngine::shared(), parent)

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScopeGroup.h"
+#include "viewmodels/ScopeGroup.h"
 
 #include <QCoroTask>
 #include <QObject>

@@ -1,32 +1,29 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WallpaperDetailViewModel.h"
-#include "APIClient.h"
-#include "ErrorText.h"
-#include "FavoritesStore.h"
-#include "WallpaperEngine.h"
-#include "WallpaperError.h"
+#include "viewmodels/WallpaperDetailViewModel.h"
+#include "services/APIClient.h"
+#include "services/HttpFetch.h"
+#include "services/WallpaperEngine.h"
+#include "services/WallpaperError.h"
+#include "viewmodels/ErrorText.h"
+#include "viewmodels/FavoritesStore.h"
 
-#include <QCoroNetworkReply>
 #include <QDir>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QPointer>
 #include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
 
 // The download record's url as an absolute URL, or nothing.
-std::optional<QUrl> parseURL(const QString &text)
+std::optional<QUrl> parseUrl(const QString &text)
 {
     const QUrl url(text, QUrl::StrictMode);
     if (text.isEmpty() || !url.isValid() || url.isRelative())
         return std::nullopt;
     return url;
 }
-
-constexpr int downloadTimeoutMs = 60000;
 
 } // namespace
 
@@ -149,12 +146,12 @@ void WallpaperDetailViewModel::saveDownload()
 
 QCoro::Task<void> WallpaperDetailViewModel::setAsDesktopAsync()
 {
-    return apply(Target::desktop);
+    return apply(Target::Desktop);
 }
 
 QCoro::Task<void> WallpaperDetailViewModel::setAsLockScreenAsync()
 {
-    return apply(Target::lockScreen);
+    return apply(Target::LockScreen);
 }
 
 QCoro::Task<void> WallpaperDetailViewModel::apply(Target target)
@@ -167,10 +164,10 @@ QCoro::Task<void> WallpaperDetailViewModel::apply(Target target)
         const WallpaperDownload download = co_await m_api.fetchDownloadInfo(m_wallpaper.id(), alive);
         if (alive->isCancelled())
             co_return;
-        const auto url = parseURL(download.url);
+        const auto url = parseUrl(download.url);
         if (!url)
             throw WallpaperError::downloadFailed();
-        if (target == Target::desktop)
+        if (target == Target::Desktop)
             co_await m_engine.setDesktopWallpaper(*url, alive);
         else
             co_await m_engine.setLockScreenWallpaper(*url, alive);
@@ -183,7 +180,7 @@ QCoro::Task<void> WallpaperDetailViewModel::apply(Target target)
     if (failed)
         fail(failure);
     else
-        succeed(target == Target::desktop ? QStringLiteral("Desktop wallpaper set successfully!")
+        succeed(target == Target::Desktop ? QStringLiteral("Desktop wallpaper set successfully!")
                                           : QStringLiteral("Lock screen wallpaper set successfully!"));
     setSettingWallpaper(false);
 }
@@ -208,34 +205,26 @@ QCoro::Task<void> WallpaperDetailViewModel::saveDownloadAsync()
     }
     if (alive->isCancelled())
         co_return;
-    const auto url = parseURL(download.url);
+    const auto url = parseUrl(download.url);
     if (!url)
         co_return;
 
-    QNetworkRequest request(*url);
-    request.setTransferTimeout(downloadTimeoutMs);
-    QPointer<QNetworkReply> reply = network().get(request);
-    alive->track(reply);
-    co_await reply.get();
-    if (alive->isCancelled() || !reply) {
-        if (reply)
-            reply->deleteLater();
+    FetchResult answer;
+    try {
+        answer = co_await HttpFetch::run(network(), QNetworkRequest(*url), "GET", {}, FetchLimits::picture(), alive);
+    } catch (const std::exception &e) {
+        if (!alive->isCancelled())
+            fail(errorText(e));
         co_return;
     }
-    reply->deleteLater();
-
-    // An error page is not the wallpaper: only a 2xx body is saved.
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!status.isValid()) {
-        fail(reply->errorString());
+    if (alive->isCancelled())
         co_return;
-    }
-    const int code = status.toInt();
-    if (code < 200 || code > 299) {
+    // An error page is not the wallpaper: only a whole 2xx body is saved.
+    if (answer.status < 200 || answer.status > 299) {
         fail(WallpaperError::downloadFailed().description());
         co_return;
     }
-    const QByteArray body = reply->readAll();
+    const QByteArray &body = answer.body;
 
     const QString folder = downloadsDirectory();
     const QString name = safeFileName(download.filename, m_wallpaper.id(), m_wallpaper.formatName());

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScopeGroup.h"
-#include "Wallpaper.h"
+#include "models/Wallpaper.h"
+#include "viewmodels/ScopeGroup.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -73,7 +73,7 @@ Q_SIGNALS:
     void errorMessageChanged();
 
 private:
-    enum class Target { desktop, lockScreen };
+    enum class Target { Desktop, LockScreen };
     QCoro::Task<void> apply(Target target);
     QNetworkAccessManager &network();
     void succeed(const QString &message);

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WallpaperListModel.h"
+#include "viewmodels/WallpaperListModel.h"
 
 WallpaperListModel::WallpaperListModel(QObject *parent)
     : QAbstractListModel(parent)
@@ -22,9 +22,9 @@ QVariant WallpaperListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case TitleRole: return w.title();
     case WallpaperIdRole: return w.id();
-    case ThumbnailURLRole: return w.thumbnailURL();
-    case PreviewURLRole: return w.previewURL();
-    case FullImageURLRole: return w.fullImageURL();
+    case ThumbnailUrlRole: return w.thumbnailURL();
+    case PreviewUrlRole: return w.previewURL();
+    case FullImageUrlRole: return w.fullImageURL();
     case StatusRole: return w.statusName();
     default: return {};
     }
@@ -36,9 +36,9 @@ QHash<int, QByteArray> WallpaperListModel::roleNames() const
         {WallpaperRole, "wallpaper"},
         {WallpaperIdRole, "wallpaperId"},
         {TitleRole, "title"},
-        {ThumbnailURLRole, "thumbnailURL"},
-        {PreviewURLRole, "previewURL"},
-        {FullImageURLRole, "fullImageURL"},
+        {ThumbnailUrlRole, "thumbnailURL"},
+        {PreviewUrlRole, "previewURL"},
+        {FullImageUrlRole, "fullImageURL"},
         {StatusRole, "status"},
     };
 }

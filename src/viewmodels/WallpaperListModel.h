@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Wallpaper.h"
+#include "models/Wallpaper.h"
 
 #include <QAbstractListModel>
 #include <QList>
@@ -22,9 +22,9 @@ public:
         WallpaperRole = Qt::UserRole + 1, // the Wallpaper gadget itself
         WallpaperIdRole,                  // its id
         TitleRole,                        // its title
-        ThumbnailURLRole,                 // image address of the thumbnail (may be empty)
-        PreviewURLRole,                   // medium rendition, else the thumbnail
-        FullImageURLRole,                 // full rendition, else the medium one
+        ThumbnailUrlRole,                 // image address of the thumbnail (may be empty)
+        PreviewUrlRole,                   // medium rendition, else the thumbnail
+        FullImageUrlRole,                 // full rendition, else the medium one
         StatusRole,                       // moderation state: "pending", "approved" or "rejected"
     };
     Q_ENUM(Role)

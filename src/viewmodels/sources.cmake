@@ -1,7 +1,11 @@
 # SPDX-FileCopyrightText: 2026 The Lumivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Files of src/viewmodels: the screens' view models and what they share.
-list(APPEND LUMIVANE_CORE_SOURCES
+# The screens' view models and what they share: observable objects for the QML views.
+set(LUMIVANE_VIEWMODELS_SOURCES
+    # the state every screen shares, and the constants for QML
+    viewmodels/AppTab.h
+    viewmodels/AppState.h viewmodels/AppState.cpp
+    viewmodels/AppConfigQml.h
     # shared pieces
     viewmodels/Timing.h
     viewmodels/ScopeGroup.h

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UiProbe.h"
+#include "views/UiProbe.h"
 
 #include <QSaveFile>
 

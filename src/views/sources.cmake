@@ -1,12 +1,12 @@
 # SPDX-FileCopyrightText: 2026 The Lumivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Files of src/views: the window, its screens and the shared styles (QML), relative to src/.
-list(APPEND LUMIVANE_CORE_SOURCES
+# The window, its screens and the shared styles: C++ items and QML files, relative to src/.
+set(LUMIVANE_VIEWS_SOURCES
     views/FlowLayout.h views/FlowLayout.cpp
     views/UiProbe.h views/UiProbe.cpp
     views/Rendering.h views/Rendering.cpp
 )
-list(APPEND LUMIVANE_QML_FILES
+set(LUMIVANE_QML_FILES
     views/AppToolbarView.qml
     views/Main.qml
     views/MainContentView.qml
@@ -43,7 +43,7 @@ list(APPEND LUMIVANE_QML_FILES
     views/upload/UploadStateArea.qml
     views/upload/UploadView.qml
 )
-list(APPEND LUMIVANE_QML_SINGLETONS
+set(LUMIVANE_QML_SINGLETONS
     ${CMAKE_CURRENT_LIST_DIR}/styles/AppPalette.qml
     ${CMAKE_CURRENT_LIST_DIR}/styles/TextStyle.qml
 )

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppConfig.h"
-#include "AppState.h"
-#include "AppTab.h"
-#include "LumivaneApp.h"
+#include "app/LumivaneApp.h"
+#include "config/AppConfig.h"
+#include "viewmodels/AppState.h"
+#include "viewmodels/AppTab.h"
 
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppError.h"
-#include "EnvelopeDecoder.h"
-#include "ImageAddress.h"
-#include "JsonDecoder.h"
+#include "models/AppError.h"
+#include "models/ImageAddress.h"
+#include "models/JsonDecoder.h"
+#include "services/EnvelopeDecoder.h"
 
 #include <QSet>
 #include <QTest>
@@ -133,8 +133,8 @@ private Q_SLOTS:
         QVERIFY(mediumOnly.thumbnailURL().isEmpty());
         QCOMPARE(mediumOnly.previewURL(), QUrl("https://img.example/m/w1.jpg"));
         QCOMPARE(mediumOnly.fullImageURL(), QUrl("https://img.example/m/w1.jpg"));
-        QVERIFY(ImageAddress::isAcceptableBaseURL("http://127.0.0.1:8787/images/"));
-        QVERIFY(!ImageAddress::isAcceptableBaseURL("http://example.com/images/"));
+        QVERIFY(ImageAddress::isAcceptableBaseUrl("http://127.0.0.1:8787/images/"));
+        QVERIFY(!ImageAddress::isAcceptableBaseUrl("http://example.com/images/"));
     }
 };
 

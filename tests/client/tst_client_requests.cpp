@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "APIClient.h"
-#include "DeviceIdentity.h"
-#include "MachineIdSource.h"
+#include "platform/MachineIdSource.h"
+#include "services/APIClient.h"
+#include "services/DeviceIdentity.h"
 #include "TestSupport.h"
 
 #include <QCoroTask>
@@ -214,11 +214,11 @@ private Q_SLOTS:
         QVERIFY(idFile.open(QIODevice::WriteOnly));
         idFile.write("0123456789abcdef0123456789abcdef\n");
         idFile.close();
-        const QString derived = MachineIdSource::applicationMachineUUID(idFile.fileName());
-        QCOMPARE(derived, MachineIdSource::applicationMachineUUID(idFile.fileName()));
+        const QString derived = MachineIdSource::applicationMachineUuid(idFile.fileName());
+        QCOMPARE(derived, MachineIdSource::applicationMachineUuid(idFile.fileName()));
         QVERIFY(QRegularExpression("^[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}$").match(derived).hasMatch());
         QVERIFY(!QString(derived).remove(u'-').contains("0123456789ABCDEF"));
-        QVERIFY(MachineIdSource::applicationMachineUUID(dir.filePath("absent")).isEmpty());
+        QVERIFY(MachineIdSource::applicationMachineUuid(dir.filePath("absent")).isEmpty());
     }
 };
 

@@ -5,7 +5,7 @@
 //   service  (default) the API base URL in the environment points at a seeded service
 //   loading  a local server that accepts connections and never answers: the loading skeleton
 //   error    a port where nothing listens: the Home error panel
-#include "LumivaneApp.h"
+#include "app/LumivaneApp.h"
 #include "WindowScript.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppError.h"
-#include "JsonDecoder.h"
+#include "models/AppError.h"
+#include "models/JsonDecoder.h"
 
 #include <QTest>
 

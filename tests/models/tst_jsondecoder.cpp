@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppError.h"
-#include "ImageAddress.h"
-#include "JsonDecoder.h"
+#include "models/AppError.h"
+#include "models/ImageAddress.h"
+#include "models/JsonDecoder.h"
 
 #include <QJsonArray>
 #include <QSet>
@@ -200,10 +200,10 @@ void TestJsonDecoder::imageAddressesConcatenateAsText()
     QCOMPARE(decode(wallpaperJson()).thumbnailURL().toString(),
              QStringLiteral("https://img.example.test/walls/thumb/dunes.jpg"));
 
-    QVERIFY(ImageAddress::isAcceptableBaseURL(QStringLiteral("http://127.0.0.1:8080/")));
-    QVERIFY(ImageAddress::isAcceptableBaseURL(QStringLiteral("http://localhost/")));
-    QVERIFY(!ImageAddress::isAcceptableBaseURL(QStringLiteral("http://example.test/")));
-    QVERIFY(ImageAddress::isAcceptableBaseURL(QStringLiteral("https://example.test/")));
+    QVERIFY(ImageAddress::isAcceptableBaseUrl(QStringLiteral("http://127.0.0.1:8080/")));
+    QVERIFY(ImageAddress::isAcceptableBaseUrl(QStringLiteral("http://localhost/")));
+    QVERIFY(!ImageAddress::isAcceptableBaseUrl(QStringLiteral("http://example.test/")));
+    QVERIFY(ImageAddress::isAcceptableBaseUrl(QStringLiteral("https://example.test/")));
 }
 
 QTEST_GUILESS_MAIN(TestJsonDecoder)

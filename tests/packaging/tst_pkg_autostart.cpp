@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The autostart entry the login item writes must be a valid desktop entry for the paths the
 // program is really installed at, or session managers skip it without a word.
-#include "XdgAutostartBackend.h"
+#include "platform/XdgAutostartBackend.h"
 
 #include <QFile>
 #include <QProcess>

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AppError.h"
 #include "FakeDesktop.h"
+#include "models/AppError.h"
+#include "services/WallpaperEngine.h"
 #include "TestSupport.h"
-#include "WallpaperEngine.h"
 
 #include <gio/gio.h>
 

@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Which backend the automatic choice picks, from XDG_CURRENT_DESKTOP and the names really present
 // on a private session bus, and that it then forwards to it.
-#include "AutoDesktopBackend.h"
 #include "DbusTestBus.h"
-#include "GSettingsDesktopBackend.h"
 #include "PlasmaShellStandIn.h"
+#include "platform/AutoDesktopBackend.h"
+#include "platform/GSettingsDesktopBackend.h"
+#include "platform/QProcessRunner.h"
 #include "PlatformTestKit.h"
-#include "QProcessRunner.h"
 #include "TestSupport.h"
 
 #include <QDBusConnection>

@@ -3,17 +3,17 @@
 // What the program leaves on the machine: the login item (an XDG autostart entry read back with
 // GLib's own desktop-entry parser; the launch agent with a stand-in launchctl and Python's plist
 // parser) and the cache folder.
-#include "AppError.h"
-#include "CacheManager.h"
 #include "FakeDesktop.h"
-#include "LaunchAgentBackend.h"
-#include "LoginItem.h"
+#include "models/AppError.h"
+#include "platform/LaunchAgentBackend.h"
+#include "platform/QProcessRunner.h"
+#include "platform/XdgAutostartBackend.h"
 #include "PlatformTestKit.h"
-#include "QProcessRunner.h"
 #include "ScriptedHttpServer.h"
+#include "services/CacheManager.h"
+#include "services/LoginItem.h"
+#include "services/WallpaperEngine.h"
 #include "TestSupport.h"
-#include "WallpaperEngine.h"
-#include "XdgAutostartBackend.h"
 
 #include <gio/gdesktopappinfo.h>
 

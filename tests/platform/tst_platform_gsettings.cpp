@@ -3,7 +3,7 @@
 // The GSettings backend against GIO's keyfile settings backend and the schemas Debian installs.
 // Every value is read back by the `gsettings` tool in a separate process, so what we check is
 // what the desktop would read, not what our own process holds in memory.
-#include "GSettingsDesktopBackend.h"
+#include "platform/GSettingsDesktopBackend.h"
 #include "PlatformTestKit.h"
 #include "TestSupport.h"
 

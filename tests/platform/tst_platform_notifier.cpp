@@ -3,13 +3,13 @@
 // Notifications against python3-dbusmock's notification daemon on a private session bus: the
 // exact Notify call, and that a slow, failing or missing server never holds up or fails a
 // wallpaper change.
-#include "DBusNotifier.h"
 #include "DbusTestBus.h"
 #include "FakeDesktop.h"
+#include "platform/DBusNotifier.h"
 #include "PlatformTestKit.h"
 #include "ScriptedHttpServer.h"
+#include "services/WallpaperEngine.h"
 #include "TestSupport.h"
-#include "WallpaperEngine.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

@@ -4,10 +4,10 @@
 // in a JavaScript engine, so the test sees what the script does to every desktop, not just its
 // text. The lock screen's kscreenlockerrc is read back with KDE's own kreadconfig5.
 #include "DbusTestBus.h"
-#include "PlasmaDesktopBackend.h"
 #include "PlasmaShellStandIn.h"
+#include "platform/PlasmaDesktopBackend.h"
+#include "platform/QProcessRunner.h"
 #include "PlatformTestKit.h"
-#include "QProcessRunner.h"
 #include "TestSupport.h"
 
 #include <QDBusConnection>

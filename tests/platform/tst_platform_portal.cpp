@@ -3,8 +3,8 @@
 // The portal backend against a Wallpaper portal stand-in on a private session bus: what it is
 // sent (a descriptor to the file's bytes, the options) and how it waits for the Response.
 #include "DbusTestBus.h"
+#include "platform/PortalDesktopBackend.h"
 #include "PlatformTestKit.h"
-#include "PortalDesktopBackend.h"
 #include "PortalStandIn.h"
 #include "TestSupport.h"
 

@@ -3,9 +3,9 @@
 // The Xfce backend against the real xfconfd on a private session bus. Values are read back with
 // xfconf-query, Xfce's own client, and their types with GetProperty.
 #include "DbusTestBus.h"
+#include "platform/XfceDesktopBackend.h"
 #include "PlatformTestKit.h"
 #include "TestSupport.h"
-#include "XfceDesktopBackend.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

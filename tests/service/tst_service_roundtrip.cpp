@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The app's own client against a real `lumivane-service serve`: every endpoint the client
 // calls, decoded through the same code the app uses, and the whole upload → review → listed road.
-#include "APIClient.h"
-#include "APIError.h"
-#include "AppError.h"
-#include "ImageAddress.h"
+#include "models/AppError.h"
+#include "models/ImageAddress.h"
+#include "services/APIClient.h"
+#include "services/APIError.h"
 #include "TestSupport.h"
 
 #include <QColor>

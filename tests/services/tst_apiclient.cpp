@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "APIClient.h"
-#include "APIError.h"
-#include "AppError.h"
-#include "CancellationScope.h"
+#include "models/AppError.h"
 #include "ScriptedHttpServer.h"
+#include "services/APIClient.h"
+#include "services/APIError.h"
+#include "services/CancellationScope.h"
 #include "TestSupport.h"
 
 #include <QCoroTask>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DeviceIdentity.h"
-#include "MachineIdSource.h"
+#include "platform/MachineIdSource.h"
+#include "services/DeviceIdentity.h"
 
 #include <QMessageAuthenticationCode>
 #include <QRegularExpression>
@@ -58,10 +58,10 @@ void TestDeviceIdentity::noPlatformIdGivesStableRandomId()
 void TestDeviceIdentity::derivedIdIsStableWellFormedAndHidesMachineId()
 {
     const QByteArray raw = "0123456789abcdef0123456789abcdef";
-    const QString derived = MachineIdSource::deriveUUID(raw);
+    const QString derived = MachineIdSource::deriveUuid(raw);
     QVERIFY2(upperUuid.match(derived).hasMatch(), qPrintable(derived));
-    QCOMPARE(MachineIdSource::deriveUUID(raw), derived);
-    QVERIFY(MachineIdSource::deriveUUID("fedcba9876543210fedcba9876543210") != derived);
+    QCOMPARE(MachineIdSource::deriveUuid(raw), derived);
+    QVERIFY(MachineIdSource::deriveUuid("fedcba9876543210fedcba9876543210") != derived);
     QVERIFY(!derived.contains(QString::fromLatin1(raw.left(8)), Qt::CaseInsensitive));
 
     // The HMAC keyed by the app id, first 16 bytes, version/variant bits forced.
@@ -76,13 +76,13 @@ void TestDeviceIdentity::derivedIdIsStableWellFormedAndHidesMachineId()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(raw + "\n");
     file.close();
-    QCOMPARE(MachineIdSource::applicationMachineUUID(path), derived);
+    QCOMPARE(MachineIdSource::applicationMachineUuid(path), derived);
 
     QFile empty(dir.filePath("empty"));
     QVERIFY(empty.open(QIODevice::WriteOnly));
     empty.close();
-    QVERIFY(MachineIdSource::applicationMachineUUID(empty.fileName()).isEmpty());
-    QVERIFY(MachineIdSource::applicationMachineUUID(dir.filePath("missing")).isEmpty());
+    QVERIFY(MachineIdSource::applicationMachineUuid(empty.fileName()).isEmpty());
+    QVERIFY(MachineIdSource::applicationMachineUuid(dir.filePath("missing")).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDeviceIdentity)

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppError.h"
-#include "DesktopError.h"
 #include "FakeDesktop.h"
+#include "models/AppError.h"
+#include "platform/DesktopError.h"
 #include "ScriptedHttpServer.h"
+#include "services/WallpaperEngine.h"
+#include "services/WallpaperError.h"
 #include "TestSupport.h"
-#include "WallpaperEngine.h"
-#include "WallpaperError.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +62,7 @@ private Q_SLOTS:
     void accessibilityPaneOpensOnlyWhereItExists();
 
 private:
-    std::unique_ptr<WallpaperEngine> makeEngine(Path path = Path::desktopBackend, int timeoutMs = 60000);
+    std::unique_ptr<WallpaperEngine> makeEngine(Path path = Path::DesktopBackend, int timeoutMs = 60000);
     QStringList wallpaperFiles() const;
     QUrl at(const QString &path) const { return QUrl(server->url().toString() + path); }
 
@@ -220,7 +220,7 @@ void TestWallpaperEngine::stalledDownloadTimesOut()
     ScriptedHttpServer::Response stalled;
     stalled.stall = true;
     server->on("GET", QStringLiteral("/slow.jpg"), stalled);
-    auto engine = makeEngine(Path::desktopBackend, 300);
+    auto engine = makeEngine(Path::DesktopBackend, 300);
 
     QElapsedTimer clock;
     clock.start();
@@ -284,7 +284,7 @@ void TestWallpaperEngine::noScreensFailsWithoutNotification()
         QCOMPARE(e.description(), QStringLiteral("No screens detected"));
     }
     try {
-        auto macEngine = makeEngine(Path::mainScreen);
+        auto macEngine = makeEngine(Path::MainScreen);
         TestSupport::run(macEngine->setLockScreenWallpaper(at(QStringLiteral("/w.jpg"))));
         QFAIL("no error");
     } catch (const WallpaperError &e) {
@@ -300,7 +300,7 @@ void TestWallpaperEngine::lockScreenOnNewerMacOSChangesOnlyTheMainScreen()
     desk->screens[1].primary = true;
     desk->trusted = false; // this path needs no accessibility permission
     server->on("GET", QStringLiteral("/l.jpg"), image());
-    auto engine = makeEngine(Path::mainScreen);
+    auto engine = makeEngine(Path::MainScreen);
 
     TestSupport::run(engine->setLockScreenWallpaper(at(QStringLiteral("/l.jpg"))));
     const QString file = caches->path() + QStringLiteral("/Lumivane/Wallpapers/l.jpg");
@@ -316,7 +316,7 @@ void TestWallpaperEngine::lockScreenScriptPathNeedsTrustAndPrompts()
 {
     desk->trusted = false;
     server->on("GET", QStringLiteral("/l.jpg"), image());
-    auto engine = makeEngine(Path::systemEventsScript);
+    auto engine = makeEngine(Path::SystemEventsScript);
     QVERIFY(!engine->isAccessibilityTrusted());
 
     try {
@@ -345,7 +345,7 @@ void TestWallpaperEngine::lockScreenScriptPathRunsTheEscapedScript()
     c.trust = desk.get();
     c.scriptRunner = desk.get();
     c.screens = desk->screensProvider();
-    c.lockScreenPath = Path::systemEventsScript;
+    c.lockScreenPath = Path::SystemEventsScript;
     c.cachesRoot = root;
     WallpaperEngine engine(std::move(c));
 
@@ -370,7 +370,7 @@ void TestWallpaperEngine::lockScreenScriptPathRunsTheEscapedScript()
 void TestWallpaperEngine::lockScreenOnLinuxUsesTheBackend()
 {
     server->on("GET", QStringLiteral("/l.jpg"), image());
-    auto engine = makeEngine(Path::desktopBackend);
+    auto engine = makeEngine(Path::DesktopBackend);
     QVERIFY(engine->isAccessibilityTrusted());
     TestSupport::run(engine->setLockScreenWallpaper(at(QStringLiteral("/l.jpg"))));
     QCOMPARE(desk->lockScreenCalls, QStringList{caches->path() + QStringLiteral("/Lumivane/Wallpapers/l.jpg")});
@@ -384,10 +384,10 @@ void TestWallpaperEngine::lockScreenOnLinuxUsesTheBackend()
 
 void TestWallpaperEngine::lockScreenPathFollowsTheSystem()
 {
-    QCOMPARE(WallpaperEngine::lockScreenPathFor(QStringLiteral("macos"), 14), Path::mainScreen);
-    QCOMPARE(WallpaperEngine::lockScreenPathFor(QStringLiteral("macos"), 15), Path::mainScreen);
-    QCOMPARE(WallpaperEngine::lockScreenPathFor(QStringLiteral("macos"), 13), Path::systemEventsScript);
-    QCOMPARE(WallpaperEngine::lockScreenPathFor(QStringLiteral("debian"), 12), Path::desktopBackend);
+    QCOMPARE(WallpaperEngine::lockScreenPathFor(QStringLiteral("macos"), 14), Path::MainScreen);
+    QCOMPARE(WallpaperEngine::lockScreenPathFor(QStringLiteral("macos"), 15), Path::MainScreen);
+    QCOMPARE(WallpaperEngine::lockScreenPathFor(QStringLiteral("macos"), 13), Path::SystemEventsScript);
+    QCOMPARE(WallpaperEngine::lockScreenPathFor(QStringLiteral("debian"), 12), Path::DesktopBackend);
 }
 
 void TestWallpaperEngine::scriptTextIsExact()
@@ -411,9 +411,9 @@ void TestWallpaperEngine::scriptTextIsExact()
 
 void TestWallpaperEngine::accessibilityPaneOpensOnlyWhereItExists()
 {
-    makeEngine(Path::desktopBackend)->openAccessibilitySettings();
+    makeEngine(Path::DesktopBackend)->openAccessibilitySettings();
     QVERIFY(desk->openedUrls.isEmpty());
-    makeEngine(Path::systemEventsScript)->openAccessibilitySettings();
+    makeEngine(Path::SystemEventsScript)->openAccessibilitySettings();
     QCOMPARE(desk->openedUrls,
              QList<QUrl>{QUrl(QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"))});
 }

@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AccessibilityTrust.h"
-#include "AppleScriptRunner.h"
-#include "DesktopBackend.h"
-#include "DesktopError.h"
-#include "DesktopScreen.h"
-#include "Notifier.h"
-#include "UrlOpener.h"
+#include "platform/AccessibilityTrust.h"
+#include "platform/AppleScriptRunner.h"
+#include "platform/DesktopBackend.h"
+#include "platform/DesktopError.h"
+#include "platform/DesktopScreen.h"
+#include "platform/Notifier.h"
+#include "platform/UrlOpener.h"
 
 #include <QList>
 #include <QPair>

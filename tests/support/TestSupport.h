@@ -27,7 +27,7 @@ template<typename T> bool TestSupport::waitFor(QCoro::Task<T> &task, int timeout
     return waitUntil([&] { return task.isReady(); }, timeoutMs);
 }
 
-#include "AppError.h"
+#include "models/AppError.h"
 
 #include <exception>
 #include <optional>

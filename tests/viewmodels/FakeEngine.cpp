@@ -5,15 +5,15 @@
 #include <QCoroTimer>
 #include <chrono>
 
-QCoro::Task<void> FakeEngine::setDesktopWallpaper(QUrl remoteURL, CancellationToken cancel)
+QCoro::Task<void> FakeEngine::setDesktopWallpaper(QUrl remoteUrl, CancellationToken cancel)
 {
-    desktopCalls.append(remoteURL);
+    desktopCalls.append(remoteUrl);
     return answer(std::move(cancel));
 }
 
-QCoro::Task<void> FakeEngine::setLockScreenWallpaper(QUrl remoteURL, CancellationToken cancel)
+QCoro::Task<void> FakeEngine::setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel)
 {
-    lockScreenCalls.append(remoteURL);
+    lockScreenCalls.append(remoteUrl);
     return answer(std::move(cancel));
 }
 

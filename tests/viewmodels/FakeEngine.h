@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "WallpaperEngine.h"
+#include "services/WallpaperEngine.h"
 
 #include <QList>
 #include <QUrl>
@@ -18,8 +18,8 @@ public:
     {
     }
 
-    QCoro::Task<void> setDesktopWallpaper(QUrl remoteURL, CancellationToken cancel = {}) override;
-    QCoro::Task<void> setLockScreenWallpaper(QUrl remoteURL, CancellationToken cancel = {}) override;
+    QCoro::Task<void> setDesktopWallpaper(QUrl remoteUrl, CancellationToken cancel = {}) override;
+    QCoro::Task<void> setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel = {}) override;
     void openAccessibilitySettings() override { ++accessibilityOpened; }
     bool isAccessibilityTrusted() const override { return trusted; }
 

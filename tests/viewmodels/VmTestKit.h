@@ -4,10 +4,10 @@
 
 // Builders of service answers and small helpers shared by the view-model tests.
 
-#include "APIClient.h"
 #include "ScriptedHttpServer.h"
+#include "services/APIClient.h"
 #include "TestSupport.h"
-#include "Timing.h"
+#include "viewmodels/Timing.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeEngine.h"
-#include "FavoritesStore.h"
-#include "LibraryViewModel.h"
+#include "viewmodels/FavoritesStore.h"
+#include "viewmodels/LibraryViewModel.h"
+#include "viewmodels/WallpaperDetailViewModel.h"
+#include "viewmodels/WallpaperListModel.h"
 #include "VmTestKit.h"
-#include "WallpaperDetailViewModel.h"
-#include "WallpaperListModel.h"
 
 #include <QDir>
 #include <QFile>

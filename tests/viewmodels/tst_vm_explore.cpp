@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExploreViewModel.h"
+#include "viewmodels/ExploreViewModel.h"
+#include "viewmodels/WallpaperListModel.h"
 #include "VmTestKit.h"
-#include "WallpaperListModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

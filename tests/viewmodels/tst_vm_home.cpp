@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CategoryRowListModel.h"
-#include "HomeViewModel.h"
+#include "viewmodels/CategoryRowListModel.h"
+#include "viewmodels/HomeViewModel.h"
+#include "viewmodels/WallpaperListModel.h"
 #include "VmTestKit.h"
-#include "WallpaperListModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

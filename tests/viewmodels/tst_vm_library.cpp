@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FavoritesStore.h"
-#include "LibraryViewModel.h"
-#include "PreferenceKeys.h"
+#include "config/PreferenceKeys.h"
+#include "viewmodels/FavoritesStore.h"
+#include "viewmodels/LibraryViewModel.h"
+#include "viewmodels/WallpaperListModel.h"
 #include "VmTestKit.h"
-#include "WallpaperListModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,12 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppError.h"
-#include "CacheManager.h"
+#include "config/BuildInfo.h"
+#include "config/PreferenceKeys.h"
 #include "FakeEngine.h"
-#include "LoginItem.h"
-#include "LoginItemBackend.h"
-#include "PreferenceKeys.h"
-#include "SettingsViewModel.h"
+#include "models/AppError.h"
+#include "platform/LoginItemBackend.h"
+#include "services/CacheManager.h"
+#include "services/LoginItem.h"
+#include "viewmodels/SettingsViewModel.h"
 
 #include <QDir>
 #include <QFile>
@@ -181,7 +182,7 @@ void TestSettingsViewModel::versionText()
     QCOMPARE(SettingsViewModel::versionText("", ""), QStringLiteral("1.0 (1)"));
     QObject owner;
     QCOMPARE(make(&owner)->appVersion(),
-             SettingsViewModel::versionText(QStringLiteral(LUMIVANE_VERSION), QStringLiteral(LUMIVANE_BUILD_NUMBER)));
+             SettingsViewModel::versionText(QString::fromUtf8(BuildInfo::version), QString::fromUtf8(BuildInfo::buildNumber)));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsViewModel)

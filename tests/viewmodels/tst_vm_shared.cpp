@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeEngine.h"
-#include "Favorites.h"
-#include "FavoritesStore.h"
-#include "Formatters.h"
-#include "UploadState.h"
-#include "WallpaperApplier.h"
-#include "WallpaperListModel.h"
 #include "TestSupport.h"
+#include "viewmodels/Favorites.h"
+#include "viewmodels/FavoritesStore.h"
+#include "viewmodels/Formatters.h"
+#include "viewmodels/UploadState.h"
+#include "viewmodels/WallpaperApplier.h"
+#include "viewmodels/WallpaperListModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSettings>
@@ -97,7 +97,7 @@ void TestSharedViewModelPieces::listModelAppendsAndResets()
     QVERIFY(!model.data(model.index(5), WallpaperListModel::TitleRole).isValid());
     QVERIFY(!model.get(-1).value<Wallpaper>().isValid());
     QCOMPARE(model.indexOfId("c"), 2);
-    QCOMPARE(model.roleNames().value(WallpaperListModel::FullImageURLRole), QByteArray("fullImageURL"));
+    QCOMPARE(model.roleNames().value(WallpaperListModel::FullImageUrlRole), QByteArray("fullImageURL"));
 
     model.setWallpapers(make({"z"}));
     QCOMPARE(reset.count(), 1);

@@ -1,15 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExploreViewModel.h"
+#include "config/PreferenceKeys.h"
 #include "FakeEngine.h"
-#include "FavoritesStore.h"
-#include "HomeViewModel.h"
-#include "LibraryViewModel.h"
-#include "PreferenceKeys.h"
-#include "UploadViewModel.h"
+#include "viewmodels/ExploreViewModel.h"
+#include "viewmodels/FavoritesStore.h"
+#include "viewmodels/HomeViewModel.h"
+#include "viewmodels/LibraryViewModel.h"
+#include "viewmodels/UploadViewModel.h"
+#include "viewmodels/WallpaperApplier.h"
+#include "viewmodels/WallpaperDetailViewModel.h"
 #include "VmTestKit.h"
-#include "WallpaperApplier.h"
-#include "WallpaperDetailViewModel.h"
 
 #include <QImage>
 #include <QTemporaryDir>

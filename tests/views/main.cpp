@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "JsonDecoder.h"
+#include "app/LumivaneApp.h"
+#include "models/JsonDecoder.h"
 
 #include <QFontDatabase>
 #include <QJsonArray>
@@ -50,8 +51,7 @@ public Q_SLOTS:
     void applicationAvailable()
     {
         QQuickStyle::setStyle(QStringLiteral("Basic"));
-        QFontDatabase::addApplicationFont(QStringLiteral(
-            "/usr/share/fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf"));
+        LumivaneApp::loadIconFont();
     }
     void qmlEngineAvailable(QQmlEngine *engine)
     {

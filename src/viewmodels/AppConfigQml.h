@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AppConfig.h"
+#include "config/AppConfig.h"
 
 #include <QObject>
 #include <QQmlEngine>
