@@ -51,7 +51,7 @@ AutoDesktopBackend::Kind AutoDesktopBackend::choose(const QString &currentDeskto
     const auto has = [&](const char *name) { return desktops.contains(QLatin1String(name)); };
     const bool gnomeSchema = schemaInstalled(u"org.gnome.desktop.background"_s);
 
-    if (has("kde") && busNames.contains(u"org.kde.PlasmaShell"_s))
+    if (has("kde") && busNames.contains(PlasmaDesktopBackend::busName()))
         return Kind::Plasma;
     // Budgie and Unity also list GNOME; their own name decides.
     if ((has("budgie") || has("unity") || has("pantheon")) && gnomeSchema)
@@ -80,7 +80,15 @@ QCoro::Task<DesktopBackend *> AutoDesktopBackend::resolve()
         co_return m_chosen.get();
 
     const QStringList desktops = m_currentDesktop.toLower().split(u':', Qt::SkipEmptyParts);
-    switch (choose(m_currentDesktop, names, &GSettingsDesktopBackend::schemaInstalled)) {
+    Kind kind = choose(m_currentDesktop, names, &GSettingsDesktopBackend::schemaInstalled);
+    if (kind == Kind::Portal) {
+        const bool offered = co_await PortalDesktopBackend::offersWallpaper(m_connection);
+        if (m_chosen)
+            co_return m_chosen.get();
+        if (!offered)
+            kind = Kind::Unavailable;
+    }
+    switch (kind) {
     case Kind::Plasma: {
         QString tool = QStandardPaths::findExecutable(u"kwriteconfig6"_s);
         if (tool.isEmpty())

@@ -12,7 +12,8 @@
 class ProcessRunner;
 
 // Picks the backend for the running desktop on first use, from XDG_CURRENT_DESKTOP and the names
-// present (or activatable) on the session bus, and forwards to it from then on.
+// present (or activatable) on the session bus, and forwards to it from then on. The portal is
+// chosen only when it really offers its Wallpaper interface.
 class AutoDesktopBackend : public DesktopBackend
 {
 public:

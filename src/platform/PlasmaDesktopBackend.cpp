@@ -123,7 +123,7 @@ QString PlasmaDesktopBackend::desktopScript(const QString &fileUrl, int screenIn
 QCoro::Task<void> PlasmaDesktopBackend::setDesktopImage(QString filePath, DesktopScreen screen)
 {
     const QString url = QUrl::fromLocalFile(filePath).toString(QUrl::FullyEncoded);
-    QDBusMessage call = QDBusMessage::createMethodCall(u"org.kde.PlasmaShell"_s, u"/PlasmaShell"_s,
+    QDBusMessage call = QDBusMessage::createMethodCall(busName(), u"/PlasmaShell"_s,
                                                        u"org.kde.PlasmaShell"_s,
                                                        u"evaluateScript"_s);
     call << desktopScript(url, screen.index);

@@ -30,6 +30,9 @@ public:
     static QString readConfigValue(const QString &file, const QString &group, const QString &key);
     static void writeConfigValue(const QString &file, const QString &group, const QString &key, const QString &value);
 
+    // plasmashell's bus name is all lower case; org.kde.PlasmaShell is only its interface.
+    static QString busName() { return QStringLiteral("org.kde.plasmashell"); }
+
     static QString lockScreenGroup() { return QStringLiteral("[Greeter][Wallpaper][org.kde.image][General]"); }
 
 private:

@@ -29,6 +29,18 @@ PortalDesktopBackend::PortalDesktopBackend(QDBusConnection connection, std::chro
 {
 }
 
+QCoro::Task<bool> PortalDesktopBackend::offersWallpaper(QDBusConnection connection)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(portalService, u"/org/freedesktop/portal/desktop"_s,
+                                                       u"org.freedesktop.DBus.Introspectable"_s, u"Introspect"_s);
+    // Starting the portal on demand can take a few seconds; longer means it is not usable.
+    const QDBusPendingCall pending = connection.asyncCall(call, 10000);
+    const QDBusMessage reply = co_await pending;
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        co_return false;
+    co_return reply.arguments().value(0).toString().contains(u"\"org.freedesktop.portal.Wallpaper\""_s);
+}
+
 QString PortalDesktopBackend::requestPath(const QString &uniqueName, const QString &token)
 {
     QString sender = uniqueName;

@@ -20,6 +20,10 @@ public:
     QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
     QCoro::Task<void> setLockScreenImage(QString filePath) override;
 
+    // Whether the portal on `connection` (started on demand if need be) offers the Wallpaper
+    // interface: xdg-desktop-portal may run with no backend that implements it.
+    static QCoro::Task<bool> offersWallpaper(QDBusConnection connection);
+
     // The request object the portal creates for `token` on behalf of `uniqueName` (":1.42").
     static QString requestPath(const QString &uniqueName, const QString &token);
 

@@ -32,7 +32,7 @@ PlasmaShellStandIn::PlasmaShellStandIn(const QList<int> &desktopScreens, bool ke
 PlasmaShellStandIn::~PlasmaShellStandIn()
 {
     m_connection.unregisterObject(QStringLiteral("/PlasmaShell"));
-    m_connection.unregisterService(QStringLiteral("org.kde.PlasmaShell"));
+    m_connection.unregisterService(QStringLiteral("org.kde.plasmashell"));
     QDBusConnection::disconnectFromBus(QStringLiteral("plasma-stand-in"));
     qDeleteAll(m_desktops);
 }
@@ -41,7 +41,7 @@ bool PlasmaShellStandIn::registerOnBus()
 {
     return m_connection.registerObject(QStringLiteral("/PlasmaShell"), this, QDBusConnection::ExportScriptableSlots |
                                                                               QDBusConnection::ExportNonScriptableSlots)
-        && m_connection.registerService(QStringLiteral("org.kde.PlasmaShell"));
+        && m_connection.registerService(QStringLiteral("org.kde.plasmashell"));
 }
 
 QList<StandInDesktop *> PlasmaShellStandIn::desktops() const

@@ -36,7 +36,9 @@ public:
     bool keepsWrites;
 };
 
-// org.kde.PlasmaShell on its own connection to the session bus: evaluateScript really runs the
+// plasmashell's org.kde.PlasmaShell interface under its real bus name, org.kde.plasmashell (as a
+// real plasmashell 5.27 registers it: `busctl --user list` in a Plasma session), on its own
+// connection to the session bus: evaluateScript really runs the
 // script in a JavaScript engine against a set of desktops, records every call and answers with
 // what the script printed, the way plasmashell does.
 class PlasmaShellStandIn : public QObject, protected QDBusContext

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PortalStandIn.h"
 
+#include <QDBusMetaType>
+
 #include <QDBusMessage>
 #include <QTimer>
 
@@ -30,6 +32,7 @@ QByteArray readAll(int fd)
 PortalStandIn::PortalStandIn()
     : m_connection(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName))
 {
+    qDBusRegisterMetaType<QDBusUnixFileDescriptor>();
 }
 
 PortalStandIn::~PortalStandIn()

@@ -4,6 +4,7 @@
 // on a private session bus, and that it then forwards to it.
 #include "DbusTestBus.h"
 #include "PlasmaShellStandIn.h"
+#include "PortalStandIn.h"
 #include "platform/AutoDesktopBackend.h"
 #include "platform/GSettingsDesktopBackend.h"
 #include "platform/QProcessRunner.h"
@@ -15,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <optional>
 
 namespace {
 
@@ -89,38 +92,44 @@ void TestAutoDesktop::initTestCase()
 
 void TestAutoDesktop::choosesByDesktopAndBus_data()
 {
-    const QString plasma = QStringLiteral("org.kde.PlasmaShell");
+    const QString plasma = QStringLiteral("org.kde.plasmashell");
     const QString xfconf = QStringLiteral("org.xfce.Xfconf");
-    const QString portal = QStringLiteral("org.freedesktop.portal.Desktop");
+    const QString portalName = QStringLiteral("org.freedesktop.portal.Desktop");
     QTest::addColumn<QString>("currentDesktop");
     QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QString>("schema"); // needed for the row to mean anything
+    QTest::addColumn<bool>("wallpaperPortal"); // a portal that offers the Wallpaper interface
+    QTest::addColumn<QString>("schema");       // needed for the row to mean anything
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("Plasma") << QStringLiteral("KDE") << QStringList{plasma, portal} << QString() << QStringLiteral("KDE Plasma");
-    QTest::newRow("Plasma not running: portal") << QStringLiteral("KDE") << QStringList{portal} << QString()
-                                                << QStringLiteral("desktop portal");
-    QTest::newRow("GNOME") << QStringLiteral("GNOME") << QStringList{portal} << QStringLiteral("org.gnome.desktop.background")
-                           << QStringLiteral("GNOME");
-    QTest::newRow("Ubuntu's GNOME, lower case") << QStringLiteral("ubuntu:gnome") << QStringList{}
+    const QString none = QStringLiteral("none");
+    const QString portal = QStringLiteral("desktop portal");
+    QTest::newRow("Plasma") << QStringLiteral("KDE") << QStringList{plasma} << true << QString() << QStringLiteral("KDE Plasma");
+    QTest::newRow("Plasma's interface name is not its bus name")
+        << QStringLiteral("KDE") << QStringList{QStringLiteral("org.kde.PlasmaShell")} << false << QString() << none;
+    QTest::newRow("Plasma not running: portal") << QStringLiteral("KDE") << QStringList{} << true << QString() << portal;
+    QTest::newRow("GNOME") << QStringLiteral("GNOME") << QStringList{} << true
+                           << QStringLiteral("org.gnome.desktop.background") << QStringLiteral("GNOME");
+    QTest::newRow("Ubuntu's GNOME, lower case") << QStringLiteral("ubuntu:gnome") << QStringList{} << false
                                                 << QStringLiteral("org.gnome.desktop.background") << QStringLiteral("GNOME");
-    QTest::newRow("Budgie lists GNOME too") << QStringLiteral("Budgie:GNOME") << QStringList{}
+    QTest::newRow("Budgie lists GNOME too") << QStringLiteral("Budgie:GNOME") << QStringList{} << false
                                             << QStringLiteral("org.gnome.desktop.background") << QStringLiteral("Budgie");
-    QTest::newRow("Unity") << QStringLiteral("Unity") << QStringList{} << QStringLiteral("org.gnome.desktop.background")
+    QTest::newRow("Unity") << QStringLiteral("Unity") << QStringList{} << false << QStringLiteral("org.gnome.desktop.background")
                            << QStringLiteral("Unity");
-    QTest::newRow("Pantheon") << QStringLiteral("Pantheon") << QStringList{}
+    QTest::newRow("Pantheon") << QStringLiteral("Pantheon") << QStringList{} << false
                               << QStringLiteral("org.gnome.desktop.background") << QStringLiteral("Pantheon");
-    QTest::newRow("Cinnamon") << QStringLiteral("X-Cinnamon") << QStringList{}
+    QTest::newRow("Cinnamon") << QStringLiteral("X-Cinnamon") << QStringList{} << false
                               << QStringLiteral("org.cinnamon.desktop.background") << QStringLiteral("Cinnamon");
-    QTest::newRow("MATE") << QStringLiteral("MATE") << QStringList{} << QStringLiteral("org.mate.background")
+    QTest::newRow("MATE") << QStringLiteral("MATE") << QStringList{} << false << QStringLiteral("org.mate.background")
                           << QStringLiteral("MATE");
-    QTest::newRow("Xfce") << QStringLiteral("XFCE") << QStringList{xfconf, portal} << QString() << QStringLiteral("Xfce");
-    QTest::newRow("sway with a portal") << QStringLiteral("sway") << QStringList{portal} << QString()
-                                        << QStringLiteral("desktop portal");
-    QTest::newRow("sway alone") << QStringLiteral("sway") << QStringList{} << QString() << QStringLiteral("none");
-    QTest::newRow("nothing set") << QString() << QStringList{} << QString() << QStringLiteral("none");
+    QTest::newRow("Xfce") << QStringLiteral("XFCE") << QStringList{xfconf} << true << QString() << QStringLiteral("Xfce");
+    QTest::newRow("sway with a portal") << QStringLiteral("sway") << QStringList{} << true << QString() << portal;
+    // xdg-desktop-portal with only its gtk backend (or on wlroots) has no Wallpaper interface.
+    QTest::newRow("sway, portal without a wallpaper backend") << QStringLiteral("sway") << QStringList{portalName} << false
+                                                              << QString() << none;
+    QTest::newRow("sway alone") << QStringLiteral("sway") << QStringList{} << false << QString() << none;
+    QTest::newRow("nothing set") << QString() << QStringList{} << false << QString() << none;
     QTest::newRow("Plasma's name elsewhere does not make it Plasma")
-        << QStringLiteral("GNOME") << QStringList{plasma} << QStringLiteral("org.gnome.desktop.background")
+        << QStringLiteral("GNOME") << QStringList{plasma} << false << QStringLiteral("org.gnome.desktop.background")
         << QStringLiteral("GNOME");
 }
 
@@ -128,6 +137,7 @@ void TestAutoDesktop::choosesByDesktopAndBus()
 {
     QFETCH(QString, currentDesktop);
     QFETCH(QStringList, names);
+    QFETCH(bool, wallpaperPortal);
     QFETCH(QString, schema);
     QFETCH(QString, expected);
     if (!schema.isEmpty() && !GSettingsDesktopBackend::schemaInstalled(schema))
@@ -135,6 +145,11 @@ void TestAutoDesktop::choosesByDesktopAndBus()
 
     BusNames present(names);
     QVERIFY(present.ok);
+    std::optional<PortalStandIn> portal;
+    if (wallpaperPortal) {
+        portal.emplace();
+        QVERIFY(portal->registerOnBus());
+    }
     AutoDesktopBackend backend(QDBusConnection::sessionBus(), currentDesktop, m_dir.path(), m_runner);
     QCOMPARE(backend.name(), QStringLiteral("automatic"));
     QCOMPARE(chosenName(backend, picture()), expected);

@@ -3,6 +3,8 @@
 #include "DbusTestBus.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -11,10 +13,43 @@ DbusTestBus::DbusTestBus()
     const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
     if (daemon.isEmpty())
         return;
+    // Our own configuration rather than the system's session.conf: with the standard service
+    // folders, whatever this machine has installed (xdg-desktop-portal, a notification daemon)
+    // would be activatable and change what the tests see. Services come from startService(),
+    // and dconf below.
+    if (!m_configDir.isValid() || !QDir(m_configDir.path()).mkdir(QStringLiteral("services")))
+        return;
+    const QString configPath = m_configDir.filePath(QStringLiteral("session.conf"));
+    QFile config(configPath);
+    if (!config.open(QIODevice::WriteOnly))
+        return;
+    config.write(QStringLiteral(R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:tmpdir=%1</listen>
+  <auth>EXTERNAL</auth>
+  <servicedir>%2</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+)")
+                     .arg(m_configDir.path(), m_configDir.filePath(QStringLiteral("services")))
+                     .toUtf8());
+    config.close();
+    // dconf is the settings store a GNOME session activates on demand; the tests use it as such.
+    for (const char *service : {"ca.desrt.dconf.service"}) {
+        const QString from = QStringLiteral("/usr/share/dbus-1/services/") + QLatin1String(service);
+        if (QFile::exists(from))
+            QFile::copy(from, m_configDir.filePath(QStringLiteral("services/")) + QLatin1String(service));
+    }
     m_daemon = std::make_unique<QProcess>();
     m_daemon->setProcessChannelMode(QProcess::SeparateChannels);
-    m_daemon->start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
-                             QStringLiteral("--print-address=1")});
+    m_daemon->start(daemon, {QStringLiteral("--config-file=") + configPath, QStringLiteral("--nofork"),
+                             QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
     if (!m_daemon->waitForStarted(5000))
         return;
     QByteArray line;

@@ -6,13 +6,14 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 #include <vector>
 
-// A private session bus for one test process: `dbus-daemon --session` started by the test, its
+// A private session bus for one test process: a dbus-daemon started by the test, its
 // address put into DBUS_SESSION_BUS_ADDRESS before anything connects, so nothing can reach the
 // user's real session. Services started with startService() see the same bus; everything is
-// stopped when the object goes away.
+// stopped when the object goes away. Nothing installed on the machine is activatable on it.
 class DbusTestBus
 {
 public:
@@ -30,6 +31,7 @@ public:
     bool hasOwner(const QString &busName) const;
 
 private:
+    QTemporaryDir m_configDir;
     std::unique_ptr<QProcess> m_daemon;
     std::vector<std::unique_ptr<QProcess>> m_services;
     QByteArray m_address;
