@@ -10,10 +10,8 @@
 #include "services/WallpaperError.h"
 #include "TestSupport.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QNetworkAccessManager>
 #include <QSet>
 #include <QSettings>
@@ -28,12 +26,7 @@ using Path = WallpaperEngine::LockScreenPath;
 // A real picture, so that the engine's decoding check passes; `shade` makes pictures differ.
 QByteArray pictureBytes(int shade = 90)
 {
-    QImage picture(64, 40, QImage::Format_RGB32);
-    picture.fill(QColor(shade, 120, 200));
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return buffer.data();
+    return TestSupport::pngBytes(64, 40, shade);
 }
 
 const QByteArray imageBytes = pictureBytes();
