@@ -27,13 +27,14 @@ QNetworkReply *ImageNetworkAccessManager::createRequest(Operation op, const QNet
 
     const qint64 maxBytes = m_limits.maxBytes;
     if (maxBytes > 0) {
+        // Refused on its announced length already: the body may arrive whole in one read.
         connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, maxBytes] {
             const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-            if (length.isValid() && length.toLongLong() > maxBytes)
+            if (length.isValid() && length.toLongLong() > maxBytes && !reply->isFinished())
                 reply->abort();
         });
         connect(reply, &QNetworkReply::downloadProgress, reply, [reply, maxBytes](qint64 received, qint64) {
-            if (received > maxBytes)
+            if (received > maxBytes && !reply->isFinished())
                 reply->abort();
         });
     }
@@ -41,7 +42,7 @@ QNetworkReply *ImageNetworkAccessManager::createRequest(Operation op, const QNet
         auto *deadline = new QTimer(reply);
         deadline->setSingleShot(true);
         connect(deadline, &QTimer::timeout, reply, [reply] {
-            if (reply->isRunning())
+            if (!reply->isFinished())
                 reply->abort();
         });
         connect(reply, &QNetworkReply::finished, deadline, &QTimer::stop);
