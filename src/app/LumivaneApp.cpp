@@ -37,6 +37,7 @@ QString installedFontFile(const char *family)
 LumivaneApp::LumivaneApp(QObject *parent)
     : QObject(parent)
     , m_appState(&AppState::shared())
+    , m_imageFactory(std::make_unique<ImageNetworkAccessManagerFactory>(imageCacheDirectory(), imageDiskCacheBytes))
     , m_engine(std::make_unique<QQmlApplicationEngine>())
 {
     QQuickStyle::setStyle(QStringLiteral("Basic"));
@@ -45,8 +46,7 @@ LumivaneApp::LumivaneApp(QObject *parent)
     // build folder happens to sit beside the executable, and every screen in a subfolder of
     // views/ is then "not a type".
     m_engine->addImportPath(QStringLiteral("qrc:/"));
-    m_engine->setNetworkAccessManagerFactory(
-        new ImageNetworkAccessManagerFactory(imageCacheDirectory(), imageDiskCacheBytes));
+    m_engine->setNetworkAccessManagerFactory(m_imageFactory.get());
 }
 
 LumivaneApp::~LumivaneApp() = default;
@@ -60,8 +60,8 @@ bool LumivaneApp::loadIconFont()
 
 QString LumivaneApp::imageCacheDirectory()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-        + QStringLiteral("/lumivane-images");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + u'/'
+        + AppConfig::imageCacheFolderName;
 }
 
 bool LumivaneApp::start(const QUrl &mainQml)

@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "config/AppConfig.h"
+
 #include <QObject>
 #include <QUrl>
 #include <memory>
 
 class QQmlApplicationEngine;
 class AppState;
+class ImageNetworkAccessManagerFactory;
 
 // The application object: configures the image cache, binds the shared state and opens the one
 // window whose root is MainContentView.
@@ -17,7 +20,7 @@ class LumivaneApp : public QObject
 
 public:
     // Size limit of the on-disk image cache (500 MiB).
-    static constexpr qint64 imageDiskCacheBytes = 524'288'000;
+    static constexpr qint64 imageDiskCacheBytes = AppConfig::imageDiskCacheBytes;
 
     explicit LumivaneApp(QObject *parent = nullptr);
     ~LumivaneApp() override;
@@ -38,5 +41,7 @@ public:
 
 private:
     AppState *m_appState;
+    // The engine does not own its factory; it must outlive the engine, hence declared first.
+    std::unique_ptr<ImageNetworkAccessManagerFactory> m_imageFactory;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
 };

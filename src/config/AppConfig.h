@@ -19,6 +19,11 @@ inline constexpr int settingsSheetHeight = 600;
 inline constexpr int uploadContentWidth = 500;
 inline constexpr int uploadImageHeight = 330;
 
+// The views' image disk cache: its folder under GenericCacheLocation (beside Lumivane/, not in
+// it) and its size limit (500 MiB).
+inline const QString imageCacheFolderName = QStringLiteral("lumivane-images");
+inline constexpr qint64 imageDiskCacheBytes = 524'288'000;
+
 // Raw value is the number of minutes, which is what the preference stores.
 enum class ChangeInterval : int {
     fifteenMinutes = 15,

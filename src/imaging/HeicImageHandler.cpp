@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QVariant>
 #include <libheif/heif.h>
 #include <vector>
@@ -24,9 +25,24 @@ struct ImageDeleter {
     void operator()(heif_image *image) const { heif_image_release(image); }
 };
 
+// Whether a picture of this size may be decoded under Qt's image allocation limit, which every
+// decoder honours: a tiny file can claim a huge picture. libheif's own buffer is as large as
+// the QImage made from it, so the check comes before decoding.
+bool withinAllocationLimit(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return false;
+    const int limitMiB = QImageReader::allocationLimit();
+    if (limitMiB <= 0)
+        return true;
+    return qint64(width) * qint64(height) * 4 <= qint64(limitMiB) * 1024 * 1024;
+}
+
 // Decodes `handle` into an 8-bit interleaved RGB(A) QImage, or a null image.
 QImage decode(heif_image_handle *handle)
 {
+    if (!withinAllocationLimit(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle)))
+        return {};
     const bool alpha = heif_image_handle_has_alpha_channel(handle);
     heif_image *raw = nullptr;
     const heif_error error = heif_decode_image(handle, &raw, heif_colorspace_RGB,

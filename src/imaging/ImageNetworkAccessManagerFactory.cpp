@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "imaging/ImageNetworkAccessManagerFactory.h"
 
-#include <QNetworkAccessManager>
+#include "imaging/ImageNetworkAccessManager.h"
+
 #include <QNetworkDiskCache>
 #include <QMutex>
 #include <QMutexLocker>
@@ -55,7 +56,7 @@ ImageNetworkAccessManagerFactory::~ImageNetworkAccessManagerFactory()
 
 QNetworkAccessManager *ImageNetworkAccessManagerFactory::create(QObject *parent)
 {
-    auto *manager = new QNetworkAccessManager(parent);
+    auto *manager = new ImageNetworkAccessManager(parent);
     manager->setCache(new SharedCache(m_cache, manager));
     return manager;
 }

@@ -3,6 +3,7 @@
 # The image cache of the views and HEIC decoding.
 set(LUMIVANE_IMAGING_SOURCES
     imaging/ImageNetworkAccessManagerFactory.h imaging/ImageNetworkAccessManagerFactory.cpp
+    imaging/ImageNetworkAccessManager.h imaging/ImageNetworkAccessManager.cpp
     # HEIC/HEIF reading for QImageReader and QML Image, as a static image-format plugin
     imaging/HeicImagePlugin.h imaging/HeicImagePlugin.cpp
     imaging/HeicImageHandler.h imaging/HeicImageHandler.cpp

@@ -5,6 +5,8 @@
 
 #include <QHostAddress>
 #include <QMutex>
+#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 QMutex baseMutex;
@@ -49,9 +51,32 @@ void setBaseURL(const QString &base)
     overriddenBase = base;
 }
 
+bool staysInItsFolder(const QString &text)
+{
+    const QString decoded = QUrl::fromPercentEncoding(text.toUtf8());
+    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
+    const QStringList segments = decoded.split(separators);
+    return std::none_of(segments.begin(), segments.end(),
+                        [](const QString &s) { return s == QLatin1String(".") || s == QLatin1String(".."); });
+}
+
+bool isSafePathSegment(const QString &id)
+{
+    const QString decoded = QUrl::fromPercentEncoding(id.toUtf8());
+    if (id.isEmpty() || id == QLatin1String(".") || id == QLatin1String("..") || !staysInItsFolder(id))
+        return false;
+    for (const QString &form : {id, decoded}) {
+        for (QChar c : form) {
+            if (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7f)
+                return false;
+        }
+    }
+    return true;
+}
+
 QUrl imageURL(const std::optional<QString> &key)
 {
-    if (!key)
+    if (!key || !staysInItsFolder(*key))
         return {};
     const QUrl url(baseURL() + *key, QUrl::StrictMode);
     if (!url.isValid())

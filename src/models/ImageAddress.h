@@ -15,8 +15,15 @@ QString baseURL();
 // Replaces the base for the rest of the process (tests).
 void setBaseURL(const QString &base);
 
-// No key, or text that does not parse as a URL, gives an empty QUrl.
+// No key, a key with a "." or ".." segment (which would leave the image host's folder once the
+// HTTP layer normalises the path), or text that does not parse as a URL, gives an empty QUrl.
 QUrl imageURL(const std::optional<QString> &key);
+
+// Whether `text`, percent-decoded, has no "." or ".." segment between slashes or backslashes.
+bool staysInItsFolder(const QString &text);
+// Whether `id` can stand as one path segment: not empty, not "." or "..", no slash or backslash
+// (percent-encoded or not), no control character.
+bool isSafePathSegment(const QString &id);
 
 } // namespace ImageAddress
 

@@ -164,14 +164,26 @@ QCoro::Task<QList<Category>> APIClient::fetchCategories(CancellationToken cancel
     co_return EnvelopeDecoder::categoryList(body).data;
 }
 
+namespace {
+// An id from the service becomes one path segment; "..", "." or a slash would take the request
+// out of the catalogue's paths, so such an id is refused before any URL is built.
+void requireSafeId(const QString &id)
+{
+    if (!ImageAddress::isSafePathSegment(id))
+        throw APIError::invalidResponse();
+}
+} // namespace
+
 QCoro::Task<Wallpaper> APIClient::fetchWallpaper(QString id, CancellationToken cancel)
 {
+    requireSafeId(id);
     const QByteArray body = co_await send(makeRequest(QStringLiteral("/wallpapers/") + id), QByteArrayLiteral("GET"), QByteArray(), cancel);
     co_return EnvelopeDecoder::wallpaper(body).data;
 }
 
 QCoro::Task<WallpaperDownload> APIClient::fetchDownloadInfo(QString id, CancellationToken cancel)
 {
+    requireSafeId(id);
     const QByteArray body =
         co_await send(makeRequest(QStringLiteral("/wallpapers/") + id + QStringLiteral("/download")), QByteArrayLiteral("GET"), QByteArray(), cancel);
     co_return EnvelopeDecoder::download(body).data;
@@ -179,6 +191,7 @@ QCoro::Task<WallpaperDownload> APIClient::fetchDownloadInfo(QString id, Cancella
 
 QCoro::Task<void> APIClient::recordView(QString id, CancellationToken cancel)
 {
+    requireSafeId(id);
     const QByteArray body =
         co_await send(makeRequest(QStringLiteral("/wallpapers/") + id + QStringLiteral("/view")), QByteArrayLiteral("POST"), QByteArray(), cancel);
     EnvelopeDecoder::stringResponse(body);
@@ -234,6 +247,7 @@ QCoro::Task<UploadResponse> APIClient::uploadWallpaper(QString filePath, QString
 
 QCoro::Task<ProcessingStatus> APIClient::fetchUploadStatus(QString jobId, CancellationToken cancel)
 {
+    requireSafeId(jobId);
     const QByteArray body = co_await send(makeRequest(QStringLiteral("/uploads/status/") + jobId), QByteArrayLiteral("GET"), QByteArray(), cancel);
     co_return EnvelopeDecoder::processingStatus(body).data;
 }

@@ -4,22 +4,32 @@
 
 #include <QString>
 
-// The application's cache folder, <GenericCacheLocation>/Lumivane: its size and clearing.
+class QSettings;
+
+// The application's caches: <GenericCacheLocation>/Lumivane (downloaded wallpapers) and the
+// views' image disk cache beside it; their size and clearing.
 class CacheManager
 {
 public:
-    explicit CacheManager(QString cacheDirectory);
+    // `imageCacheDirectory` empty: no image cache. `settings`: where the wallpaper engine records
+    // the pictures a desktop or the lock screen may show (none: nothing is kept).
+    explicit CacheManager(QString cacheDirectory, QString imageCacheDirectory = {}, QSettings *settings = nullptr);
 
     static CacheManager &shared();
 
     const QString &cacheDirectory() const { return m_cacheDirectory; }
+    const QString &imageCacheDirectory() const { return m_imageCacheDirectory; }
 
-    // Bytes of every non-hidden file below the folder; 0 when it does not exist.
+    // Bytes of every non-hidden file below either folder; 0 when they do not exist.
     qint64 cacheSize() const;
-    // Removes the folder with everything in it and recreates it empty; does nothing when it does
-    // not exist. Throws FileError.
+    // Empties both folders, except the pictures a desktop or the lock screen may be showing:
+    // removing those would leave the desktop pointing at a missing file. The wallpapers folder is
+    // recreated; the image cache keeps its folders, which its cache expects to exist. Does nothing
+    // to a folder that does not exist. Throws FileError.
     void clearCache() const;
 
 private:
     QString m_cacheDirectory;
+    QString m_imageCacheDirectory;
+    QSettings *m_settings;
 };

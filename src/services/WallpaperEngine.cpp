@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/WallpaperEngine.h"
 
+#include "config/PreferenceKeys.h"
+#include "config/SettingsStore.h"
 #include "models/AppError.h"
 #include "platform/AccessibilityTrust.h"
 #include "platform/AlwaysTrusted.h"
@@ -15,19 +17,28 @@
 #include "platform/UrlOpener.h"
 #include "services/HttpFetch.h"
 
+#include <QBuffer>
+#include <QCoroFuture>
 #include <QCoroNetworkReply>
+#include <QCryptographicHash>
 #include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QOperatingSystemVersion>
+#include <QPromise>
 #include <QSaveFile>
 #include <QScreen>
+#include <QSet>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QSysInfo>
-#include <QUuid>
+#include <QThreadPool>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -76,6 +87,7 @@ WallpaperEngine &WallpaperEngine::shared()
         c.screens = applicationScreens;
         c.lockScreenPath = lockScreenPathFor(QSysInfo::productType(), QOperatingSystemVersion::current().majorVersion());
         c.cachesRoot = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+        c.settings = &SettingsStore::shared();
         return new WallpaperEngine(std::move(c));
     }();
     return *instance;
@@ -86,15 +98,53 @@ QString WallpaperEngine::wallpapersDirectory() const
     return m.cachesRoot + u"/Lumivane/Wallpapers"_s;
 }
 
-QString WallpaperEngine::safeFileName(const QUrl &url)
+QString WallpaperEngine::localFileName(const QUrl &url)
 {
-    QString name = url.fileName(QUrl::FullyDecoded);
-    QString safe;
-    for (QChar c : name)
-        safe += (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control) ? u'_' : c;
-    if (safe == QLatin1String(".") || safe == QLatin1String(".."))
+    const QByteArray hash = QCryptographicHash::hash(url.toEncoded(), QCryptographicHash::Sha256).toHex().left(32);
+    const QString last = url.fileName(QUrl::FullyDecoded);
+    const qsizetype dot = last.lastIndexOf(u'.');
+    QString extension = dot > 0 ? last.mid(dot + 1).toLower() : QString();
+    const bool plain = !extension.isEmpty() && extension.size() <= 5
+                       && std::all_of(extension.begin(), extension.end(),
+                                      [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9'); });
+    if (!plain)
+        extension = u"jpg"_s;
+    return QString::fromLatin1(hash) + u'.' + extension;
+}
+
+QCoro::Task<bool> WallpaperEngine::decodesAsImage(QByteArray bytes)
+{
+    auto promise = std::make_shared<QPromise<bool>>();
+    QFuture<bool> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, bytes] {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        // QImageReader refuses a picture larger than QImageReader::allocationLimit().
+        const QSize size = reader.size();
+        const bool ok = size.isValid() && !size.isEmpty() && !reader.read().isNull();
+        promise->addResult(ok);
+        promise->finish();
+    });
+    co_return co_await future;
+}
+
+void WallpaperEngine::recordInUse(const QString &key, const QStringList &files)
+{
+    if (!m.settings)
+        return;
+    m.settings->setValue(key, files);
+    m.settings->sync(); // another process (Settings' Clear Cache) must see it
+}
+
+QStringList WallpaperEngine::inUse(const QString &key) const
+{
+    if (!m.settings)
         return {};
-    return safe;
+    m.settings->sync();
+    return m.settings->value(key).toStringList();
 }
 
 QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteUrl, CancellationToken cancel)
@@ -103,18 +153,26 @@ QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteUrl, Cancella
     if (!QDir().mkpath(directory))
         throw FileError(u"The folder “%1” couldn’t be created."_s.arg(directory));
 
-    QString name = safeFileName(remoteUrl);
-    if (name.isEmpty())
-        name = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + u".jpg"_s;
-    const QString destination = directory + u'/' + name;
+    // Named after the whole URL: the same URL reuses its file, any other URL gets a new one, so
+    // a desktop is always handed a new path for a new picture, and no file a desktop may show
+    // is ever rewritten in place.
+    const QString destination = directory + u'/' + localFileName(remoteUrl);
     if (QFileInfo::exists(destination))
         co_return destination;
 
     FetchLimits limits = FetchLimits::picture();
     limits.stallTimeoutMs = m.downloadTimeoutMs;
+    if (m.downloadDeadlineMs > 0)
+        limits.deadlineMs = m.downloadDeadlineMs;
     const FetchResult answer = co_await HttpFetch::run(*m.network, QNetworkRequest(remoteUrl), "GET", {}, limits, cancel);
     if (answer.status < 200 || answer.status > 299)
         throw WallpaperError::downloadFailed(); // an error page, or not an HTTP answer at all
+    // A captive portal answers 200 with a page of its own: that is no picture for a desktop.
+    const bool picture = co_await decodesAsImage(answer.body);
+    if (!picture)
+        throw WallpaperError::downloadFailed();
+    if (cancel && cancel->isCancelled())
+        throw TransportError(u"Operation canceled"_s, int(QNetworkReply::OperationCanceledError));
 
     // Written under a temporary name and renamed, so a crash never leaves a truncated file that
     // would be reused as if it were complete.
@@ -132,14 +190,24 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaper(QUrl remoteUrl, Cancellat
     const QList<DesktopScreen> screens = m.screens ? m.screens() : QList<DesktopScreen>();
     if (screens.isEmpty())
         throw WallpaperError::noScreens();
+    // Until every screen has it, the screens may show the old picture or the new one.
+    QStringList shown = inUse(PreferenceKeys::desktopPictureFiles);
+    if (!shown.contains(file))
+        recordInUse(PreferenceKeys::desktopPictureFiles, shown << file);
     for (const DesktopScreen &screen : screens)
         co_await m.desktop->setDesktopImage(file, screen); // the first failure ends the loop
+    recordInUse(PreferenceKeys::desktopPictureFiles, {file});
     postNotification(u"Wallpaper Set"_s, u"Desktop wallpaper has been updated"_s);
 }
 
 QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel)
 {
     const QString file = co_await downloadWallpaper(remoteUrl, cancel);
+    const bool mainScreen = m.lockScreenPath == LockScreenPath::MainScreen;
+    const QString key = mainScreen ? PreferenceKeys::desktopPictureFiles : PreferenceKeys::lockScreenPictureFiles;
+    QStringList shown = inUse(key);
+    if (!shown.contains(file))
+        recordInUse(key, shown << file);
     switch (m.lockScreenPath) {
     case LockScreenPath::MainScreen: {
         const QList<DesktopScreen> screens = m.screens ? m.screens() : QList<DesktopScreen>();
@@ -167,6 +235,8 @@ QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteUrl, Cancel
         co_await m.desktop->setLockScreenImage(file);
         break;
     }
+    if (!mainScreen)
+        recordInUse(key, {file});
     postNotification(u"Lock Screen Set"_s, u"Lock screen wallpaper has been updated"_s);
 }
 

@@ -18,6 +18,7 @@ class AppleScriptRunner;
 class DesktopBackend;
 class Notifier;
 class QNetworkAccessManager;
+class QSettings;
 class UrlOpener;
 
 // Turns a remote image URL into a file under <caches>/Lumivane/Wallpapers and applies it to
@@ -45,6 +46,8 @@ public:
         LockScreenPath lockScreenPath = LockScreenPath::DesktopBackend;
         QString cachesRoot;                 // the folder that holds Lumivane/
         int downloadTimeoutMs = 60'000;     // a stalled download fails after this long
+        int downloadDeadlineMs = 0;         // the whole download takes at most this long; 0: the default
+        QSettings *settings = nullptr;      // not owned; where the pictures in use are recorded
     };
 
     explicit WallpaperEngine(Collaborators collaborators, QObject *parent = nullptr);
@@ -57,24 +60,34 @@ public:
     // Whether setting the lock-screen picture is permitted without a prompt (always on Linux).
     virtual bool isAccessibilityTrusted() const;
 
-    // Downloads into the wallpapers folder, or returns the file already there.
+    // Downloads into the wallpapers folder, or returns the file already there for this very URL.
+    // A body that does not decode as a picture fails and leaves no file.
     QCoro::Task<QString> downloadWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
     QString wallpapersDirectory() const;
-    void postNotification(const QString &title, const QString &body);
+    virtual void postNotification(const QString &title, const QString &body);
 
     static const QUrl &accessibilitySettingsUrl();
 
     // The System Events script that sets every desktop's picture, with the path escaped as an
     // AppleScript string so no file name can end the string early.
     static QString lockScreenScript(const QString &path);
-    // The last path component of a URL reduced to a name that cannot leave its folder: no
-    // separators or control characters, not "." or ".."; empty when nothing usable is left.
-    static QString safeFileName(const QUrl &url);
+    // The local name of the picture at `url`: a hash of the whole URL, so that two pictures
+    // never share a file (a catalogue may call every rendition "full.jpg"), plus the URL's
+    // extension when it is a plain one ("jpg" otherwise). Never leaves its folder, never hidden.
+    static QString localFileName(const QUrl &url);
+
+    // Whether `bytes` decode as a picture within Qt's image allocation limit. Runs on a worker
+    // thread: a large picture takes a while to decode.
+    static QCoro::Task<bool> decodesAsImage(QByteArray bytes);
 
 protected:
     // For test doubles that override every public operation.
     explicit WallpaperEngine(QObject *parent = nullptr);
 
 private:
+    // Remembers which files a desktop or the lock screen may show, so Clear Cache keeps them.
+    void recordInUse(const QString &key, const QStringList &files);
+    QStringList inUse(const QString &key) const;
+
     Collaborators m;
 };

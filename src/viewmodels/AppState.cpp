@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/AppState.h"
+#include "services/APIClient.h"
+#include "services/WallpaperEngine.h"
+#include "viewmodels/WallpaperApplier.h"
 
 AppState::AppState(QObject *parent)
     : QObject(parent)
@@ -45,4 +48,11 @@ void AppState::setShowSettings(bool show)
 QStringList AppState::pillTabs() const
 {
     return {rawValue(AppTab::home), rawValue(AppTab::explore), rawValue(AppTab::library)};
+}
+
+WallpaperApplier &AppState::applier()
+{
+    if (!m_applier)
+        m_applier = new WallpaperApplier(WallpaperEngine::shared(), APIClient::shared(), this);
+    return *m_applier;
 }

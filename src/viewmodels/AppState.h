@@ -4,6 +4,8 @@
 
 #include "viewmodels/AppTab.h"
 
+#include "viewmodels/WallpaperApplier.h"
+
 #include <QObject>
 #include <QQmlEngine>
 
@@ -17,6 +19,8 @@ class AppState : public QObject
     Q_PROPERTY(QString currentTab READ currentTabName WRITE setCurrentTabName NOTIFY currentTabChanged)
     Q_PROPERTY(bool showSettings READ showSettings WRITE setShowSettings NOTIFY showSettingsChanged)
     Q_PROPERTY(QStringList pillTabs READ pillTabs CONSTANT)
+    // The one application-wide applier: an apply started anywhere runs to its end here.
+    Q_PROPERTY(WallpaperApplier *applier READ applierObject CONSTANT)
 
 public:
     explicit AppState(QObject *parent = nullptr);
@@ -36,6 +40,10 @@ public:
     // The tabs that get a pill in the switcher; Upload is reached from its own button.
     QStringList pillTabs() const;
 
+    // Made on first use, with the shared engine and catalogue client.
+    WallpaperApplier &applier();
+    WallpaperApplier *applierObject() { return &applier(); }
+
 Q_SIGNALS:
     void currentTabChanged();
     void showSettingsChanged();
@@ -43,4 +51,5 @@ Q_SIGNALS:
 private:
     AppTab m_currentTab = AppTab::home;
     bool m_showSettings = false;
+    WallpaperApplier *m_applier = nullptr;
 };

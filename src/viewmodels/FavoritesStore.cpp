@@ -52,6 +52,7 @@ bool FavoritesStore::toggleFavorite(const QString &id)
     if (added)
         ids.insert(id);
     m_settings.setValue(PreferenceKeys::favoriteIds, QStringList(ids.begin(), ids.end()));
+    m_settings.sync(); // on disk when the toggle returns
     Q_EMIT changed();
     return added;
 }

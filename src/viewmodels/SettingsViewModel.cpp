@@ -41,6 +41,7 @@ SettingsViewModel::~SettingsViewModel() = default;
 void SettingsViewModel::setAutoChangeWallpaper(bool on)
 {
     m_settings.setValue(PreferenceKeys::autoChangeWallpaper, on);
+    m_settings.sync(); // on disk when the switch returns: a crash right after must not lose it
     if (m_autoChangeWallpaper == on)
         return;
     m_autoChangeWallpaper = on;
@@ -59,11 +60,13 @@ void SettingsViewModel::storeChangeInterval(int minutes)
 {
     setChangeInterval(minutes);
     m_settings.setValue(PreferenceKeys::changeIntervalMinutes, minutes);
+    m_settings.sync();
 }
 
 void SettingsViewModel::setLockScreenEnabled(bool on)
 {
     m_settings.setValue(PreferenceKeys::lockScreenEnabled, on);
+    m_settings.sync();
     if (m_lockScreenEnabled == on)
         return;
     m_lockScreenEnabled = on;

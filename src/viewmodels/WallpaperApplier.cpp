@@ -1,22 +1,59 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/WallpaperApplier.h"
+#include "services/APIClient.h"
 #include "services/WallpaperEngine.h"
+#include "services/WallpaperError.h"
+#include "viewmodels/AppState.h"
+#include "viewmodels/ErrorText.h"
+
+namespace {
+
+// The download record's url as an absolute URL, or nothing.
+std::optional<QUrl> parseUrl(const QString &text)
+{
+    const QUrl url(text, QUrl::StrictMode);
+    if (text.isEmpty() || !url.isValid() || url.isRelative())
+        return std::nullopt;
+    return url;
+}
+
+} // namespace
 
 WallpaperApplier::WallpaperApplier(QObject *parent)
-    : WallpaperApplier(WallpaperEngine::shared(), parent)
+    : WallpaperApplier(AppState::shared().applier(), parent)
+{
+}
+
+WallpaperApplier::WallpaperApplier(WallpaperApplier &appWide, QObject *parent)
+    : QObject(parent)
+    , m_appWide(&appWide)
 {
 }
 
 WallpaperApplier::WallpaperApplier(WallpaperEngine &engine, QObject *parent)
     : QObject(parent)
-    , m_engine(engine)
+    , m_engine(&engine)
+{
+}
+
+WallpaperApplier::WallpaperApplier(WallpaperEngine &engine, APIClient &api, QObject *parent)
+    : QObject(parent)
+    , m_engine(&engine)
+    , m_api(&api)
 {
 }
 
 WallpaperApplier::~WallpaperApplier()
 {
+    // A handle's applies belong to the application-wide applier and go on; the latter's own
+    // end only with it (at exit).
     m_scopes.cancel();
+}
+
+WallpaperApplier &WallpaperApplier::appWide()
+{
+    return m_appWide ? *m_appWide : *this;
 }
 
 void WallpaperApplier::setDesktop(const QUrl &fullImageURL)
@@ -26,24 +63,81 @@ void WallpaperApplier::setDesktop(const QUrl &fullImageURL)
 
 QCoro::Task<void> WallpaperApplier::setDesktopAsync(QUrl fullImageURL)
 {
-    if (m_busy || fullImageURL.isEmpty())
+    if (fullImageURL.isEmpty() || (m_appWide && busy()))
         co_return;
-    const CancellationToken alive = m_scopes.root();
-    setBusy(true);
+    if (!m_appWide && !m_engine)
+        co_return; // a handle whose application-wide applier is gone
+    QPointer<WallpaperApplier> self(this);
+    begin();
     try {
-        co_await m_engine.setDesktopWallpaper(fullImageURL, alive);
+        co_await appWide().apply(fullImageURL, Target::Desktop);
     } catch (const std::exception &) {
         // The card and the hero show no message for a failed apply.
     }
-    if (alive->isCancelled())
-        co_return;
-    setBusy(false);
+    if (self)
+        self->end();
 }
 
-void WallpaperApplier::setBusy(bool busy)
+QCoro::Task<void> WallpaperApplier::apply(QUrl fullImageURL, Target target, CancellationToken requester)
 {
-    if (m_busy == busy)
-        return;
-    m_busy = busy;
-    Q_EMIT busyChanged();
+    return appWide().run(std::nullopt, std::move(fullImageURL), target, std::move(requester));
+}
+
+QCoro::Task<void> WallpaperApplier::applyWallpaper(QString id, Target target, CancellationToken requester)
+{
+    return appWide().run(std::move(id), QUrl(), target, std::move(requester));
+}
+
+QCoro::Task<void> WallpaperApplier::run(std::optional<QString> id, QUrl url, Target target, CancellationToken requester)
+{
+    // Only the application-wide applier's own end cancels an apply, never its requester's.
+    const CancellationToken alive = m_scopes.root();
+    begin();
+    std::exception_ptr error;
+    QString message;
+    try {
+        if (!m_engine || (id && !m_api))
+            throw WallpaperError::setFailed(QStringLiteral("no wallpaper engine"));
+        if (id) {
+            const WallpaperDownload download = co_await m_api->fetchDownloadInfo(*id, alive);
+            const auto parsed = parseUrl(download.url);
+            if (!parsed)
+                throw WallpaperError::downloadFailed();
+            url = *parsed;
+        }
+        if (!alive->isCancelled()) {
+            if (target == Target::Desktop)
+                co_await m_engine->setDesktopWallpaper(url, alive);
+            else
+                co_await m_engine->setLockScreenWallpaper(url, alive);
+        }
+    } catch (const std::exception &e) {
+        error = std::current_exception();
+        message = errorText(e);
+    }
+    if (alive->isCancelled()) {
+        if (!error)
+            error = std::make_exception_ptr(WallpaperError::setFailed(QStringLiteral("the application is closing")));
+        std::rethrow_exception(error);
+    }
+    if (error && requester && requester->isCancelled())
+        m_engine->postNotification(target == Target::Desktop ? QStringLiteral("Wallpaper Not Set")
+                                                             : QStringLiteral("Lock Screen Not Set"),
+                                   message);
+    end();
+    Q_EMIT finished(url, target, message);
+    if (error)
+        std::rethrow_exception(error);
+}
+
+void WallpaperApplier::begin()
+{
+    if (++m_running == 1)
+        Q_EMIT busyChanged();
+}
+
+void WallpaperApplier::end()
+{
+    if (m_running > 0 && --m_running == 0)
+        Q_EMIT busyChanged();
 }

@@ -5,8 +5,10 @@
 #include "services/HttpFetch.h"
 #include "services/WallpaperEngine.h"
 #include "services/WallpaperError.h"
+#include "viewmodels/AppState.h"
 #include "viewmodels/ErrorText.h"
 #include "viewmodels/FavoritesStore.h"
+#include "viewmodels/WallpaperApplier.h"
 
 #include <QDir>
 #include <QNetworkAccessManager>
@@ -29,18 +31,20 @@ std::optional<QUrl> parseUrl(const QString &text)
 
 WallpaperDetailViewModel::WallpaperDetailViewModel(QObject *parent)
     : WallpaperDetailViewModel(Wallpaper(), APIClient::shared(), WallpaperEngine::shared(), FavoritesStore::shared(),
-                               {}, parent)
+                               {}, parent, &AppState::shared().applier())
 {
 }
 
 WallpaperDetailViewModel::WallpaperDetailViewModel(const Wallpaper &wallpaper, APIClient &api, WallpaperEngine &engine,
-                                                   FavoritesStore &store, QString downloadsDirectory, QObject *parent)
+                                                   FavoritesStore &store, QString downloadsDirectory, QObject *parent,
+                                                   WallpaperApplier *applier)
     : QObject(parent)
     , m_wallpaper(wallpaper)
     , m_api(api)
     , m_engine(engine)
     , m_store(store)
     , m_downloadsDirectory(std::move(downloadsDirectory))
+    , m_applier(applier)
 {
     m_isFavorited = m_wallpaper.isValid() && m_store.isFavorite(m_wallpaper.id());
 }
@@ -89,11 +93,13 @@ QString WallpaperDetailViewModel::safeFileName(const QString &suggested, const Q
         name.replace(QLatin1Char('\\'), QLatin1Char('/'));
         name = name.section(QLatin1Char('/'), -1);
         name.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+        name = name.trimmed();
+        // A leading dot would hide the file in the user's folder.
+        while (name.startsWith(QLatin1Char('.')))
+            name.remove(0, 1);
         return name.trimmed();
     };
-    auto usable = [](const QString &name) {
-        return !name.isEmpty() && !std::all_of(name.begin(), name.end(), [](QChar c) { return c == QLatin1Char('.'); });
-    };
+    auto usable = [](const QString &name) { return !name.isEmpty(); };
     const QString name = clean(suggested);
     if (usable(name))
         return name;
@@ -154,6 +160,13 @@ QCoro::Task<void> WallpaperDetailViewModel::setAsLockScreenAsync()
     return apply(Target::LockScreen);
 }
 
+WallpaperApplier &WallpaperDetailViewModel::applier()
+{
+    if (!m_applier)
+        m_applier = new WallpaperApplier(m_engine, m_api, this);
+    return *m_applier;
+}
+
 QCoro::Task<void> WallpaperDetailViewModel::apply(Target target)
 {
     const CancellationToken alive = m_scopes.root();
@@ -161,16 +174,12 @@ QCoro::Task<void> WallpaperDetailViewModel::apply(Target target)
     QString failure;
     bool failed = false;
     try {
-        const WallpaperDownload download = co_await m_api.fetchDownloadInfo(m_wallpaper.id(), alive);
-        if (alive->isCancelled())
-            co_return;
-        const auto url = parseUrl(download.url);
-        if (!url)
-            throw WallpaperError::downloadFailed();
-        if (target == Target::Desktop)
-            co_await m_engine.setDesktopWallpaper(*url, alive);
-        else
-            co_await m_engine.setLockScreenWallpaper(*url, alive);
+        // The applier owns the apply: closing the sheet does not end it, and a failure then
+        // still reaches the user as a notification.
+        co_await applier().applyWallpaper(m_wallpaper.id(),
+                                          target == Target::Desktop ? WallpaperApplier::Target::Desktop
+                                                                    : WallpaperApplier::Target::LockScreen,
+                                          alive);
     } catch (const std::exception &e) {
         failed = true;
         failure = errorText(e);

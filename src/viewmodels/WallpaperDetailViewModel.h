@@ -13,6 +13,7 @@
 class APIClient;
 class FavoritesStore;
 class QNetworkAccessManager;
+class WallpaperApplier;
 class WallpaperEngine;
 
 // The detail sheet of one wallpaper: its favourite mark, applying it to the desktop or the lock
@@ -30,10 +31,14 @@ class WallpaperDetailViewModel : public QObject
     Q_PROPERTY(QString errorMessage READ errorMessage NOTIFY errorMessageChanged)
 
 public:
+    // Applies through AppState's application-wide applier.
     explicit WallpaperDetailViewModel(QObject *parent = nullptr);
-    // `downloadsDirectory` empty means the user's Downloads folder.
+    // `downloadsDirectory` empty means the user's Downloads folder. Applies go through `applier`
+    // (application-wide, so they outlive this sheet); without one, through a private applier on
+    // `engine` that ends with this view model.
     WallpaperDetailViewModel(const Wallpaper &wallpaper, APIClient &api, WallpaperEngine &engine, FavoritesStore &store,
-                             QString downloadsDirectory = {}, QObject *parent = nullptr);
+                             QString downloadsDirectory = {}, QObject *parent = nullptr,
+                             WallpaperApplier *applier = nullptr);
     ~WallpaperDetailViewModel() override;
 
     const Wallpaper &wallpaper() const { return m_wallpaper; }
@@ -50,7 +55,7 @@ public:
     QString downloadsDirectory() const;
 
     // A name from the service reduced to a plain file name in one folder: no separators, not
-    // empty, not made of dots only; otherwise `<fallbackStem>.<extension>`.
+    // empty, no leading dot (it would hide the file); otherwise `<fallbackStem>.<extension>`.
     static QString safeFileName(const QString &suggested, const QString &fallbackStem, const QString &extension);
 
     Q_INVOKABLE void toggleFavorite();
@@ -75,6 +80,7 @@ Q_SIGNALS:
 private:
     enum class Target { Desktop, LockScreen };
     QCoro::Task<void> apply(Target target);
+    WallpaperApplier &applier();
     QNetworkAccessManager &network();
     void succeed(const QString &message);
     void fail(const QString &message);
@@ -87,6 +93,7 @@ private:
     FavoritesStore &m_store;
     QString m_downloadsDirectory;
     QNetworkAccessManager *m_network = nullptr;
+    WallpaperApplier *m_applier = nullptr;
     ScopeGroup m_scopes;
     bool m_isFavorited = false;
     bool m_isSettingWallpaper = false;

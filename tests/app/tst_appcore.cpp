@@ -2,10 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LumivaneApp.h"
 #include "config/AppConfig.h"
+#include "imaging/ImageNetworkAccessManager.h"
+#include "imaging/ImageNetworkAccessManagerFactory.h"
+#include "ScriptedHttpServer.h"
+#include "TestSupport.h"
 #include "viewmodels/AppState.h"
 #include "viewmodels/AppTab.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QNetworkReply>
+#include <QTemporaryDir>
+#include <QtPlugin>
+#include <libheif/heif.h>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 #include <QSignalSpy>
@@ -14,6 +24,50 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(LumivanePlugin)
+Q_IMPORT_PLUGIN(HeicImagePlugin)
+
+namespace {
+
+// A grey HEIC written with libheif's own encoder, or an empty string when none is available.
+QString writeHeic(const QString &path, int width, int height)
+{
+    if (!heif_have_encoder_for_format(heif_compression_HEVC))
+        return {};
+    heif_context *context = heif_context_alloc();
+    heif_encoder *encoder = nullptr;
+    heif_image *image = nullptr;
+    QString result;
+    if (heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder).code == heif_error_Ok
+        && heif_image_create(width, height, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image).code == heif_error_Ok
+        && heif_image_add_plane(image, heif_channel_interleaved, width, height, 8).code == heif_error_Ok) {
+        int stride = 0;
+        uint8_t *pixels = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+        for (int y = 0; y < height; ++y)
+            memset(pixels + y * stride, 120, size_t(width) * 3);
+        heif_encoder_set_lossy_quality(encoder, 30);
+        if (heif_context_encode_image(context, image, encoder, nullptr, nullptr).code == heif_error_Ok
+            && heif_context_write_to_file(context, QFile::encodeName(path).constData()).code == heif_error_Ok)
+            result = path;
+    }
+    if (image)
+        heif_image_release(image);
+    if (encoder)
+        heif_encoder_release(encoder);
+    heif_context_free(context);
+    return result;
+}
+
+// The error a GET through `manager` ends with (NoError when it succeeded), and how long it took.
+QPair<QNetworkReply::NetworkError, qint64> fetch(QNetworkAccessManager &manager, const QUrl &url)
+{
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QNetworkReply> reply(manager.get(QNetworkRequest(url)));
+    TestSupport::waitUntil([&] { return reply->isFinished(); }, 10000);
+    return {reply->error(), clock.elapsed()};
+}
+
+} // namespace
 
 class TestAppCore : public QObject
 {
@@ -59,6 +113,62 @@ private Q_SLOTS:
         QCOMPARE(names, QStringList({"15 minutes", "30 minutes", "1 hour", "2 hours", "4 hours", "Daily"}));
         QVERIFY(!AppConfig::changeIntervalFromRawValue(45).has_value());
         QCOMPARE(AppConfig::changeIntervalFromRawValue(240), AppConfig::ChangeInterval::fourHours);
+    }
+
+    void imageLoadsAreBoundedAndNotPipelined()
+    {
+        QTemporaryDir cache;
+        ImageNetworkAccessManagerFactory factory(cache.path(), 1'000'000);
+        QObject owner;
+        auto *fromFactory = qobject_cast<ImageNetworkAccessManager *>(factory.create(&owner));
+        QVERIFY(fromFactory);
+        QVERIFY(fromFactory->limits().maxBytes > 0 && fromFactory->limits().deadlineMs > 0);
+
+        ScriptedHttpServer server;
+        ScriptedHttpServer::Response small;
+        small.body = TestSupport::pngBytes();
+        server.on("GET", QStringLiteral("/small.png"), small);
+        ScriptedHttpServer::Response large;
+        large.body = QByteArray(5000, 'x');
+        server.on("GET", QStringLiteral("/large.png"), large);
+        ScriptedHttpServer::Response huge; // announces more than it will ever send
+        huge.announcedLength = 10'000'000'000;
+        huge.body = QByteArray(10, 'x');
+        server.on("GET", QStringLiteral("/huge.png"), huge);
+        ScriptedHttpServer::Response trickle = small;
+        trickle.trickleMs = 40;
+        server.on("GET", QStringLiteral("/trickle.png"), trickle);
+
+        // Qt Quick's loader may ask for pipelining; the manager never allows it.
+        QNetworkRequest request(QUrl(server.url().toString() + QStringLiteral("/small.png")));
+        request.setAttribute(QNetworkRequest::HttpPipeliningAllowedAttribute, true);
+        std::unique_ptr<QNetworkReply> reply(fromFactory->get(request));
+        QCOMPARE(reply->request().attribute(QNetworkRequest::HttpPipeliningAllowedAttribute).toBool(), false);
+        QVERIFY(TestSupport::waitUntil([&] { return reply->isFinished(); }));
+        QCOMPARE(reply->error(), QNetworkReply::NoError);
+
+        ImageNetworkAccessManager bounded(ImageNetworkAccessManager::Limits{1000, 5000, 500}, nullptr);
+        const auto at = [&](const char *path) { return QUrl(server.url().toString() + QLatin1String(path)); };
+        QCOMPARE(fetch(bounded, at("/small.png")).first, QNetworkReply::NoError);
+        QCOMPARE(fetch(bounded, at("/large.png")).first, QNetworkReply::OperationCanceledError);
+        QCOMPARE(fetch(bounded, at("/huge.png")).first, QNetworkReply::OperationCanceledError);
+        const auto slow = fetch(bounded, at("/trickle.png")); // never stalls, but takes too long
+        QCOMPARE(slow.first, QNetworkReply::OperationCanceledError);
+        QVERIFY(slow.second < 3000);
+    }
+
+    void heicDecodingHonoursTheAllocationLimit()
+    {
+        QTemporaryDir dir;
+        const QString heic = writeHeic(dir.filePath(QStringLiteral("big.heic")), 1024, 640);
+        if (heic.isEmpty())
+            QSKIP("libheif has no HEVC encoder here");
+        const int limit = QImageReader::allocationLimit();
+        QImageReader::setAllocationLimit(1); // MiB; the picture needs 2.5
+        const QImage refused = QImageReader(heic).read();
+        QImageReader::setAllocationLimit(limit);
+        QVERIFY(refused.isNull());
+        QCOMPARE(QImageReader(heic).read().size(), QSize(1024, 640));
     }
 
     void windowOpensAtDefaultSize()

@@ -5,6 +5,7 @@
 #include "DbusTestBus.h"
 #include "PlatformTestKit.h"
 #include "ScriptedHttpServer.h"
+#include "services/WallpaperEngine.h"
 #include "TestSupport.h"
 
 #include <gio/gio.h>
@@ -89,7 +90,8 @@ private:
                 bool withSessionBus = true, bool withDisplay = true);
     QString cached(const QString &name) const
     {
-        return qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/Lumivane/Wallpapers/") + name;
+        return qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/Lumivane/Wallpapers/")
+            + WallpaperEngine::localFileName(QUrl(m_server.url().toString() + QStringLiteral("/images/") + name));
     }
 
     DbusTestBus &m_bus;

@@ -332,7 +332,7 @@ void TestFootprint::downloadedWallpapersCountAndClear()
     QTemporaryDir caches;
     ScriptedHttpServer server;
     ScriptedHttpServer::Response image;
-    image.body = QByteArray(2 * 1024 * 1024, 'w');
+    image.body = TestSupport::pngBytes(1024, 512);
     server.on("GET", QStringLiteral("/images/big.jpg"), image);
     QNetworkAccessManager network;
     FakeDesktop desk(1);
@@ -340,14 +340,14 @@ void TestFootprint::downloadedWallpapersCountAndClear()
     CacheManager cache(caches.path() + QStringLiteral("/Lumivane"));
 
     QCOMPARE(failureOf(engine.setDesktopWallpaper(QUrl(server.url().toString() + QStringLiteral("/images/big.jpg")))), QString());
-    QCOMPARE(cache.cacheSize(), 2 * 1024 * 1024);
+    QCOMPARE(cache.cacheSize(), image.body.size());
     cache.clearCache();
     QCOMPARE(cache.cacheSize(), 0);
     QVERIFY(!QFileInfo::exists(engine.wallpapersDirectory()));
     // The next apply downloads again into a recreated folder.
     QCOMPARE(failureOf(engine.setDesktopWallpaper(QUrl(server.url().toString() + QStringLiteral("/images/big.jpg")))), QString());
     QCOMPARE(server.requestCount(), 2);
-    QCOMPARE(cache.cacheSize(), 2 * 1024 * 1024);
+    QCOMPARE(cache.cacheSize(), image.body.size());
 }
 
 QTEST_GUILESS_MAIN(TestFootprint)

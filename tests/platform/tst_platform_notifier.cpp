@@ -179,7 +179,7 @@ void TestNotifier::failingNotifyIsIgnoredByTheEngine()
     QTemporaryDir caches;
     ScriptedHttpServer server;
     ScriptedHttpServer::Response image;
-    image.body = QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, 'x');
+    image.body = TestSupport::pngBytes();
     server.on("GET", QStringLiteral("/images/pic.png"), image);
     QNetworkAccessManager network;
     FakeDesktop desk(2);

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "models/AppError.h"
+#include "models/ImageAddress.h"
 #include "ScriptedHttpServer.h"
 #include "services/APIClient.h"
 #include "services/APIError.h"
@@ -55,7 +56,29 @@ private Q_SLOTS:
     void answerThatIsNotHttpIsInvalidResponse();
     void truncatedBodyIsATransportError();
     void cancellingOneScopeLeavesOtherRequests();
+    void idsAndKeysThatWouldLeaveTheirPathAreRefused();
 };
+
+void TestAPIClient::idsAndKeysThatWouldLeaveTheirPathAreRefused()
+{
+    ScriptedHttpServer server;
+    APIClient client(apiBase(server));
+    for (const QString id : {"..", ".", "../../etc/passwd", "a/b", "%2e%2E", "..\\x", ""}) {
+        QCOMPARE(errorText(client.fetchWallpaper(id)), QStringLiteral("Invalid server response"));
+        QCOMPARE(errorText(client.fetchDownloadInfo(id)), QStringLiteral("Invalid server response"));
+        QCOMPARE(errorText(client.recordView(id)), QStringLiteral("Invalid server response"));
+        QCOMPARE(errorText(client.fetchUploadStatus(id)), QStringLiteral("Invalid server response"));
+    }
+    QCOMPARE(server.requestCount(), 0); // refused before any request
+
+    ImageAddress::setBaseURL(server.url().toString() + QStringLiteral("/images/"));
+    for (const QString key : {"../../etc/passwd", "wallpapers/../../api/x", "a/%2E%2E/b", "a/./b", "..\\x"})
+        QVERIFY2(ImageAddress::imageURL(key).isEmpty(), qPrintable(key));
+    QCOMPARE(ImageAddress::imageURL(QStringLiteral("wallpapers/w1/full.jpg")).path(),
+             QStringLiteral("/images/wallpapers/w1/full.jpg"));
+    QCOMPARE(ImageAddress::imageURL(QStringLiteral("wallpapers/w1/a..b.jpg")).path(),
+             QStringLiteral("/images/wallpapers/w1/a..b.jpg"));
+}
 
 void TestAPIClient::everyEndpointUsesItsMethodAndPath()
 {

@@ -7,6 +7,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrlQuery>
+#include <memory>
 
 ScriptedHttpServer::Response ScriptedHttpServer::Response::json(const QByteArray &body, int status)
 {
@@ -146,8 +147,24 @@ void ScriptedHttpServer::respond(QTcpSocket *socket, const Response &response)
     QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + " Scripted\r\n";
     for (const auto &[name, value] : response.headers)
         out += name + ": " + value + "\r\n";
-    out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    const qint64 length = response.announcedLength >= 0 ? response.announcedLength : response.body.size();
+    out += "Content-Length: " + QByteArray::number(length) + "\r\n";
     out += "Connection: close\r\n\r\n";
+    if (response.trickleMs > 0) {
+        socket->write(out);
+        auto *timer = new QTimer(socket);
+        auto sent = std::make_shared<qsizetype>(0);
+        connect(timer, &QTimer::timeout, socket, [socket, timer, sent, body = response.body] {
+            if (*sent >= body.size()) {
+                timer->stop();
+                socket->disconnectFromHost();
+                return;
+            }
+            socket->write(body.mid((*sent)++, 1));
+        });
+        timer->start(response.trickleMs);
+        return;
+    }
     out += response.body;
     socket->write(out);
     socket->disconnectFromHost();

@@ -41,6 +41,8 @@ public:
         int delayMs = 0;                   // answer after this long
         bool stall = false;                // never answer
         bool closeWithoutResponse = false; // drop the connection without an answer
+        qint64 announcedLength = -1;       // Content-Length to announce (-1: the body's); a longer one breaks the body off
+        int trickleMs = 0;                 // send the body one byte at a time, this far apart
 
         static Response json(const QByteArray &body, int status = 200);
     };

@@ -17,6 +17,9 @@ bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 10000);
 // Source tree root, for test data.
 QString sourceDir();
 
+// A real PNG picture of one colour (the wallpaper engine refuses bodies that are no picture).
+QByteArray pngBytes(int width = 64, int height = 40, int shade = 90);
+
 } // namespace TestSupport
 
 #include <QCoreApplication>

@@ -5,6 +5,7 @@
 #include "services/WallpaperEngine.h"
 
 #include <QList>
+#include <QPair>
 #include <QUrl>
 #include <optional>
 
@@ -22,9 +23,11 @@ public:
     QCoro::Task<void> setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel = {}) override;
     void openAccessibilitySettings() override { ++accessibilityOpened; }
     bool isAccessibilityTrusted() const override { return trusted; }
+    void postNotification(const QString &title, const QString &body) override { notifications.append({title, body}); }
 
     QList<QUrl> desktopCalls;
     QList<QUrl> lockScreenCalls;
+    QList<QPair<QString, QString>> notifications; // (title, body) posted by an applier
     std::optional<WallpaperError> failure;
     int delayMs = 5;
     int accessibilityOpened = 0;

@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "config/PreferenceKeys.h"
 #include "FakeEngine.h"
 #include "viewmodels/FavoritesStore.h"
 #include "viewmodels/LibraryViewModel.h"
+#include "viewmodels/WallpaperApplier.h"
 #include "viewmodels/WallpaperDetailViewModel.h"
 #include "viewmodels/WallpaperListModel.h"
 #include "VmTestKit.h"
@@ -48,10 +50,11 @@ private Q_SLOTS:
 
     void favouriteToggleAndLibrarySeesIt();
     void desktopAndLockScreenFlows();
+    void anApplyOutlivesItsSheet();
     void engineAndServiceErrorsBecomeMessages();
     void unparsableURLLoudForApplyQuietForSave();
     void saveWritesAndOverwritesUnderSafeName();
-    void saveRefusesAnErrorPage();
+    void saveRefusesAnErrorPageOrABrokenBody();
     void safeFileNames_data();
     void safeFileNames();
 
@@ -74,6 +77,14 @@ void TestWallpaperDetailViewModel::favouriteToggleAndLibrarySeesIt()
     vm.toggleFavorite();
     QVERIFY(vm.isFavorited());
     QCOMPARE(spy.count(), 1);
+    // In the file when the toggle returns (read as bytes: QSettings objects of one process share
+    // unsaved changes), so a crash right after does not lose it.
+    QFile disk(m_dir.filePath("defaults.ini"));
+    QVERIFY(disk.open(QIODevice::ReadOnly));
+    const QByteArray written = disk.readAll();
+    const qsizetype line = written.indexOf(PreferenceKeys::favoriteIds.toUtf8() + '=');
+    QVERIFY(line >= 0);
+    QVERIFY(written.mid(line, written.indexOf('\n', line) - line).contains("w1"));
 
     server.on("GET", "/api/wallpapers/w1", envelope(wallpaperJson("w1")));
     server.on("GET", "/api/wallpapers/other", envelope(wallpaperJson("other")));
@@ -116,6 +127,40 @@ void TestWallpaperDetailViewModel::desktopAndLockScreenFlows()
     QVERIFY(vm.showSuccess());
     QVERIFY(!vm.showError());
     QVERIFY(!vm.isSettingWallpaper());
+}
+
+void TestWallpaperDetailViewModel::anApplyOutlivesItsSheet()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    FakeEngine engine;
+    FavoritesStore store(*m_settings);
+    auto slowRecord = envelope(downloadRecord("https://img.example/full/w1.png", "w1.png"));
+    slowRecord.delayMs = 30;
+    server.on("GET", "/api/wallpapers/w1/download", slowRecord);
+    WallpaperApplier applier(engine, api); // the application-wide one
+    QSignalSpy finished(&applier, &WallpaperApplier::finished);
+
+    // Closed while the download address is still on its way.
+    auto *sheet = new WallpaperDetailViewModel(wallpaper("w1"), api, engine, store, m_downloads->path(), nullptr, &applier);
+    sheet->setAsDesktop();
+    QVERIFY(applier.busy());
+    delete sheet;
+    QVERIFY(finished.wait(3000));
+    QCOMPARE(engine.desktopCalls, QList<QUrl>{QUrl("https://img.example/full/w1.png")});
+    QCOMPARE(finished.first().at(2).toString(), QString());
+    QVERIFY(!applier.busy());
+    QVERIFY(engine.notifications.isEmpty()); // success: the engine's own notification says so
+
+    // A failure with no sheet left to show it becomes a notification.
+    engine.failure = WallpaperError::setFailed("no backend");
+    sheet = new WallpaperDetailViewModel(wallpaper("w1"), api, engine, store, m_downloads->path(), nullptr, &applier);
+    sheet->setAsLockScreen();
+    delete sheet;
+    QVERIFY(finished.wait(3000));
+    const QList<QPair<QString, QString>> notes{{"Lock Screen Not Set", "Failed to set wallpaper: no backend"}};
+    QCOMPARE(engine.notifications, notes);
+    QVERIFY(!applier.busy());
 }
 
 void TestWallpaperDetailViewModel::engineAndServiceErrorsBecomeMessages()
@@ -197,7 +242,7 @@ void TestWallpaperDetailViewModel::saveWritesAndOverwritesUnderSafeName()
     QVERIFY(!vm.isSettingWallpaper());
 }
 
-void TestWallpaperDetailViewModel::saveRefusesAnErrorPage()
+void TestWallpaperDetailViewModel::saveRefusesAnErrorPageOrABrokenBody()
 {
     ScriptedHttpServer server;
     APIClient api(apiBase(server));
@@ -211,6 +256,19 @@ void TestWallpaperDetailViewModel::saveRefusesAnErrorPage()
     QVERIFY(vm.showError());
     QVERIFY(!vm.showSuccess());
     QVERIFY(QDir(m_downloads->path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    // The connection breaks after half of the announced body.
+    server.on("GET", "/api/wallpapers/w2/download",
+              envelope(downloadRecord(fileURL(server, "/files/w2.png"), "w2.png")));
+    ScriptedHttpServer::Response broken;
+    broken.body = QByteArray(50'000, 'p');
+    broken.announcedLength = 100'000;
+    server.on("GET", "/files/w2.png", broken);
+    WallpaperDetailViewModel cut(wallpaper("w2"), api, engine, store, m_downloads->path());
+    QVERIFY(finish(cut.saveDownloadAsync()));
+    QVERIFY(cut.showError());
+    QVERIFY(!cut.showSuccess());
+    QVERIFY(QDir(m_downloads->path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 void TestWallpaperDetailViewModel::safeFileNames_data()
@@ -218,12 +276,14 @@ void TestWallpaperDetailViewModel::safeFileNames_data()
     QTest::addColumn<QString>("suggested");
     QTest::addColumn<QString>("expected");
     QTest::newRow("plain") << "dunes.jpg" << "dunes.jpg";
-    QTest::newRow("parent path") << "../../.bashrc" << ".bashrc";
+    QTest::newRow("parent path") << "../../.bashrc" << "bashrc"; // never a hidden file
+    QTest::newRow("leading dots") << "..hidden.png" << "hidden.png";
     QTest::newRow("absolute") << "/etc/passwd" << "passwd";
     QTest::newRow("backslashes") << "..\\..\\x.png" << "x.png";
     QTest::newRow("empty") << "" << "w1.png";
     QTest::newRow("dot") << "." << "w1.png";
     QTest::newRow("dot dot") << ".." << "w1.png";
+    QTest::newRow("dots only") << "..." << "w1.png";
     QTest::newRow("trailing slash") << "dir/" << "w1.png";
     QTest::newRow("control characters") << "a\nb.png" << "ab.png";
 }

@@ -54,7 +54,8 @@ private Q_SLOTS:
     {
         m_dir.reset(new QTemporaryDir);
         m_settings.reset(new QSettings(m_dir->filePath("defaults.ini"), QSettings::IniFormat));
-        m_cache.reset(new CacheManager(m_dir->filePath("cache/Lumivane")));
+        m_cache.reset(new CacheManager(m_dir->filePath("cache/Lumivane"), m_dir->filePath("cache/lumivane-images"),
+                                       m_settings.get()));
     }
 
     void changeIntervalDefaults_data();
@@ -116,6 +117,14 @@ void TestSettingsViewModel::creationStoresNothingAndAssignmentsDo()
     QCOMPARE(m_settings->value(PreferenceKeys::autoChangeWallpaper).toBool(), true);
     QCOMPARE(m_settings->value(PreferenceKeys::lockScreenEnabled).toBool(), true);
     QCOMPARE(m_settings->value(PreferenceKeys::changeIntervalMinutes).toInt(), 240);
+    // In the file when each action returns (QSettings objects of one process share unsaved
+    // changes, so the bytes on disk are read): a crash right after must not lose them.
+    QFile disk(m_dir->filePath("defaults.ini"));
+    QVERIFY(disk.open(QIODevice::ReadOnly));
+    const QByteArray written = disk.readAll();
+    QVERIFY(written.contains("autoChangeWallpaper=true"));
+    QVERIFY(written.contains("lockScreenEnabled=true"));
+    QVERIFY(written.contains("changeIntervalMinutes=240"));
 
     SettingsViewModel *next = make(&owner);
     QVERIFY(next->autoChangeWallpaper());
@@ -164,12 +173,18 @@ void TestSettingsViewModel::cacheSizeAndClearing()
 {
     writeFile(m_dir->filePath("cache/Lumivane/Wallpapers/a.jpg"), 2'500'000);
     writeFile(m_dir->filePath("cache/Lumivane/.hidden"), 9'000'000);
+    // The views' image cache counts too, and the desktop's picture is kept.
+    writeFile(m_dir->filePath("cache/lumivane-images/data8/3/entry.d"), 1'000'000);
+    writeFile(m_dir->filePath("cache/Lumivane/Wallpapers/shown.jpg"), 300'000);
+    m_settings->setValue(PreferenceKeys::desktopPictureFiles, QStringList{m_dir->filePath("cache/Lumivane/Wallpapers/shown.jpg")});
     QObject owner;
     SettingsViewModel *vm = make(&owner);
-    QCOMPARE(vm->cacheSize(), QStringLiteral("2.5 MB"));
+    QCOMPARE(vm->cacheSize(), QStringLiteral("3.8 MB"));
     QSignalSpy spy(vm, &SettingsViewModel::cacheSizeChanged);
     vm->clearCache();
-    QCOMPARE(vm->cacheSize(), QStringLiteral("Zero KB"));
+    QCOMPARE(vm->cacheSize(), QStringLiteral("300 KB"));
+    QVERIFY(QFile::exists(m_dir->filePath("cache/Lumivane/Wallpapers/shown.jpg")));
+    QVERIFY(!QFile::exists(m_dir->filePath("cache/lumivane-images/data8/3/entry.d")));
     QCOMPARE(spy.count(), 1);
     QVERIFY(vm->error().isEmpty());
     QVERIFY(QDir(m_dir->filePath("cache/Lumivane")).exists());

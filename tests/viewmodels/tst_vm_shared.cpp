@@ -123,17 +123,34 @@ void TestSharedViewModelPieces::applierIsBusyWhileRunningAndSilent()
 {
     FakeEngine engine;
     engine.failure = WallpaperError::setFailed("x");
-    WallpaperApplier applier(engine);
+    WallpaperApplier applier(engine); // application-wide
     applier.setDesktop(QUrl());
     QVERIFY(!applier.busy());
     QVERIFY(engine.desktopCalls.isEmpty());
 
-    auto task = applier.setDesktopAsync(QUrl("https://img.example/full.jpg"));
+    // Overlapping applies: busy until the last one ends, not the first.
+    engine.delayMs = 5;
+    auto first = applier.setDesktopAsync(QUrl("https://img.example/full.jpg"));
+    engine.delayMs = 80;
+    auto second = applier.setDesktopAsync(QUrl("https://img.example/other.jpg"));
     QVERIFY(applier.busy());
-    applier.setDesktop(QUrl("https://img.example/other.jpg")); // ignored while busy
-    QVERIFY(TestSupport::waitFor(task));
+    QVERIFY(TestSupport::waitFor(first));
+    QVERIFY(applier.busy());
+    QVERIFY(TestSupport::waitFor(second));
     QVERIFY(!applier.busy());
-    QCOMPARE(engine.desktopCalls.size(), 1);
+    QCOMPARE(engine.desktopCalls.size(), 2);
+
+    // A card's handle ignores a second press while its own apply runs, and its apply goes on
+    // when the card is gone.
+    auto *card = new WallpaperApplier(applier);
+    card->setDesktop(QUrl("https://img.example/c.jpg"));
+    card->setDesktop(QUrl("https://img.example/d.jpg"));
+    QVERIFY(card->busy());
+    QVERIFY(applier.busy());
+    delete card;
+    QVERIFY(TestSupport::waitUntil([&] { return !applier.busy(); }));
+    QCOMPARE(engine.desktopCalls.size(), 3);
+    QVERIFY(engine.notifications.isEmpty()); // cards stay silent on failure
 }
 
 void TestSharedViewModelPieces::uploadStateEquality()
