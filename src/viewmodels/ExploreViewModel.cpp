@@ -114,44 +114,40 @@ void ExploreViewModel::loadInitial()
 
 QCoro::Task<void> ExploreViewModel::loadInitialAsync()
 {
-    if (m_isLoading)
+    if (isLoading())
         co_return;
-    const CancellationToken alive = m_scopes.root();
-    setLoading(true);
+    // Held to the end, so that the flag stays up from the categories through the first page.
+    auto categories = m_categoriesSlot.start();
     try {
-        const QList<Category> categories = co_await m_api.fetchCategories(alive);
-        if (alive->isCancelled())
+        const QList<Category> list = co_await m_api.fetchCategories(categories.token());
+        if (!categories.isCurrent())
             co_return;
-        m_categories = categories;
+        m_categories = list;
         Q_EMIT categoriesChanged();
     } catch (const std::exception &) {
-        if (alive->isCancelled())
-            co_return;
-        setLoading(false);
         co_return;
     }
-    const quint64 generation = ++m_generation;
+    // The first page is the search of the filters as they stand; a newer search replaces it.
+    auto search = m_searchSlot.start();
+    m_pageSlot.abort();
     try {
-        const auto page = co_await fetchPage(1, alive);
-        if (alive->isCancelled())
-            co_return;
-        // A search that started meanwhile owns the grid and the loading flag now.
-        if (generation != m_generation)
+        const auto page = co_await fetchPage(1, search.token());
+        if (!search.isCurrent())
             co_return;
         m_wallpapers->setWallpapers(page.data);
         setCurrentPage(1);
         setHasMore(hasMoreAfter(page, m_currentPage));
     } catch (const std::exception &) {
-        if (alive->isCancelled() || generation != m_generation)
-            co_return;
     }
-    setLoading(false);
 }
 
 void ExploreViewModel::restartSearch(bool debounce)
 {
+    // The request of the search being replaced goes with it, even while the next one waits out
+    // its debounce.
     if (m_searchToken)
         m_searchToken->cancel();
+    m_searchSlot.abort();
     m_searchToken = m_scopes.child();
     runSearch(m_searchToken, debounce);
 }
@@ -170,23 +166,24 @@ QCoro::Task<void> ExploreViewModel::searchAsync(CancellationToken token)
 {
     if (token->isCancelled())
         co_return;
-    const CancellationToken alive = m_scopes.root();
-    const quint64 generation = ++m_generation;
-    setLoading(true);
+    auto search = m_searchSlot.start();
+    // A next page of the grid this search replaces would neither belong to it nor let it page.
+    m_pageSlot.abort();
     setCurrentPage(1);
     setHasMore(true);
     try {
-        const auto page = co_await fetchPage(1, token);
-        // A superseded search leaves the grid and the flags to the one that replaced it.
-        if (alive->isCancelled() || token->isCancelled() || generation != m_generation)
+        const auto page = co_await fetchPage(1, search.token());
+        if (!search.isCurrent() || token->isCancelled())
             co_return;
         m_wallpapers->setWallpapers(page.data);
         setHasMore(hasMoreAfter(page, m_currentPage));
     } catch (const std::exception &) {
-        if (alive->isCancelled() || token->isCancelled() || generation != m_generation)
+        if (!search.isCurrent() || token->isCancelled())
             co_return;
+        // The grid keeps the previous filter's wallpapers; paging them with the new filter would
+        // mix two filters in one grid, so paging stops until the next search succeeds.
+        setHasMore(false);
     }
-    setLoading(false);
 }
 
 void ExploreViewModel::loadMoreIfNeeded(const QVariant &wallpaper)
@@ -203,56 +200,40 @@ void ExploreViewModel::loadMoreIfNeeded(const QVariant &wallpaper)
 
 QCoro::Task<void> ExploreViewModel::loadMoreAsync()
 {
-    if (!m_hasMore || m_isLoading || m_isLoadingMore)
+    if (!m_hasMore || isLoading())
         co_return;
-    const CancellationToken alive = m_scopes.root();
-    const quint64 generation = m_generation;
-    m_isLoadingMore = true;
-    setLoading(true);
+    auto ticket = m_pageSlot.start();
     const int page = m_currentPage + 1;
     try {
-        const auto response = co_await fetchPage(page, alive);
-        if (alive->isCancelled())
+        const auto response = co_await fetchPage(page, ticket.token());
+        // A newer search aborted this page: it belongs to a grid that is gone.
+        if (!ticket.isCurrent())
             co_return;
-        // A page of an earlier search must not land in the grid a newer search filled; that
-        // search also owns the loading flag.
-        if (generation != m_generation) {
-            m_isLoadingMore = false;
+        if (response.data.isEmpty()) {
+            setHasMore(false);
             co_return;
         }
-        {
-            if (response.data.isEmpty()) {
-                setHasMore(false);
-            } else {
-                QSet<QString> shown;
-                for (const Wallpaper &w : m_wallpapers->wallpapers())
-                    shown.insert(w.id());
-                QList<Wallpaper> fresh;
-                for (const Wallpaper &w : response.data) {
-                    if (!shown.contains(w.id())) {
-                        shown.insert(w.id());
-                        fresh.append(w);
-                    }
-                }
-                m_wallpapers->append(fresh);
-                setCurrentPage(page);
-                setHasMore(hasMoreAfter(response, m_currentPage));
+        QSet<QString> shown;
+        for (const Wallpaper &w : m_wallpapers->wallpapers())
+            shown.insert(w.id());
+        QList<Wallpaper> fresh;
+        for (const Wallpaper &w : response.data) {
+            if (!shown.contains(w.id())) {
+                shown.insert(w.id());
+                fresh.append(w);
             }
         }
+        m_wallpapers->append(fresh);
+        setCurrentPage(page);
+        setHasMore(hasMoreAfter(response, m_currentPage));
     } catch (const std::exception &) {
-        if (alive->isCancelled())
-            co_return;
-        if (generation != m_generation) {
-            m_isLoadingMore = false;
-            co_return;
-        }
+        // The same page is asked for again when a trailing card next comes into view.
     }
-    setLoading(false);
-    m_isLoadingMore = false;
 }
 
-void ExploreViewModel::setLoading(bool loading)
+void ExploreViewModel::updateLoading()
 {
+    const bool loading = isLoading();
     if (m_isLoading == loading)
         return;
     m_isLoading = loading;

@@ -5,6 +5,7 @@
 #include "models/Category.h"
 #include "models/Wallpaper.h"
 #include "services/PaginatedResponse.h"
+#include "viewmodels/RequestSlot.h"
 #include "viewmodels/ScopeGroup.h"
 #include "viewmodels/Timing.h"
 
@@ -55,10 +56,10 @@ public:
     WallpaperListModel *wallpapers() const { return m_wallpapers; }
     const QList<Category> &categories() const { return m_categories; }
     QVariantList categoriesVariants() const;
-    bool isLoading() const { return m_isLoading; }
+    bool isLoading() const { return m_categoriesSlot.busy() || m_searchSlot.busy() || m_pageSlot.busy(); }
     int currentPage() const { return m_currentPage; }
     bool hasMore() const { return m_hasMore; }
-    bool isLoadingMore() const { return m_isLoadingMore; }
+    bool isLoadingMore() const { return m_pageSlot.busy(); }
 
     // Whether another page may exist after `page` (the pagination if given, else a full page).
     static bool hasMoreAfter(const PaginatedResponse<Wallpaper> &page, int currentPage);
@@ -86,23 +87,27 @@ private:
     QCoro::Task<void> runSearch(CancellationToken token, bool debounce);
     QCoro::Task<PaginatedResponse<Wallpaper>> fetchPage(int page, CancellationToken token);
 
-    void setLoading(bool loading);
+    // Announces isLoading when one of the slots it derives from moved.
+    void updateLoading();
     void setCurrentPage(int page);
     void setHasMore(bool hasMore);
 
     APIClient &m_api;
     Timing m_timing;
     ScopeGroup m_scopes;
-    CancellationToken m_searchToken;
-    quint64 m_generation = 0; // bumped whenever the grid is replaced, so stale pages are dropped
+    CancellationToken m_searchToken; // the pending search, debounce included
+    // A search (or the first page) replaces the grid, a next page extends it; a search aborts
+    // the next page left from the grid it replaces.
+    RequestSlot m_categoriesSlot{m_scopes, [this] { updateLoading(); }};
+    RequestSlot m_searchSlot{m_scopes, [this] { updateLoading(); }};
+    RequestSlot m_pageSlot{m_scopes, [this] { updateLoading(); }};
 
     QString m_searchText;
     std::optional<Category> m_selectedCategory;
     QString m_sortOption = QStringLiteral("newest");
     WallpaperListModel *m_wallpapers;
     QList<Category> m_categories;
-    bool m_isLoading = false;
+    bool m_isLoading = false; // as last announced
     int m_currentPage = 1;
     bool m_hasMore = true;
-    bool m_isLoadingMore = false;
 };

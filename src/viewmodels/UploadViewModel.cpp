@@ -11,10 +11,23 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QDir>
+#include <QStandardPaths>
 #include <chrono>
 #include <cmath>
 
 namespace {
+
+// Characters as the user counts them: a letter outside the BMP or an emoji is one, not two.
+qsizetype characterCount(const QString &text)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!(text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()))
+            ++count;
+    }
+    return count;
+}
 
 // Spaces and tabs only: a line break the user typed stays part of the text.
 QString trimSpacesAndTabs(const QString &text)
@@ -129,7 +142,7 @@ QVariantList UploadViewModel::categoriesVariants() const
 
 bool UploadViewModel::canUpload() const
 {
-    return hasSelectedFile() && m_title.size() >= minTitleLength && !m_categoryId.isEmpty() && !m_uploadState.isBusy();
+    return hasSelectedFile() && characterCount(m_title) >= minTitleLength && !m_categoryId.isEmpty() && !m_uploadState.isBusy();
 }
 
 void UploadViewModel::selectFile()
@@ -211,9 +224,9 @@ bool UploadViewModel::validate()
 {
     // Both field messages are decided afresh on every check.
     QString titleError;
-    if (trimSpacesAndTabs(m_title).size() < minTitleLength)
+    if (characterCount(trimSpacesAndTabs(m_title)) < minTitleLength)
         titleError = QStringLiteral("Title must be at least %1 characters").arg(minTitleLength);
-    if (m_title.size() > maxTitleLength)
+    if (characterCount(m_title) > maxTitleLength)
         titleError = QStringLiteral("Title must be under %1 characters").arg(maxTitleLength);
     setTitleError(titleError);
     setCategoryError(m_categoryId.isEmpty() ? QStringLiteral("Please select a category") : QString());
@@ -334,6 +347,29 @@ QCoro::Task<void> UploadViewModel::pollProcessing()
     setState(UploadState::failed(QStringLiteral("Processing timed out. Please try again.")));
 }
 
+QUrl UploadViewModel::picturesFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return QUrl::fromLocalFile(folder);
+}
+
+void UploadViewModel::load()
+{
+    loadAsync();
+}
+
+QCoro::Task<void> UploadViewModel::loadAsync()
+{
+    const CancellationToken alive = m_scopes.root();
+    co_await loadCategoriesAsync();
+    // The list of uploads is asked for whether or not the categories came.
+    if (alive->isCancelled())
+        co_return;
+    co_await loadMyUploadsAsync();
+}
+
 void UploadViewModel::loadCategories()
 {
     loadCategoriesAsync();
@@ -349,8 +385,7 @@ QCoro::Task<void> UploadViewModel::loadCategoriesAsync()
         if (alive->isCancelled())
             co_return;
         m_categories = categories;
-        if (!m_categories.isEmpty())
-            Q_EMIT categoriesChanged();
+        Q_EMIT categoriesChanged();
     } catch (const std::exception &) {
         // The picker stays empty; the next call asks again.
     }
@@ -363,10 +398,11 @@ void UploadViewModel::loadMyUploads()
 
 QCoro::Task<void> UploadViewModel::loadMyUploadsAsync()
 {
-    const CancellationToken alive = m_scopes.root();
+    // A newer refresh aborts this one, so an older, slower answer never overwrites it.
+    auto ticket = m_myUploadsSlot.start();
     try {
-        const QList<Wallpaper> uploads = co_await m_api.fetchMyUploads(m_machineId(), alive);
-        if (alive->isCancelled())
+        const QList<Wallpaper> uploads = co_await m_api.fetchMyUploads(m_machineId(), ticket.token());
+        if (!ticket.isCurrent())
             co_return;
         m_myUploads->setWallpapers(uploads);
     } catch (const std::exception &) {

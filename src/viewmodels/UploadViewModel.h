@@ -3,6 +3,7 @@
 #pragma once
 
 #include "models/Category.h"
+#include "viewmodels/RequestSlot.h"
 #include "viewmodels/ScopeGroup.h"
 #include "viewmodels/Timing.h"
 #include "viewmodels/UploadState.h"
@@ -27,10 +28,10 @@ class UploadViewModel : public QObject
     QML_ELEMENT
     Q_PROPERTY(int minimumWidth READ minimumWidth CONSTANT)
     Q_PROPERTY(int minimumHeight READ minimumHeight CONSTANT)
+    Q_PROPERTY(QUrl picturesFolder READ picturesFolder CONSTANT)
     Q_PROPERTY(QUrl selectedFileURL READ selectedFileURL NOTIFY selectedFileChanged)
     Q_PROPERTY(bool hasSelectedFile READ hasSelectedFile NOTIFY selectedFileChanged)
     Q_PROPERTY(QString selectedFileName READ selectedFileName NOTIFY selectedFileChanged)
-    Q_PROPERTY(QUrl previewSource READ selectedFileURL NOTIFY selectedFileChanged)
     Q_PROPERTY(QSizeF imageResolution READ imageResolution NOTIFY imageResolutionChanged)
     Q_PROPERTY(QString imageResolutionText READ imageResolutionText NOTIFY imageResolutionChanged)
     Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
@@ -54,6 +55,8 @@ public:
     static constexpr int minHeight = 1600;
     static int minimumWidth() { return minWidth; }
     static int minimumHeight() { return minHeight; }
+    // Where the file dialog opens: the user's Pictures folder, else the home folder.
+    static QUrl picturesFolder();
     static constexpr int minTitleLength = 3;
     static constexpr int maxTitleLength = 100;
 
@@ -104,6 +107,9 @@ public:
     Q_INVOKABLE void removeTag(const QString &tag);
 
     Q_INVOKABLE void upload();
+    // What the screen needs when it is shown: the categories, then this device's uploads.
+    Q_INVOKABLE void load();
+    QCoro::Task<void> loadAsync();
     Q_INVOKABLE void loadCategories();
     Q_INVOKABLE void loadMyUploads();
     QCoro::Task<void> uploadAsync();
@@ -144,6 +150,7 @@ private:
     MachineIdProvider m_machineId;
     Timing m_timing;
     ScopeGroup m_scopes;
+    RequestSlot m_myUploadsSlot{m_scopes};
 
     QUrl m_selectedFileURL;
     QSizeF m_imageResolution;

@@ -13,6 +13,8 @@ set(LUMIVANE_VIEWMODELS_SOURCES
     viewmodels/WallpaperListModel.h viewmodels/WallpaperListModel.cpp
     viewmodels/FavoritesStore.h viewmodels/FavoritesStore.cpp
     viewmodels/Favorites.h viewmodels/Favorites.cpp
+    viewmodels/FavoriteFlag.h viewmodels/FavoriteFlag.cpp
+    viewmodels/RequestSlot.h
     viewmodels/Formatters.h viewmodels/Formatters.cpp
     viewmodels/WallpaperApplier.h viewmodels/WallpaperApplier.cpp
     # Home

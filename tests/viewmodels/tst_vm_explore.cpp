@@ -47,6 +47,7 @@ private Q_SLOTS:
     void loadMoreOnlyFromTrailingCards();
     void staleNextPageIsDropped();
     void supersededSearchNeverLands();
+    void aSearchEndsThePagingOfTheGridItReplaces();
     void loadInitialGuardAndFailureKeepsCategories();
 };
 
@@ -283,6 +284,39 @@ void TestExploreViewModel::loadInitialGuardAndFailureKeepsCategories()
     QCOMPARE(vm.categories().size(), 3);
     QCOMPARE(vm.wallpapers()->count(), 0);
     QVERIFY(!vm.isLoading());
+}
+
+void TestExploreViewModel::aSearchEndsThePagingOfTheGridItReplaces()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    server.on("GET", "/api/categories", envelope("[]"));
+    server.enqueue(page(ids("old", 1, 20)));
+    ExploreViewModel vm(api, fastTiming());
+    QVERIFY(finish(vm.loadInitialAsync()));
+
+    // A next page still out when a search starts is aborted: the new grid pages at once.
+    server.enqueue(page(ids("late", 1, 20), {}, 3000));
+    server.enqueue(page(ids("new", 1, 20)));
+    server.enqueue(page(ids("more", 1, 20)));
+    vm.loadMoreAsync();
+    QVERIFY(TestSupport::waitUntil([&] { return listRequests(server).size() == 2; }));
+    vm.setSortOption("popular");
+    QVERIFY(TestSupport::waitUntil([&] { return !vm.isLoading(); }));
+    QVERIFY(!vm.isLoadingMore());
+    QCOMPARE(vm.wallpapers()->wallpapers().first().id(), QStringLiteral("new1"));
+    QVERIFY(finish(vm.loadMoreAsync()));
+    QCOMPARE(vm.wallpapers()->count(), 40);
+    QCOMPARE(vm.wallpapers()->wallpapers().at(20).id(), QStringLiteral("more1"));
+
+    // After a failed search the grid still shows the old filter: no page of the new one joins it.
+    server.enqueue(ScriptedHttpServer::Response::json("", 500));
+    server.enqueue(page(ids("mixed", 1, 20)));
+    vm.setSortOption("trending");
+    QVERIFY(TestSupport::waitUntil([&] { return !vm.isLoading(); }));
+    QVERIFY(finish(vm.loadMoreAsync()));
+    QCOMPARE(vm.wallpapers()->count(), 40);
+    QVERIFY(!vm.wallpapers()->containsId(QStringLiteral("mixed1")));
 }
 
 QTEST_GUILESS_MAIN(TestExploreViewModel)

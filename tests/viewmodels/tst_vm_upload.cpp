@@ -82,6 +82,7 @@ private Q_SLOTS:
     void failedUploadStopsTheTicker();
     void categoriesLoadedOnceAndFailuresSilent();
     void tagRules();
+    void myUploadsFollowTheCategoriesAndOnlyTheNewestLands();
 
 private:
     UploadViewModel *make(APIClient &api, QObject *owner)
@@ -376,6 +377,29 @@ void TestUploadViewModel::tagRules()
     QSignalSpy dialog(vm, &UploadViewModel::fileDialogRequested);
     vm->selectFile();
     QCOMPARE(dialog.count(), 1);
+}
+
+void TestUploadViewModel::myUploadsFollowTheCategoriesAndOnlyTheNewestLands()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    QObject owner;
+    UploadViewModel *vm = make(api, &owner);
+    // An empty category list still leads straight on to the uploads.
+    server.on("GET", "/api/categories", envelope("[]"));
+    server.enqueue(envelope(wallpapers({"first"})));
+    QVERIFY(finish(vm->loadAsync()));
+    QCOMPARE(countPath(server, "/api/uploads/my-uploads"), 1);
+    QCOMPARE(vm->myUploads()->wallpapers().first().id(), QStringLiteral("first"));
+
+    server.enqueue(envelope(wallpapers({"older"}), 200)); // the first refresh answers slowly
+    server.enqueue(envelope(wallpapers({"newer"})));
+    auto older = vm->loadMyUploadsAsync();
+    QVERIFY(TestSupport::waitUntil([&] { return countPath(server, "/api/uploads/my-uploads") == 2; }));
+    QVERIFY(finish(vm->loadMyUploadsAsync()));
+    QVERIFY(TestSupport::waitFor(older));
+    QTest::qWait(300); // past the older answer
+    QCOMPARE(vm->myUploads()->wallpapers().first().id(), QStringLiteral("newer"));
 }
 
 QTEST_GUILESS_MAIN(TestUploadViewModel)

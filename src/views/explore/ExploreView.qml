@@ -139,6 +139,8 @@ Item {
                 id: grid
                 objectName: "exploreGrid"
                 anchors.fill: parent
+                // Scrolled cards stay inside the grid instead of covering the search field and chips.
+                clip: true
                 visible: !emptyState.visible
                 model: vm.wallpapers
                 onPicked: w => root.selectedWallpaper = w

@@ -14,7 +14,7 @@ Item {
     property var wallpaper
     readonly property bool isHovered: hover.hovered
     readonly property string wallpaperId: wallpaper ? wallpaper.id : ""
-    readonly property bool favorite: (Favorites.revision, wallpaperId !== "" && Favorites.isFavorite(wallpaperId))
+    readonly property bool favorite: favoriteFlag.isFavorite
     signal tapped()
 
     z: isHovered ? 1 : 0
@@ -36,6 +36,7 @@ Item {
     }
 
     WallpaperApplier { id: applier }
+    FavoriteFlag { id: favoriteFlag; wallpaperId: root.wallpaperId }
 
     Item {
         id: caption
@@ -90,6 +91,7 @@ Item {
         visible: caption.visible
         Symbol {
             id: heart
+            objectName: "cardHeartGlyph"
             anchors.centerIn: parent
             name: root.favorite ? "heart.fill" : "heart"
             size: 13
@@ -103,7 +105,7 @@ Item {
         }
         MouseArea {
             anchors.fill: parent
-            onClicked: Favorites.toggleFavorite(root.wallpaperId)
+            onClicked: favoriteFlag.toggle()
         }
     }
 }

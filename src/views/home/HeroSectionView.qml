@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Templates as T
 import Lumivane
 
 // The featured carousel: the current wallpaper full width with its caption, actions and the
@@ -19,9 +20,10 @@ Item {
     readonly property var current: hasCurrent ? wallpapers[selectedIndex] : null
     readonly property string currentId: current ? current.id : ""
     readonly property bool isSettingWallpaper: applier.busy
-    readonly property bool favorite: (Favorites.revision, currentId !== "" && Favorites.isFavorite(currentId))
+    readonly property bool favorite: favoriteFlag.isFavorite
 
     WallpaperApplier { id: applier }
+    FavoriteFlag { id: favoriteFlag; wallpaperId: root.currentId }
 
     Timer {
         id: carousel
@@ -139,13 +141,20 @@ Item {
                         }
                         onClicked: root.setWallpaper()
                     }
-                    Symbol {
+                    T.AbstractButton {
                         objectName: "heroHeart"
                         anchors.verticalCenter: setButton.verticalCenter
-                        name: root.favorite ? "heart.fill" : "heart"
-                        size: 18
-                        color: "white"
-                        TapHandler { onTapped: Favorites.toggleFavorite(root.currentId) }
+                        implicitWidth: heroGlyph.implicitWidth + 8
+                        implicitHeight: heroGlyph.implicitHeight + 8
+                        Accessible.name: root.favorite ? qsTr("Remove from favourites") : qsTr("Add to favourites")
+                        contentItem: Symbol {
+                            id: heroGlyph
+                            objectName: "heroHeartGlyph"
+                            name: root.favorite ? "heart.fill" : "heart"
+                            size: 18
+                            color: "white"
+                        }
+                        onClicked: favoriteFlag.toggle()
                     }
                 }
             }

@@ -23,20 +23,10 @@ Item {
 
     UploadViewModel { id: vm }
 
-    // Categories first, then the uploads, as one sequence.
-    Component.onCompleted: vm.loadCategories()
+    Component.onCompleted: vm.load()
     Connections {
         target: vm
-        function onCategoriesChanged() { if (!root.uploadsRequested) { root.uploadsRequested = true; vm.loadMyUploads() } }
         function onFileDialogRequested() { fileDialog.open() }
-    }
-    property bool uploadsRequested: false
-    Timer {
-        // The categories may fail to load (they keep their old, empty contents); the list of
-        // uploads is asked for all the same.
-        interval: 3000
-        running: !root.uploadsRequested
-        onTriggered: { root.uploadsRequested = true; vm.loadMyUploads() }
     }
 
     function describe() {
@@ -47,7 +37,9 @@ Item {
     FileDialog {
         id: fileDialog
         title: "Select"
-        nameFilters: ["Images (*.jpg *.jpeg *.png *.heic)"]
+        // Filters match case-sensitively, so camera names such as IMG_0001.JPG need their own.
+        nameFilters: ["Images (*.jpg *.jpeg *.png *.heic *.JPG *.JPEG *.PNG *.HEIC *.Jpg *.Jpeg *.Png *.Heic)"]
+        currentFolder: vm.picturesFolder
         onAccepted: vm.loadFile(selectedFile)
     }
 
@@ -190,7 +182,7 @@ Item {
                         visible: root.hasFile
                         RemoteImage {
                             anchors.fill: parent
-                            source: vm.previewSource
+                            source: vm.selectedFileURL
                             radius: 16
                             showsActivity: false
                         }
@@ -311,20 +303,25 @@ Item {
                         }
                     }
 
-                    TextArea {
-                        objectName: "descriptionField"
+                    // Three lines high; a longer description scrolls inside the field.
+                    ScrollView {
+                        objectName: "descriptionScroll"
                         width: parent.width
                         height: 3 * Math.ceil(fontMetrics.lineSpacing) + 20
-                        placeholderText: "Description (optional)"
-                        placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
-                        padding: 10
-                        font.pixelSize: 13
-                        color: "white"
-                        wrapMode: TextEdit.Wrap
                         background: DarkFieldStyle {}
-                        text: vm.description
-                        onTextChanged: if (text !== vm.description) vm.description = text
                         FontMetrics { id: fontMetrics; font.pixelSize: 13 }
+                        TextArea {
+                            objectName: "descriptionField"
+                            placeholderText: "Description (optional)"
+                            placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
+                            padding: 10
+                            font.pixelSize: 13
+                            color: "white"
+                            wrapMode: TextEdit.Wrap
+                            background: null
+                            text: vm.description
+                            onTextChanged: if (text !== vm.description) vm.description = text
+                        }
                     }
 
                     Column {
