@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <iostream>
@@ -245,10 +246,33 @@ int serve(const fs::path &data, const std::string &host, int port)
     if (ec) { std::cerr << "serve: cannot listen on " << host << ":" << port << ": " << ec.message() << "\n"; return 1; }
 
     Catalogue db(data / "catalogue.db");
-    // A job that was queued or running when the last process stopped will never finish.
-    db.exec("UPDATE jobs SET status='failed', message='Processing was interrupted' WHERE status IN ('queued','processing')");
+    // Jobs acknowledged but not finished when the last process stopped are done now, once each;
+    // a job whose file is gone fails, and a file without a job to wait for it is removed.
     fs::create_directories(data / "uploads");
+    db.exec("UPDATE jobs SET status='queued', message='Queued' WHERE status='processing'");
+    std::vector<std::string> pending;
+    {
+        sqlite3_stmt *st = db.prepare("SELECT id FROM jobs WHERE status='queued' ORDER BY created_at");
+        while (sqlite3_step(st) == SQLITE_ROW) pending.push_back(col(st, 0));
+        sqlite3_finalize(st);
+    }
+    for (const auto &entry : fs::directory_iterator(data / "uploads")) {
+        if (std::find(pending.begin(), pending.end(), entry.path().filename().string()) == pending.end()) {
+            std::error_code removeError;
+            fs::remove(entry.path(), removeError);
+        }
+    }
     UploadWorker worker(db, data);
+    for (const auto &job : pending) {
+        if (fs::exists(data / "uploads" / job)) {
+            worker.enqueue(job);
+            continue;
+        }
+        sqlite3_stmt *st = db.prepare("UPDATE jobs SET status='failed', message='The upload was lost' WHERE id=?");
+        sqlite3_bind_text(st, 1, job.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(st);
+        sqlite3_finalize(st);
+    }
     HttpRoutes routes(db, worker, data);
     HttpServer server(routes, acceptor, io);
 

@@ -36,8 +36,8 @@ class ServiceHttp(unittest.TestCase):
             headers[name.strip().lower()] = value.strip()
         return status, headers, stream.read(int(headers.get("content-length", 0)))
 
-    def start_serve(self, port=0):
-        proc = subprocess.Popen([BIN, "serve", "--data", self.tmp.name, "--port", str(port)],
+    def start_serve(self, port=0, data=None):
+        proc = subprocess.Popen([BIN, "serve", "--data", data or self.tmp.name, "--port", str(port)],
                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         line = proc.stdout.readline()
         match = re.search(r"127\.0\.0\.1:(\d+)", line)
@@ -249,6 +249,36 @@ class ServiceHttp(unittest.TestCase):
         self.assertFalse(json.loads(res.read())["success"])
         conn.close()
         self.assertIsNone(self.proc.poll())
+
+    def test_acknowledged_uploads_survive_sigterm_and_kill(self):
+        with tempfile.TemporaryDirectory() as data:
+            subprocess.run([BIN, "seed", "--data", data, "--synthetic", "8", "--small"], check=True, stdout=subprocess.DEVNULL)
+            jobs = []
+            for stop in (signal.SIGTERM, signal.SIGKILL):
+                proc, self.port = self.start_serve(data=data)
+                try:
+                    for _ in range(3):
+                        status, body = self.upload(self.big_jpeg(), machine="restart")
+                        self.assertEqual(status, 200, body)
+                        jobs.append(body["data"]["job_id"])
+                finally:
+                    proc.send_signal(stop)
+                    proc.wait(30)
+            proc, self.port = self.start_serve(data=data)
+            try:
+                deadline = time.monotonic() + 120
+                while time.monotonic() < deadline:
+                    states = [self.json("GET", "/api/uploads/status/" + j)["data"]["status"] for j in jobs]
+                    if all(s in ("completed", "failed") for s in states):
+                        break
+                    time.sleep(0.2)
+                self.assertEqual(states, ["completed"] * 6)
+                self.assertEqual(len(self.json("GET", "/api/uploads/my-uploads?machine_id=restart")["data"]), 6)
+                self.assertEqual(os.listdir(os.path.join(data, "uploads")), [])
+            finally:
+                proc.terminate()
+                proc.wait(30)
+                self.port = type(self).port
 
     def test_upload_rate_limit_per_machine(self):
         codes = [self.upload(self.big_jpeg(), machine="busy-device")[0] for _ in range(21)]
