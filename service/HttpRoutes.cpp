@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -22,7 +23,7 @@ namespace {
 // Uploads above this size are refused (the client checks the same limit first).
 constexpr size_t kMaxUpload = 52428800;
 
-void reply(httplib::Response &res, int status, bool ok, const std::string &dataJson, const std::string &message,
+void reply(HttpResponse &res, int status, bool ok, const std::string &dataJson, const std::string &message,
            const std::string &extra = "")
 {
     res.status = status;
@@ -30,12 +31,12 @@ void reply(httplib::Response &res, int status, bool ok, const std::string &dataJ
                         ",\"message\":" + jsonString(message) + extra + "}",
                     "application/json");
 }
-void fail(httplib::Response &res, int status, const std::string &code, const std::string &message)
+void fail(HttpResponse &res, int status, const std::string &code, const std::string &message)
 {
     reply(res, status, false, jsonString(code), message);
 }
 
-int intParam(const httplib::Request &req, const char *key, int fallback, int lo, int hi)
+int intParam(const HttpRequest &req, const char *key, int fallback, int lo, int hi)
 {
     if (!req.has_param(key)) return fallback;
     try {
@@ -74,6 +75,34 @@ bool safeKey(const std::string &key)
     return key.back() != '/';
 }
 
+// "bytes=a-b", "bytes=a-" or "bytes=-n" within a file of `size` bytes: offset and length; length
+// 0 for a list of ranges (answered with the whole file); nothing when unsatisfiable or malformed.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> byteRange(const std::string &header, std::uint64_t size)
+{
+    if (!header.starts_with("bytes=")) return std::nullopt;
+    std::string spec = header.substr(6);
+    if (spec.find(',') != std::string::npos) return std::pair<std::uint64_t, std::uint64_t>(0, 0);
+    size_t dash = spec.find('-');
+    if (dash == std::string::npos) return std::nullopt;
+    auto number = [](const std::string &t, std::uint64_t &out) {
+        if (t.empty() || t.size() > 18 || !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; })) return false;
+        out = std::stoull(t);
+        return true;
+    };
+    std::uint64_t first = 0, last = 0;
+    std::string a = spec.substr(0, dash), b = spec.substr(dash + 1);
+    if (a.empty()) {
+        if (!number(b, last) || last == 0 || size == 0) return std::nullopt;
+        last = std::min(last, size);
+        return std::pair(size - last, last);
+    }
+    if (!number(a, first) || first >= size) return std::nullopt;
+    if (b.empty()) last = size - 1;
+    else if (!number(b, last) || last < first) return std::nullopt;
+    last = std::min(last, size - 1);
+    return std::pair(first, last - first + 1);
+}
+
 } // namespace
 
 HttpRoutes::HttpRoutes(Catalogue &db, UploadWorker &worker, fs::path data)
@@ -82,6 +111,7 @@ HttpRoutes::HttpRoutes(Catalogue &db, UploadWorker &worker, fs::path data)
     , data(std::move(data))
     , images(this->data / "images")
 {
+    install(router);
 }
 
 bool HttpRoutes::findOne(const std::string &id, std::string &json)
@@ -120,9 +150,9 @@ std::string HttpRoutes::anyWallpaper(const std::string &where, const std::string
     return out + "]";
 }
 
-void HttpRoutes::install(httplib::Server &server)
+void HttpRoutes::install(Router &server)
 {
-    auto list = [this](const httplib::Request &req, httplib::Response &res) {
+    auto list = [this](const HttpRequest &req, HttpResponse &res) {
         int page = intParam(req, "page", 1, 1, 1000000);
         int limit = intParam(req, "limit", 20, 1, 100);
         std::string where = "WHERE w.status='approved'";
@@ -156,7 +186,7 @@ void HttpRoutes::install(httplib::Server &server)
     };
     server.Get("/api/wallpapers", list);
 
-    server.Get("/api/wallpapers/featured", [this](const httplib::Request &, httplib::Response &res) {
+    server.Get("/api/wallpapers/featured", [this](const HttpRequest &, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
         sqlite3_stmt *st = db.prepare(wallpaperSelect("WHERE w.status='approved' AND w.is_featured=1",
                                                       "ORDER BY w.featured_order, w.created_at DESC"));
@@ -166,7 +196,7 @@ void HttpRoutes::install(httplib::Server &server)
         reply(res, 200, true, out + "]", "OK");
     });
 
-    server.Get("/api/categories", [this](const httplib::Request &, httplib::Response &res) {
+    server.Get("/api/categories", [this](const HttpRequest &, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
         sqlite3_stmt *st = db.prepare(std::string("SELECT ") + kCategoryCols +
                                       " FROM categories c WHERE c.is_active=1 ORDER BY c.sort_order, c.name");
@@ -175,14 +205,14 @@ void HttpRoutes::install(httplib::Server &server)
         sqlite3_finalize(st);
         reply(res, 200, true, out + "]", "OK");
     });
-    server.Get(R"(/api/wallpapers/([^/]+))", [this](const httplib::Request &req, httplib::Response &res) {
+    server.Get(R"(/api/wallpapers/([^/]+))", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
         std::string json;
         if (!findOne(req.matches[1], json)) return fail(res, 404, "not_found", "Wallpaper not found");
         reply(res, 200, true, json, "OK");
     });
 
-    server.Get(R"(/api/wallpapers/([^/]+)/download)", [this](const httplib::Request &req, httplib::Response &res) {
+    server.Get(R"(/api/wallpapers/([^/]+)/download)", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
         std::string id = req.matches[1];
         sqlite3_stmt *st = db.prepare("SELECT title, full_key, width, height FROM wallpapers WHERE id=? AND status='approved'");
@@ -204,13 +234,13 @@ void HttpRoutes::install(httplib::Server &server)
         reply(res, 200, true, "{\"url\":" + jsonString(base + "/images/" + key) + ",\"filename\":" + jsonString(file) + "}", "OK");
     });
 
-    server.Post(R"(/api/wallpapers/([^/]+)/view)", [this](const httplib::Request &req, httplib::Response &res) {
+    server.Post(R"(/api/wallpapers/([^/]+)/view)", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
         if (!bump(req.matches[1], "view_count", 1.0)) return fail(res, 404, "not_found", "Wallpaper not found");
         reply(res, 200, true, jsonString("View recorded"), "View recorded");
     });
 
-    server.Get(R"(/images/(.+))", [this](const httplib::Request &req, httplib::Response &res) {
+    server.Get(R"(/images/(.+))", [this](const HttpRequest &req, HttpResponse &res) {
         std::string key = req.matches[1];
         if (!safeKey(key)) return fail(res, 404, "not_found", "Image not found");
         fs::path file = images / key;
@@ -231,34 +261,30 @@ void HttpRoutes::install(httplib::Server &server)
             res.status = 304;
             return;
         }
-        std::ifstream in(file, std::ios::binary);
-        std::string body((std::istreambuf_iterator<char>(in)), {});
-        res.set_content(body, key.ends_with(".png") ? "image/png" : "image/jpeg");
-    });
-
-    server.set_payload_max_length(kMaxUpload + 1024 * 1024);
-    // httplib writes headers and body separately; with Nagle's algorithm on, every keep-alive
-    // answer then waits out the client's delayed ACK (about 40 ms on Linux).
-    server.set_tcp_nodelay(true);
-    server.set_pre_routing_handler([](const httplib::Request &req, httplib::Response &res) {
-        if (req.method == "POST" && req.has_header("Content-Length")) {
-            try {
-                if (std::stoull(req.get_header_value("Content-Length")) > kMaxUpload + 1024 * 1024) {
-                    fail(res, 413, "file_too_large", "The file is larger than 50 MB");
-                    return httplib::Server::HandlerResponse::Handled;
-                }
-            } catch (...) {
-                fail(res, 400, "bad_request", "Invalid Content-Length");
-                return httplib::Server::HandlerResponse::Handled;
-            }
+        res.set_header("Content-Type", key.ends_with(".png") ? "image/png" : "image/jpeg");
+        res.set_header("Accept-Ranges", "bytes");
+        res.file = file;
+        res.fileLength = size;
+        if (!req.has_header("Range")) return;
+        auto range = byteRange(req.get_header_value("Range"), size);
+        if (!range) {
+            fail(res, 416, "range_not_satisfiable", "The requested range is not within the file");
+            res.set_header("Content-Range", "bytes */" + std::to_string(size));
+            res.file.clear();
+            return;
         }
-        return httplib::Server::HandlerResponse::Unhandled;
+        if (range->second == 0) return; // several ranges: the whole file instead
+        res.status = 206;
+        res.fileOffset = range->first;
+        res.fileLength = range->second;
+        res.set_header("Content-Range", "bytes " + std::to_string(range->first) + "-" +
+                                            std::to_string(range->first + range->second - 1) + "/" + std::to_string(size));
     });
 
-    server.Post("/api/uploads/wallpaper", [this](const httplib::Request &req, httplib::Response &res) {
+    server.Post("/api/uploads/wallpaper", [this](HttpRequest &req, HttpResponse &res) {
+        if (!parseMultipart(req)) return fail(res, 400, "bad_request", "Expected a multipart form");
         auto field = [&](const char *k) { return req.has_file(k) ? req.get_file_value(k).content : std::string(); };
         std::string title = field("title"), desc = field("description"), cat = field("category_id"), machine = field("machine_id");
-        if (!req.is_multipart_form_data()) return fail(res, 400, "bad_request", "Expected a multipart form");
         if (machine.empty() || machine.size() > 200) return fail(res, 400, "missing_field", "machine_id is required");
         if (title.size() < 3 || title.size() > 100) return fail(res, 422, "invalid_title", "The title must be 3 to 100 characters");
         if (!req.has_file("file")) return fail(res, 400, "missing_field", "file is required");
@@ -317,7 +343,7 @@ void HttpRoutes::install(httplib::Server &server)
         reply(res, 200, true, "{\"job_id\":" + jsonString(job) + ",\"message\":\"Upload received\"}", "Upload received");
     });
 
-    server.Get(R"(/api/uploads/status/([^/]+))", [this](const httplib::Request &req, httplib::Response &res) {
+    server.Get(R"(/api/uploads/status/([^/]+))", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
         sqlite3_stmt *st = db.prepare("SELECT status, message, wallpaper_id FROM jobs WHERE id=?");
         sqlite3_bind_text(st, 1, std::string(req.matches[1]).c_str(), -1, SQLITE_TRANSIENT);
@@ -332,17 +358,36 @@ void HttpRoutes::install(httplib::Server &server)
         reply(res, 200, true, out + "}", message);
     });
 
-    server.Get("/api/uploads/my-uploads", [this](const httplib::Request &req, httplib::Response &res) {
+    server.Get("/api/uploads/my-uploads", [this](const HttpRequest &req, HttpResponse &res) {
         std::string machine = req.get_param_value("machine_id");
         if (machine.empty()) return fail(res, 400, "missing_field", "machine_id is required");
         std::lock_guard lock(db.mutex);
         reply(res, 200, true, anyWallpaper("WHERE w.uploaded_by_id=?", machine, "ORDER BY w.created_at DESC, w.rid DESC"), "OK");
     });
 
-    server.set_exception_handler([](const httplib::Request &, httplib::Response &res, std::exception_ptr) {
+}
+
+size_t HttpRoutes::bodyLimit(const std::string &method)
+{
+    return method == "POST" ? kMaxUpload + 1024 * 1024 : 64 * 1024;
+}
+
+void HttpRoutes::tooLarge(HttpResponse &res)
+{
+    fail(res, 413, "file_too_large", "The file is larger than 50 MB");
+}
+
+void HttpRoutes::badRequest(HttpResponse &res)
+{
+    fail(res, 400, "bad_request", "Malformed request");
+}
+
+void HttpRoutes::handle(HttpRequest &req, HttpResponse &res)
+{
+    try {
+        if (!router.dispatch(req, res)) fail(res, 404, "not_found", "Request failed");
+    } catch (const std::exception &) {
+        res = HttpResponse();
         fail(res, 500, "internal_error", "Internal server error");
-    });
-    server.set_error_handler([](const httplib::Request &, httplib::Response &res) {
-        if (res.body.empty()) fail(res, res.status, res.status == 404 ? "not_found" : "error", "Request failed");
-    });
+    }
 }

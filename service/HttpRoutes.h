@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Every endpoint of the catalogue and the image host, on one httplib server.
-#include <httplib.h>
+// Every endpoint of the catalogue and the image host, and the error envelopes.
+#include "Http.h"
 
 #include <filesystem>
 #include <string>
@@ -13,11 +13,19 @@ class UploadWorker;
 class HttpRoutes {
 public:
     HttpRoutes(Catalogue &db, UploadWorker &worker, std::filesystem::path data);
-    // Registers the handlers, the upload limits and the error answers. The routes keep
-    // references to this object: it must outlive the server's listening.
-    void install(httplib::Server &server);
+    HttpRoutes(const HttpRoutes &) = delete;
+    HttpRoutes &operator=(const HttpRoutes &) = delete;
+
+    // Answers one request: its route, or the 404 and 500 envelopes. Safe from several threads.
+    void handle(HttpRequest &req, HttpResponse &res);
+    // The largest body a request of this method may carry, and the answers for one that is
+    // larger or cannot be parsed.
+    static size_t bodyLimit(const std::string &method);
+    static void tooLarge(HttpResponse &res);
+    static void badRequest(HttpResponse &res);
 
 private:
+    void install(Router &server);
     // Callers hold db.mutex.
     bool findOne(const std::string &id, std::string &json);
     bool bump(const std::string &id, const char *counter, double weight);
@@ -27,4 +35,5 @@ private:
     UploadWorker &worker;
     const std::filesystem::path data;
     const std::filesystem::path images;
+    Router router;
 };

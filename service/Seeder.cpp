@@ -10,6 +10,35 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Some background folders hold tiny single-colour fills (GNOME's 256 x 256 "vnc" pictures);
+// as catalogue wallpapers they are blank cards. A source must be wallpaper-sized and show
+// something: its channels must vary across a small thumbnail of it.
+bool usableSource(const fs::path &file)
+{
+    try {
+        auto header = vips::VImage::new_from_file(file.c_str(), vips::VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
+        if (std::min(header.width(), header.height()) < 1080) {
+            std::cerr << "skipping " << file.string() << ": smaller than 1080 pixels\n";
+            return false;
+        }
+        auto small = vips::VImage::thumbnail(file.c_str(), 64).copy_memory(); // read once, looked at thrice
+        double spread = 0;
+        for (int b = 0; b < std::min(small.bands(), 3); ++b) spread = std::max(spread, small[b].deviate());
+        if (spread < 2.0) {
+            std::cerr << "skipping " << file.string() << ": a single flat colour\n";
+            return false;
+        }
+        return true;
+    } catch (const std::exception &) {
+        std::cerr << "skipping " << file.string() << ": not a readable image\n";
+        return false;
+    }
+}
+
+} // namespace
+
 int seed(const fs::path &data, int count, bool small, const std::vector<std::string> &from)
 {
     fs::create_directories(data / "images");
@@ -49,7 +78,8 @@ int seed(const fs::path &data, int count, bool small, const std::vector<std::str
         std::error_code ec;
         for (const auto &entry : fs::directory_iterator(folder, ec)) {
             auto ext = entry.path().extension().string();
-            if (ext == ".jpg" || ext == ".jpeg" || ext == ".png" || ext == ".webp") sources.push_back(entry.path());
+            if ((ext == ".jpg" || ext == ".jpeg" || ext == ".png" || ext == ".webp") && usableSource(entry.path()))
+                sources.push_back(entry.path());
         }
     }
     std::sort(sources.begin(), sources.end());
@@ -73,6 +103,9 @@ int seed(const fs::path &data, int count, bool small, const std::vector<std::str
         if (real) {
             auto img = vips::VImage::thumbnail(sources[n].c_str(), w, vips::VImage::option()->set("height", h)->set("size", VIPS_SIZE_DOWN));
             if (img.bands() > 3) img = img.extract_band(0, vips::VImage::option()->set("n", 3));
+            // The file is read once, in order; three renditions are made from the result, so it is
+            // held in memory (a PNG read twice fails with "out of order read").
+            img = img.copy_memory();
             w = img.width();
             h = img.height();
             saveRenditions(img, data / "images", id, keys);

@@ -61,7 +61,8 @@ void UploadWorker::run()
         {
             std::unique_lock lock(queueMutex);
             queueReady.wait(lock, [&] { return stopping || !queue.empty(); });
-            if (queue.empty()) return;
+            // Jobs still queued stay queued in the catalogue: the next start does them.
+            if (stopping) return;
             job = queue.front();
             queue.pop_front();
         }

@@ -20,7 +20,7 @@ public:
     UploadWorker &operator=(const UploadWorker &) = delete;
 
     void enqueue(std::string job);
-    // Finishes the jobs already queued, then joins the thread.
+    // Finishes the job in progress, then joins the thread; queued jobs stay for the next start.
     void stop();
 
 private:

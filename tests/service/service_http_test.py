@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The Lumivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Drives a real `lumivane-service serve` on a free loopback port over raw HTTP."""
-import concurrent.futures, glob, http.client, json, os, re, struct, subprocess, sys, tempfile, time, unittest, zlib
+import concurrent.futures, glob, http.client, json, os, re, signal, socket, struct, subprocess, sys, tempfile, time, unittest, zlib
 
 BIN = sys.argv.pop(1)
 
@@ -22,8 +22,26 @@ class ServiceHttp(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         cls.proc.terminate()
-        cls.proc.wait(10)
+        code = cls.proc.wait(10)
         cls.tmp.cleanup()
+        assert code == 0, f"serve exited with {code} on SIGTERM"
+
+    @staticmethod
+    def read_answer(stream):
+        """One HTTP answer off a socket's file: status, headers (lower-case names), body."""
+        status = int(stream.readline().split()[1])
+        headers = {}
+        for line in iter(stream.readline, b"\r\n"):
+            name, _, value = line.decode().partition(":")
+            headers[name.strip().lower()] = value.strip()
+        return status, headers, stream.read(int(headers.get("content-length", 0)))
+
+    def start_serve(self, port=0, data=None):
+        proc = subprocess.Popen([BIN, "serve", "--data", data or self.tmp.name, "--port", str(port)],
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        line = proc.stdout.readline()
+        match = re.search(r"127\.0\.0\.1:(\d+)", line)
+        return proc, int(match.group(1)) if match else None
 
     def request(self, method, path, headers=None, body=None):
         conn = http.client.HTTPConnection("127.0.0.1", self.port, timeout=10)
@@ -97,6 +115,58 @@ class ServiceHttp(unittest.TestCase):
             res, data = self.request("GET", "/images/" + bad)
             self.assertEqual(res.status, 404, bad)
             self.assertNotIn(b"SQLite", data)
+
+    def test_pipelined_requests_are_answered_in_order(self):
+        keys = [w["thumbnail_key"] for w in self.json("GET", "/api/wallpapers?limit=3")["data"]]
+        expected = [self.request("GET", "/images/" + k)[1] for k in keys]
+        self.assertEqual(len(set(expected)), 3)
+        with socket.create_connection(("127.0.0.1", self.port), timeout=10) as sock:
+            sock.sendall(b"".join(f"GET /images/{k} HTTP/1.1\r\nHost: x\r\n\r\n".encode() for k in keys))
+            stream = sock.makefile("rb")
+            got = [self.read_answer(stream) for _ in keys]
+        self.assertEqual([(status, body) for status, _, body in got], [(200, body) for body in expected])
+
+    def test_idle_and_slow_connections_do_not_delay_others(self):
+        # Many connections held open: half after a whole request, half in the middle of a header.
+        held = [socket.create_connection(("127.0.0.1", self.port), timeout=10) for _ in range(200)]
+        try:
+            for i, sock in enumerate(held):
+                sock.sendall(b"GET /api/categories HTTP/1.1\r\nHost: x\r\n" + (b"" if i % 2 else b"\r\n"))
+            start = time.monotonic()
+            self.assertEqual(self.request("GET", "/api/wallpapers?limit=5")[0].status, 200)
+            self.assertLess(time.monotonic() - start, 1.0)
+            for sock in held[::2]:
+                self.assertEqual(self.read_answer(sock.makefile("rb"))[0], 200)
+        finally:
+            for sock in held:
+                sock.close()
+
+    def test_busy_port_is_refused(self):
+        proc, _ = self.start_serve(self.port)
+        _, err = proc.communicate(timeout=20)
+        self.assertNotEqual(proc.returncode, 0)
+        self.assertIn(f"port {self.port} is already in use", err)
+
+    def test_sigterm_finishes_the_request_in_flight_and_exits_cleanly(self):
+        proc, port = self.start_serve()
+        idle = socket.create_connection(("127.0.0.1", port), timeout=10)
+        busy = socket.create_connection(("127.0.0.1", port), timeout=10)
+        body = b"not a multipart body"
+        busy.sendall(b"POST /api/uploads/wallpaper HTTP/1.1\r\nHost: x\r\nContent-Type: text/plain\r\n"
+                     b"Content-Length: %d\r\n\r\n" % len(body) + body[:5])
+        time.sleep(0.3)
+        proc.send_signal(signal.SIGTERM)
+        time.sleep(0.3)
+        self.assertEqual(idle.recv(1), b"")  # the idle connection is closed at once
+        busy.sendall(body[5:])
+        status, headers, answer = self.read_answer(busy.makefile("rb"))
+        self.assertEqual((status, json.loads(answer)["success"]), (400, False))
+        self.assertEqual(headers.get("connection"), "close")
+        self.assertEqual(proc.wait(10), 0)
+        with self.assertRaises(OSError):
+            socket.create_connection(("127.0.0.1", port), timeout=2).close()
+        idle.close()
+        busy.close()
 
     def upload(self, file_bytes, title="Evening Tide", category=None, machine="machine-a", filename="photo.jpg",
                tags=("sea", "blue"), headers=None):
@@ -179,6 +249,36 @@ class ServiceHttp(unittest.TestCase):
         self.assertFalse(json.loads(res.read())["success"])
         conn.close()
         self.assertIsNone(self.proc.poll())
+
+    def test_acknowledged_uploads_survive_sigterm_and_kill(self):
+        with tempfile.TemporaryDirectory() as data:
+            subprocess.run([BIN, "seed", "--data", data, "--synthetic", "8", "--small"], check=True, stdout=subprocess.DEVNULL)
+            jobs = []
+            for stop in (signal.SIGTERM, signal.SIGKILL):
+                proc, self.port = self.start_serve(data=data)
+                try:
+                    for _ in range(3):
+                        status, body = self.upload(self.big_jpeg(), machine="restart")
+                        self.assertEqual(status, 200, body)
+                        jobs.append(body["data"]["job_id"])
+                finally:
+                    proc.send_signal(stop)
+                    proc.wait(30)
+            proc, self.port = self.start_serve(data=data)
+            try:
+                deadline = time.monotonic() + 120
+                while time.monotonic() < deadline:
+                    states = [self.json("GET", "/api/uploads/status/" + j)["data"]["status"] for j in jobs]
+                    if all(s in ("completed", "failed") for s in states):
+                        break
+                    time.sleep(0.2)
+                self.assertEqual(states, ["completed"] * 6)
+                self.assertEqual(len(self.json("GET", "/api/uploads/my-uploads?machine_id=restart")["data"]), 6)
+                self.assertEqual(os.listdir(os.path.join(data, "uploads")), [])
+            finally:
+                proc.terminate()
+                proc.wait(30)
+                self.port = type(self).port
 
     def test_upload_rate_limit_per_machine(self):
         codes = [self.upload(self.big_jpeg(), machine="busy-device")[0] for _ in range(21)]

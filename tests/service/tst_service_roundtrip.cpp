@@ -10,6 +10,8 @@
 
 #include <QColor>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -94,6 +96,7 @@ private Q_SLOTS:
     void featuredDetailDownloadAndView();
     void uploadIsProcessedReviewedAndListed();
     void rejectedUploadsReportTheServiceMessage();
+    void seededThumbnailsShowAPicture();
 
 private:
     QTemporaryDir m_data;
@@ -109,8 +112,20 @@ void TestServiceRoundTrip::initTestCase()
     QVERIFY2(QFileInfo(serviceBinary()).isExecutable(), qPrintable(serviceBinary()));
     QVERIFY(m_data.isValid() && m_files.isValid());
     bool ok = false;
-    const QString seedOutput = runService({"seed", "--data", m_data.path(), "--small"}, &ok);
+    // Background folders hold real pictures beside tiny flat fills (GNOME's "vnc" ones, copied
+    // when installed); only the pictures may become wallpapers.
+    QVERIFY(QDir().mkpath(m_files.path() + QStringLiteral("/backgrounds")));
+    const QString backgrounds = m_files.path() + QStringLiteral("/backgrounds");
+    QVERIFY(!writeUploadImage(backgrounds, QStringLiteral("photo.png"), "PNG", QSize(1920, 1200)).isEmpty());
+    QImage flat(2560, 1600, QImage::Format_RGB32);
+    flat.fill(QColor(46, 52, 64));
+    QVERIFY(flat.save(backgrounds + QStringLiteral("/flat.png")));
+    for (const char *name : {"vnc-d.webp", "vnc-l.webp"})
+        QFile::copy(QStringLiteral("/usr/share/backgrounds/gnome/") + QLatin1String(name), backgrounds + u'/' + QLatin1String(name));
+    const QString seedOutput = runService({"seed", "--data", m_data.path(), "--small", "--from", backgrounds}, &ok);
     QVERIFY2(ok, qPrintable(seedOutput));
+    QVERIFY2(seedOutput.contains(QStringLiteral("flat.png: a single flat colour")) && !seedOutput.contains(QStringLiteral("photo.png")),
+             qPrintable(seedOutput));
 
     m_serve.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_serve.start(serviceBinary(), {"serve", "--data", m_data.path(), "--port", "0"});
@@ -349,6 +364,34 @@ void TestServiceRoundTrip::rejectedUploadsReportTheServiceMessage()
     const QList<Wallpaper> mine = TestSupport::run(m_client->fetchMyUploads(machine));
     QCOMPARE(mine.size(), 1);
     QCOMPARE(mine.first().title(), QStringLiteral("Capital Letters"));
+}
+
+void TestServiceRoundTrip::seededThumbnailsShowAPicture()
+{
+    const auto all = TestSupport::run(m_client->fetchWallpapers(1, 100));
+    QVERIFY(!all.data.isEmpty());
+    QSet<QString> keys;
+    for (const Wallpaper &w : all.data)
+        if (w.status() == WallpaperStatus::approved)
+            keys.insert(w.thumbnailKey().value_or(QString()));
+    for (const QString &key : std::as_const(keys)) {
+        int status = 0;
+        const QImage image = QImage::fromData(httpGet(m_images, QUrl(m_origin + QStringLiteral("/images/") + key), &status));
+        QCOMPARE(status, 200);
+        QVERIFY2(!image.isNull(), qPrintable(key));
+        int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
+        for (int y = 0; y < image.height(); y += 7)
+            for (int x = 0; x < image.width(); x += 7) {
+                const QRgb p = image.pixel(x, y);
+                const int channel[3] = {qRed(p), qGreen(p), qBlue(p)};
+                for (int c = 0; c < 3; ++c) {
+                    lo[c] = std::min(lo[c], channel[c]);
+                    hi[c] = std::max(hi[c], channel[c]);
+                }
+            }
+        const int spread = std::max({hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]});
+        QVERIFY2(spread > 12, qPrintable(QStringLiteral("%1 is a single flat colour").arg(key)));
+    }
 }
 
 QTEST_MAIN(TestServiceRoundTrip)
