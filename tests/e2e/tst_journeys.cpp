@@ -377,8 +377,13 @@ void Journeys::anApplyOutlivesTheSheetClosedAtOnce()
     const Wallpaper picked = cards[4]->property("wallpaper").value<Wallpaper>();
     const QString before = desktopPicture();
     click(cards[4]);
-    click(waitForVisible(QStringLiteral("setDesktopButton")));
-    click(waitForVisible(QStringLiteral("detailClose")));
+    QQuickItem *set = waitForVisible(QStringLiteral("setDesktopButton"));
+    QQuickItem *close = waitForVisible(QStringLiteral("detailClose"));
+    QVERIFY(set && close);
+    scrollIntoView(set);
+    // Both presses before the loopback download can end (it takes a few milliseconds).
+    QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centreOf(set));
+    QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centreOf(close));
     QTRY_VERIFY(visible(QStringLiteral("setDesktopButton")).isEmpty());
     QString shown;
     QVERIFY2(waitForDesktopPicture(before, &shown), "closing the sheet cancelled the apply");
