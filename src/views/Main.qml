@@ -16,8 +16,24 @@ ApplicationWindow {
     visible: true
     title: "Lumivane"
     color: AppPalette.background
+    // Controls we do not draw ourselves (combo box lists, menus, the file dialog) take their
+    // colours from here: light text on dark surfaces, like the rest of the window.
     palette.window: AppPalette.background
     palette.windowText: "white"
+    palette.base: "#26262b"
+    palette.alternateBase: "#2d2d33"
+    palette.text: "white"
+    palette.button: "#34343a"
+    palette.buttonText: "white"
+    palette.light: "#44444b"
+    palette.midlight: "#3a3a41"
+    palette.mid: "#55555c"
+    palette.dark: "#8e8e93"
+    palette.highlight: AppPalette.blue
+    palette.highlightedText: "white"
+    palette.placeholderText: "#8e8e93"
+    palette.toolTipBase: "#34343a"
+    palette.toolTipText: "white"
 
     property bool systemDecorations: false
     flags: systemDecorations ? Qt.Window : (Qt.Window | Qt.FramelessWindowHint)

@@ -257,6 +257,7 @@ Popup {
                         anchors.centerIn: parent
                         spacing: 8
                         BusyIndicator {
+                            palette.dark: "white" // the default dark dots vanish on our background
                             width: 16
                             height: 16
                             opacity: 0.6

@@ -158,6 +158,7 @@ Item {
                             padding: 16
                             spacing: 8
                             BusyIndicator {
+                                palette.dark: "white" // the default dark dots vanish on our background
                                 width: 16
                                 height: 16
                                 opacity: 0.5

@@ -88,6 +88,7 @@ Item {
 
         // The loading test comes first: the spinner shows even over an earlier list.
         BusyIndicator {
+            palette.dark: "white" // the default dark dots vanish on our background
             objectName: "favoritesSpinner"
             anchors.horizontalCenter: parent.horizontalCenter
             y: 80

@@ -54,6 +54,8 @@ Item {
     }
 
     BusyIndicator {
+
+        palette.dark: "white" // the default dark dots vanish on our background
         anchors.centerIn: parent
         width: 24
         height: 24

@@ -63,6 +63,7 @@ Item {
         anchors.horizontalCenter: parent.horizontalCenter
         spacing: 8
         BusyIndicator {
+            palette.dark: "white" // the default dark dots vanish on our background
             width: 16
             height: 16
             opacity: 0.6
