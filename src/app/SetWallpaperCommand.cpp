@@ -36,6 +36,8 @@ int runSetWallpaperCommand(const QString &url, bool lockScreen)
     auto task = apply(remote, lockScreen, error, loop);
     if (!task.isReady())
         loop.exec();
+    // A notification daemon started on demand by the bus needs our message to still be deliverable.
+    WallpaperEngine::shared().waitForNotifications(5000);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "lumivane: %s\n", qPrintable(error));
         return 1;

@@ -5,15 +5,22 @@
 #include "platform/Notifier.h"
 
 #include <QDBusConnection>
+#include <QDBusPendingCall>
+#include <QList>
 
-// org.freedesktop.Notifications.Notify on the session bus, sent without waiting for the answer;
-// a missing notification server is ignored.
+// org.freedesktop.Notifications.Notify on the session bus, sent without waiting for the answer
+// (waitForDelivery() waits for it); a missing notification server is ignored.
 class DBusNotifier : public Notifier
 {
 public:
     explicit DBusNotifier(QDBusConnection connection = QDBusConnection::sessionBus());
     void post(const QString &title, const QString &body) override;
+    void waitForDelivery(int timeoutMs) override;
+
+    // Names the sender for the desktop (its icon and entry in the notification settings).
+    static QString desktopEntry() { return QStringLiteral("app.lumivane.Lumivane"); }
 
 private:
     QDBusConnection m_connection;
+    QList<QDBusPendingCall> m_pending;
 };

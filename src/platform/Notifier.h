@@ -10,4 +10,7 @@ class Notifier
 public:
     virtual ~Notifier() = default;
     virtual void post(const QString &title, const QString &body) = 0;
+    // Waits, at most `timeoutMs`, until what was posted has reached the notification server: a
+    // process about to exit calls it, or a server started on demand never sees the message.
+    virtual void waitForDelivery(int timeoutMs) { Q_UNUSED(timeoutMs); }
 };

@@ -266,6 +266,12 @@ void WallpaperEngine::postNotification(const QString &title, const QString &body
         m.notifier->post(title, body);
 }
 
+void WallpaperEngine::waitForNotifications(int timeoutMs)
+{
+    if (m.notifier)
+        m.notifier->waitForDelivery(timeoutMs);
+}
+
 QString WallpaperEngine::lockScreenScript(const QString &path)
 {
     QString escaped = path;

@@ -65,6 +65,8 @@ public:
     QCoro::Task<QString> downloadWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
     QString wallpapersDirectory() const;
     virtual void postNotification(const QString &title, const QString &body);
+    // Before a short-lived process exits: lets posted notifications reach the server (bounded).
+    void waitForNotifications(int timeoutMs);
 
     static const QUrl &accessibilitySettingsUrl();
 

@@ -7,19 +7,6 @@
 #include "viewmodels/AppState.h"
 #include "viewmodels/ErrorText.h"
 
-namespace {
-
-// The download record's url as an absolute URL, or nothing.
-std::optional<QUrl> parseUrl(const QString &text)
-{
-    const QUrl url(text, QUrl::StrictMode);
-    if (text.isEmpty() || !url.isValid() || url.isRelative())
-        return std::nullopt;
-    return url;
-}
-
-} // namespace
-
 WallpaperApplier::WallpaperApplier(QObject *parent)
     : WallpaperApplier(AppState::shared().applier(), parent)
 {
@@ -100,7 +87,7 @@ QCoro::Task<void> WallpaperApplier::run(std::optional<QString> id, QUrl url, Tar
             throw WallpaperError::setFailed(QStringLiteral("no wallpaper engine"));
         if (id) {
             const WallpaperDownload download = co_await m_api->fetchDownloadInfo(*id, alive);
-            const auto parsed = parseUrl(download.url);
+            const auto parsed = download.absoluteUrl();
             if (!parsed)
                 throw WallpaperError::downloadFailed();
             url = *parsed;

@@ -16,19 +16,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-namespace {
-
-// The download record's url as an absolute URL, or nothing.
-std::optional<QUrl> parseUrl(const QString &text)
-{
-    const QUrl url(text, QUrl::StrictMode);
-    if (text.isEmpty() || !url.isValid() || url.isRelative())
-        return std::nullopt;
-    return url;
-}
-
-} // namespace
-
 WallpaperDetailViewModel::WallpaperDetailViewModel(QObject *parent)
     : WallpaperDetailViewModel(Wallpaper(), APIClient::shared(), WallpaperEngine::shared(), FavoritesStore::shared(),
                                {}, parent, &AppState::shared().applier())
@@ -214,7 +201,7 @@ QCoro::Task<void> WallpaperDetailViewModel::saveDownloadAsync()
     }
     if (alive->isCancelled())
         co_return;
-    const auto url = parseUrl(download.url);
+    const auto url = download.absoluteUrl();
     if (!url)
         co_return;
 

@@ -84,6 +84,7 @@ private Q_SLOTS:
     void lockScreenOnGnomeSaysWhyItIsNotShown();
     void rejectsWhatIsNotAUrl();
     void terminalUsesNeedNoDisplay();
+    void notificationReachesADaemonStartedOnDemand();
 
 private:
     Outcome run(const QStringList &arguments, const QString &settingsBackend, const QString &desktop = QStringLiteral("GNOME"),
@@ -108,22 +109,25 @@ void TestSetWallpaperCommand::initTestCase()
     ScriptedHttpServer::Response image;
     image.body = png;
     image.headers = {{"Content-Type", "image/png"}};
-    for (const char *name : {"keyfile.png", "keyfile-no-session-bus.png", "dconf.png", "lock.png", "headless.png"})
+    for (const char *name : {"keyfile.png", "keyfile-no-session-bus.png", "dconf.png", "lock.png", "headless.png", "notified.png"})
         m_server.on("GET", QStringLiteral("/images/") + QLatin1String(name), image);
 }
 
 void TestSetWallpaperCommand::cleanupTestCase()
 {
     // The bus started dconf-service on demand, and it does not leave when the bus goes away.
-    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+    const QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                                                       QStringLiteral("org.freedesktop.DBus"),
                                                       QStringLiteral("GetConnectionUnixProcessID"));
-    ask << QStringLiteral("ca.desrt.dconf");
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(ask, QDBus::Block, 5000);
-    if (reply.type() == QDBusMessage::ReplyMessage) {
-        const pid_t pid = pid_t(reply.arguments().value(0).toUInt());
-        if (pid > 1 && pid != ::getpid())
-            ::kill(pid, SIGTERM);
+    for (const char *name : {"ca.desrt.dconf", "org.freedesktop.Notifications"}) {
+        QDBusMessage question = ask;
+        question << QString::fromLatin1(name);
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(question, QDBus::Block, 5000);
+        if (reply.type() == QDBusMessage::ReplyMessage) {
+            const pid_t pid = pid_t(reply.arguments().value(0).toUInt());
+            if (pid > 1 && pid != ::getpid())
+                ::kill(pid, SIGTERM);
+        }
     }
 }
 
@@ -263,6 +267,31 @@ void TestSetWallpaperCommand::terminalUsesNeedNoDisplay()
     outcome = run({QStringLiteral("-reverse")}, keyfile, QStringLiteral("GNOME"), true, false);
     QVERIFY(outcome.exitCode != 0);
     QVERIFY2(outcome.errors.contains(QLatin1String("no display")), qPrintable(outcome.errors));
+}
+
+// dunst, mako and xfce4-notifyd are started by the bus when the first Notify arrives; the command
+// must not exit before that call is delivered (a fire-and-forget call from a process gone is lost).
+void TestSetWallpaperCommand::notificationReachesADaemonStartedOnDemand()
+{
+    const QString python = qEnvironmentVariable("LUMIVANE_TEST_PYTHON3");
+    if (python.isEmpty() || QProcess::execute(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")}) != 0)
+        QSKIP("python3-dbusmock is not installed");
+    const QString log = QDir(qEnvironmentVariable("XDG_CACHE_HOME")).filePath(QStringLiteral("notifications.log"));
+    QVERIFY(m_bus.addActivatable(QStringLiteral("org.freedesktop.Notifications"), python,
+                                 {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),
+                                  QStringLiteral("notification_daemon"), QStringLiteral("--logfile"), log}));
+    QVERIFY(!m_bus.hasOwner(QStringLiteral("org.freedesktop.Notifications")));
+    const Outcome outcome = run({QStringLiteral("--set-wallpaper"), m_server.url().toString() + QStringLiteral("/images/notified.png")},
+                                QStringLiteral("keyfile"));
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    const auto logged = [&] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("Notify");
+    };
+    QVERIFY2(TestSupport::waitUntil(logged, 10000), "the notification never reached the daemon");
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("app.lumivane.Lumivane")); // icon and desktop entry name the sender
 }
 
 LUMIVANE_DBUS_TEST_MAIN(TestSetWallpaperCommand)

@@ -108,3 +108,19 @@ bool DbusTestBus::startService(const QString &program, const QStringList &argume
     }
     return false;
 }
+
+bool DbusTestBus::addActivatable(const QString &busName, const QString &program, const QStringList &arguments)
+{
+    QFile file(m_configDir.filePath(QStringLiteral("services/") + busName + QStringLiteral(".service")));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QString command = (QStringList{program} + arguments).join(u' ');
+    file.write("[D-BUS Service]\nName=" + busName.toUtf8() + "\nExec=" + command.toUtf8() + "\n");
+    file.close();
+    // The daemon rereads its service folder on ReloadConfig.
+    return QProcess::execute(QStringLiteral("dbus-send"),
+                             {QStringLiteral("--bus=") + QString::fromUtf8(m_address), QStringLiteral("--print-reply"),
+                              QStringLiteral("--dest=org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                              QStringLiteral("org.freedesktop.DBus.ReloadConfig")})
+        == 0;
+}

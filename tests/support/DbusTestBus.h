@@ -27,6 +27,9 @@ public:
     bool startService(const QString &program, const QStringList &arguments, const QString &busName,
                       int timeoutMs = 10000);
 
+    // Makes `busName` activatable: the bus starts `program` with `arguments` when someone calls it.
+    bool addActivatable(const QString &busName, const QString &program, const QStringList &arguments);
+
     // Whether `busName` has an owner now (asks the daemon without Qt's connection).
     bool hasOwner(const QString &busName) const;
 

@@ -20,6 +20,10 @@ QString sourceDir();
 // A real PNG picture of one colour (the wallpaper engine refuses bodies that are no picture).
 QByteArray pngBytes(int width = 64, int height = 40, int shade = 90);
 
+// A grey HEIC written with libheif's own encoder at `path`, or an empty string when this libheif
+// has no encoder.
+QString writeHeic(const QString &path, int width, int height);
+
 } // namespace TestSupport
 
 #include <QCoreApplication>

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtPlugin>
-#include <libheif/heif.h>
 
 Q_IMPORT_PLUGIN(HeicImagePlugin)
 
@@ -27,36 +26,6 @@ QString writeImage(const QDir &dir, const QString &name, int width, int height, 
     if (!image.save(path, format))
         return {};
     return path;
-}
-
-// A HEIC written with libheif's own encoder, or an empty string when none is available.
-QString writeHeic(const QDir &dir, const QString &name, int width, int height)
-{
-    if (!heif_have_encoder_for_format(heif_compression_HEVC))
-        return {};
-    heif_context *context = heif_context_alloc();
-    heif_encoder *encoder = nullptr;
-    heif_image *image = nullptr;
-    QString result;
-    if (heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder).code == heif_error_Ok
-        && heif_image_create(width, height, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image).code == heif_error_Ok
-        && heif_image_add_plane(image, heif_channel_interleaved, width, height, 8).code == heif_error_Ok) {
-        int stride = 0;
-        uint8_t *pixels = heif_image_get_plane(image, heif_channel_interleaved, &stride);
-        for (int y = 0; y < height; ++y)
-            memset(pixels + y * stride, 120, size_t(width) * 3);
-        heif_encoder_set_lossy_quality(encoder, 30);
-        const QString path = dir.filePath(name);
-        if (heif_context_encode_image(context, image, encoder, nullptr, nullptr).code == heif_error_Ok
-            && heif_context_write_to_file(context, QFile::encodeName(path).constData()).code == heif_error_Ok)
-            result = path;
-    }
-    if (image)
-        heif_image_release(image);
-    if (encoder)
-        heif_encoder_release(encoder);
-    heif_context_free(context);
-    return result;
 }
 
 ScriptedHttpServer::Response status(const QByteArray &state, const QByteArray &message = "null")
@@ -177,7 +146,7 @@ void TestUploadViewModel::dimensionLimitsAndTitlePrefill()
 void TestUploadViewModel::heicIsReadThroughThePlugin()
 {
     const QDir dir(m_dir.path());
-    const QString heic = writeHeic(dir, "shot.heic", 2560, 1600);
+    const QString heic = TestSupport::writeHeic(dir.filePath(QStringLiteral("shot.heic")), 2560, 1600);
     if (heic.isEmpty())
         QSKIP("libheif has no HEVC encoder here");
     QImageReader reader(heic);

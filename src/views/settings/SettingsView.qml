@@ -247,10 +247,13 @@ Popup {
                         checked: vm.lockScreenEnabled
                         onToggled: vm.lockScreenEnabled = checked
                     }
-                    Separator {}
+                    // The permission is macOS's (controlling System Events); Linux has none to show.
+                    Separator { visible: Qt.platform.os === "osx" }
                     RowLayout {
+                        objectName: "permissionRow"
+                        visible: Qt.platform.os === "osx"
                         width: parent.width
-                        height: 28
+                        height: visible ? 28 : 0
                         Text { text: "Permission status"; font.pixelSize: TextStyle.body; color: Qt.rgba(1, 1, 1, 0.7) }
                         Item { Layout.fillWidth: true }
                         Row {
@@ -274,7 +277,7 @@ Popup {
                     Item {
                         width: parent.width
                         height: visible ? grant.implicitHeight + 8 : 0
-                        visible: !vm.accessibilityTrusted
+                        visible: Qt.platform.os === "osx" && !vm.accessibilityTrusted
                         PillButtonStyle {
                             id: grant
                             objectName: "grantPermissionButton"
