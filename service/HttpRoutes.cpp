@@ -80,9 +80,9 @@ bool safeKey(const std::string &key)
 std::optional<std::pair<std::uint64_t, std::uint64_t>> byteRange(const std::string &header, std::uint64_t size)
 {
     if (!header.starts_with("bytes=")) return std::nullopt;
-    std::string spec = header.substr(6);
-    if (spec.find(',') != std::string::npos) return std::pair<std::uint64_t, std::uint64_t>(0, 0);
-    size_t dash = spec.find('-');
+    std::string ranges = header.substr(6);
+    if (ranges.find(',') != std::string::npos) return std::pair<std::uint64_t, std::uint64_t>(0, 0);
+    size_t dash = ranges.find('-');
     if (dash == std::string::npos) return std::nullopt;
     auto number = [](const std::string &t, std::uint64_t &out) {
         if (t.empty() || t.size() > 18 || !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; })) return false;
@@ -90,7 +90,7 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> byteRange(const std::stri
         return true;
     };
     std::uint64_t first = 0, last = 0;
-    std::string a = spec.substr(0, dash), b = spec.substr(dash + 1);
+    std::string a = ranges.substr(0, dash), b = ranges.substr(dash + 1);
     if (a.empty()) {
         if (!number(b, last) || last == 0 || size == 0) return std::nullopt;
         last = std::min(last, size);
