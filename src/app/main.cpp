@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LumivaneApp.h"
 #include "app/SetWallpaperCommand.h"
+#include "app/Translations.h"
 #include "config/BuildInfo.h"
 
 #include <QCommandLineParser>
@@ -44,6 +45,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setApplicationVersion(QString::fromUtf8(BuildInfo::version));
     QGuiApplication::setDesktopFileName(QStringLiteral("app.lumivane.Lumivane"));
     QGuiApplication app(argc, argv);
+    Translations::install(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Browse, apply and share desktop wallpapers."));

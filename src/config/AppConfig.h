@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -56,12 +57,12 @@ inline std::optional<ChangeInterval> changeIntervalFromRawValue(int minutes)
 inline QString displayName(ChangeInterval interval)
 {
     switch (interval) {
-    case ChangeInterval::fifteenMinutes: return QStringLiteral("15 minutes");
-    case ChangeInterval::thirtyMinutes: return QStringLiteral("30 minutes");
-    case ChangeInterval::oneHour: return QStringLiteral("1 hour");
-    case ChangeInterval::twoHours: return QStringLiteral("2 hours");
-    case ChangeInterval::fourHours: return QStringLiteral("4 hours");
-    case ChangeInterval::daily: return QStringLiteral("Daily");
+    case ChangeInterval::fifteenMinutes: return QCoreApplication::translate("AppConfig", "15 minutes");
+    case ChangeInterval::thirtyMinutes: return QCoreApplication::translate("AppConfig", "30 minutes");
+    case ChangeInterval::oneHour: return QCoreApplication::translate("AppConfig", "1 hour");
+    case ChangeInterval::twoHours: return QCoreApplication::translate("AppConfig", "2 hours");
+    case ChangeInterval::fourHours: return QCoreApplication::translate("AppConfig", "4 hours");
+    case ChangeInterval::daily: return QCoreApplication::translate("AppConfig", "Daily");
     }
     return {};
 }

@@ -7,6 +7,7 @@
 #include "services/EnvelopeDecoder.h"
 #include "services/HttpFetch.h"
 
+#include <QCoreApplication>
 #include <QCoroNetworkReply>
 #include <QFile>
 #include <QFileInfo>
@@ -231,11 +232,11 @@ QCoro::Task<UploadResponse> APIClient::uploadWallpaper(QString filePath, QString
 
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("The file “%1” couldn’t be opened: %2")
+        throw FileError(QCoreApplication::translate("APIClient", "The file “%1” couldn’t be opened: %2")
                             .arg(QFileInfo(filePath).fileName(), file.errorString()));
     const QByteArray fileBytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw FileError(QStringLiteral("The file “%1” couldn’t be read: %2")
+        throw FileError(QCoreApplication::translate("APIClient", "The file “%1” couldn’t be read: %2")
                             .arg(QFileInfo(filePath).fileName(), file.errorString()));
     file.close();
 

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/APIError.h"
 
+#include <QCoreApplication>
+
 APIError APIError::httpError(int statusCode)
 {
-    return APIError(Kind::httpError, QStringLiteral("Server error (%1)").arg(statusCode), statusCode);
+    return APIError(Kind::httpError, QCoreApplication::translate("APIError", "Server error (%1)").arg(statusCode), statusCode);
 }
 
 APIError APIError::server(const QString &message)
@@ -14,10 +16,10 @@ APIError APIError::server(const QString &message)
 
 APIError APIError::decodingError()
 {
-    return APIError(Kind::decodingError, QStringLiteral("Failed to process response"));
+    return APIError(Kind::decodingError, QCoreApplication::translate("APIError", "Failed to process response"));
 }
 
 APIError APIError::invalidResponse()
 {
-    return APIError(Kind::invalidResponse, QStringLiteral("Invalid server response"));
+    return APIError(Kind::invalidResponse, QCoreApplication::translate("APIError", "Invalid server response"));
 }

@@ -4,6 +4,7 @@
 
 #include "models/AppError.h"
 
+#include <QCoreApplication>
 #include <QCoroNetworkReply>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -45,7 +46,7 @@ QCoro::Task<FetchResult> HttpFetch::run(QNetworkAccessManager &manager, QNetwork
                                         QByteArray body, FetchLimits limits, CancellationToken cancel)
 {
     if (cancel && cancel->isCancelled())
-        throw TransportError(QStringLiteral("Operation canceled"), int(QNetworkReply::OperationCanceledError));
+        throw TransportError(QCoreApplication::translate("HttpFetch", "Operation canceled"), int(QNetworkReply::OperationCanceledError));
 
     if (limits.stallTimeoutMs > 0)
         request.setTransferTimeout(limits.stallTimeoutMs);
@@ -68,16 +69,16 @@ QCoro::Task<FetchResult> HttpFetch::run(QNetworkAccessManager &manager, QNetwork
     QObject::connect(raw, &QNetworkReply::metaDataChanged, raw, [raw, refuse, tooLarge] {
         const QVariant length = raw->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && tooLarge(length.toLongLong()))
-            refuse(QStringLiteral("The server sent more data than allowed"));
+            refuse(QCoreApplication::translate("HttpFetch", "The server sent more data than allowed"));
     });
     QObject::connect(raw, &QNetworkReply::downloadProgress, raw, [refuse, tooLarge](qint64 received, qint64) {
         if (tooLarge(received))
-            refuse(QStringLiteral("The server sent more data than allowed"));
+            refuse(QCoreApplication::translate("HttpFetch", "The server sent more data than allowed"));
     });
     QTimer deadline;
     if (limits.deadlineMs > 0) {
         deadline.setSingleShot(true);
-        QObject::connect(&deadline, &QTimer::timeout, raw, [refuse] { refuse(QStringLiteral("The request timed out")); });
+        QObject::connect(&deadline, &QTimer::timeout, raw, [refuse] { refuse(QCoreApplication::translate("HttpFetch", "The request timed out")); });
         deadline.start(limits.deadlineMs);
     }
 
@@ -100,7 +101,7 @@ QCoro::Task<FetchResult> HttpFetch::run(QNetworkAccessManager &manager, QNetwork
     const bool bodiless = method == "HEAD" || result.status == 204 || result.status == 304 || result.status < 200;
     const QVariant length = raw->header(QNetworkRequest::ContentLengthHeader);
     if (!compressed && !bodiless && length.isValid() && length.toLongLong() != result.body.size())
-        throw TransportError(QStringLiteral("The download ended before it was complete"),
+        throw TransportError(QCoreApplication::translate("HttpFetch", "The download ended before it was complete"),
                              int(QNetworkReply::RemoteHostClosedError));
     co_return result;
 }

@@ -18,6 +18,7 @@
 #include "services/HttpFetch.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QCoroFuture>
 #include <QCoroNetworkReply>
 #include <QCryptographicHash>
@@ -197,7 +198,8 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaper(QUrl remoteUrl, Cancellat
     for (const DesktopScreen &screen : screens)
         co_await m.desktop->setDesktopImage(file, screen); // the first failure ends the loop
     recordInUse(PreferenceKeys::desktopPictureFiles, {file});
-    postNotification(u"Wallpaper Set"_s, u"Desktop wallpaper has been updated"_s);
+    postNotification(QCoreApplication::translate("WallpaperEngine", "Wallpaper Set"),
+                     QCoreApplication::translate("WallpaperEngine", "Desktop wallpaper has been updated"));
 }
 
 QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel)
@@ -237,7 +239,8 @@ QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteUrl, Cancel
     }
     if (!mainScreen)
         recordInUse(key, {file});
-    postNotification(u"Lock Screen Set"_s, u"Lock screen wallpaper has been updated"_s);
+    postNotification(QCoreApplication::translate("WallpaperEngine", "Lock Screen Set"),
+                     QCoreApplication::translate("WallpaperEngine", "Lock screen wallpaper has been updated"));
 }
 
 const QUrl &WallpaperEngine::accessibilitySettingsUrl()

@@ -2,27 +2,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/WallpaperError.h"
 
+#include <QCoreApplication>
+
 WallpaperError WallpaperError::setFailed(const QString &reason)
 {
-    return WallpaperError(Kind::setFailed, QStringLiteral("Failed to set wallpaper: ") + reason);
+    return WallpaperError(Kind::setFailed, QCoreApplication::translate("WallpaperError", "Failed to set wallpaper: ") + reason);
 }
 
 WallpaperError WallpaperError::downloadFailed()
 {
-    return WallpaperError(Kind::downloadFailed, QStringLiteral("Failed to download wallpaper"));
+    return WallpaperError(Kind::downloadFailed, QCoreApplication::translate("WallpaperError", "Failed to download wallpaper"));
 }
 
 WallpaperError WallpaperError::noScreens()
 {
-    return WallpaperError(Kind::noScreens, QStringLiteral("No screens detected"));
+    return WallpaperError(Kind::noScreens, QCoreApplication::translate("WallpaperError", "No screens detected"));
 }
 
 WallpaperError WallpaperError::permissionDenied()
 {
-    return WallpaperError(Kind::permissionDenied, QStringLiteral("Accessibility permission required"));
+    return WallpaperError(Kind::permissionDenied, QCoreApplication::translate("WallpaperError", "Accessibility permission required"));
 }
 
 WallpaperError WallpaperError::unsupportedOS()
 {
-    return WallpaperError(Kind::unsupportedOS, QStringLiteral("This feature requires macOS 14 or later"));
+    return WallpaperError(Kind::unsupportedOS, QCoreApplication::translate("WallpaperError", "This feature requires macOS 14 or later"));
 }

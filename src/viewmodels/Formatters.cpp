@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/Formatters.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 Formatters::Formatters(QObject *parent)
@@ -19,19 +20,21 @@ Formatters *Formatters::create(QQmlEngine *, QJSEngine *)
 QString Formatters::formatByteCount(qint64 bytes)
 {
     if (bytes == 0)
-        return QStringLiteral("Zero KB");
+        return QCoreApplication::translate("Formatters", "Zero KB");
     const QString sign = bytes < 0 ? QStringLiteral("-") : QString();
     const double magnitude = std::abs(double(bytes));
     if (magnitude == 1)
-        return sign + QStringLiteral("1 byte");
+        return sign + QCoreApplication::translate("Formatters", "1 byte");
     if (magnitude < 1000)
-        return sign + QString::number(qint64(magnitude)) + QStringLiteral(" bytes");
+        return sign + QCoreApplication::translate("Formatters", "%1 bytes").arg(qint64(magnitude));
 
     struct Unit {
         const char *name;
         int decimals;
     };
-    static constexpr Unit units[] = {{"KB", 0}, {"MB", 1}, {"GB", 2}, {"TB", 2}, {"PB", 2}, {"EB", 2}};
+    static constexpr Unit units[] = {{QT_TRANSLATE_NOOP("Formatters", "KB"), 0}, {QT_TRANSLATE_NOOP("Formatters", "MB"), 1},
+                                     {QT_TRANSLATE_NOOP("Formatters", "GB"), 2}, {QT_TRANSLATE_NOOP("Formatters", "TB"), 2},
+                                     {QT_TRANSLATE_NOOP("Formatters", "PB"), 2}, {QT_TRANSLATE_NOOP("Formatters", "EB"), 2}};
     double divisor = 1000;
     for (size_t i = 0; i < std::size(units); ++i, divisor *= 1000) {
         const double scale = std::pow(10.0, units[i].decimals);
@@ -44,7 +47,7 @@ QString Formatters::formatByteCount(qint64 bytes)
                 if (number.endsWith(QLatin1Char('.')))
                     number.chop(1);
             }
-            return sign + number + QLatin1Char(' ') + QLatin1String(units[i].name);
+            return sign + number + QLatin1Char(' ') + QCoreApplication::translate("Formatters", units[i].name);
         }
     }
     return {};

@@ -7,6 +7,7 @@
 #include "viewmodels/ErrorText.h"
 #include "viewmodels/WallpaperListModel.h"
 
+#include <QCoreApplication>
 #include <QCoroFuture>
 #include <QCoroTimer>
 #include <QElapsedTimer>
@@ -156,13 +157,13 @@ FileProbe probeImage(const QString &path)
 {
     QImageReader reader(path);
     if (!reader.canRead())
-        return {{}, QStringLiteral("Could not load image")};
+        return {{}, QCoreApplication::translate("UploadViewModel", "Could not load image")};
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
-        return {{}, QStringLiteral("Could not read image dimensions")};
+        return {{}, QCoreApplication::translate("UploadViewModel", "Could not read image dimensions")};
     reader.setScaledSize(size.scaled(probeEdge, probeEdge, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     if (reader.read().isNull())
-        return {{}, QStringLiteral("Could not load image")};
+        return {{}, QCoreApplication::translate("UploadViewModel", "Could not load image")};
     return {size, {}};
 }
 
@@ -194,16 +195,16 @@ QCoro::Task<void> UploadViewModel::loadFileAsync(QUrl url)
     static const QStringList accepted{QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
                                       QStringLiteral("heic")};
     if (!accepted.contains(extension)) {
-        setValidationError(QStringLiteral("Only JPG, PNG, and HEIC files are supported"));
+        setValidationError(QCoreApplication::translate("UploadViewModel", "Only JPG, PNG, and HEIC files are supported"));
         co_return;
     }
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) {
-        setValidationError(QStringLiteral("Could not read file"));
+        setValidationError(QCoreApplication::translate("UploadViewModel", "Could not read file"));
         co_return;
     }
     if (info.size() > maxFileBytes) {
-        setValidationError(QStringLiteral("File size must be under 50MB"));
+        setValidationError(QCoreApplication::translate("UploadViewModel", "File size must be under 50MB"));
         co_return;
     }
 
@@ -216,7 +217,7 @@ QCoro::Task<void> UploadViewModel::loadFileAsync(QUrl url)
     }
     const QSize size = probe.size;
     if (size.width() < minWidth || size.height() < minHeight) {
-        setValidationError(QStringLiteral("Image must be at least %1\u00D7%2 pixels (got %3\u00D7%4)")
+        setValidationError(QCoreApplication::translate("UploadViewModel", "Image must be at least %1\u00D7%2 pixels (got %3\u00D7%4)")
                                .arg(minWidth)
                                .arg(minHeight)
                                .arg(size.width())
@@ -252,11 +253,11 @@ bool UploadViewModel::validate()
     // Both field messages are decided afresh on every check.
     QString titleError;
     if (characterCount(trimSpacesAndTabs(m_title)) < minTitleLength)
-        titleError = QStringLiteral("Title must be at least %1 characters").arg(minTitleLength);
+        titleError = QCoreApplication::translate("UploadViewModel", "Title must be at least %1 characters").arg(minTitleLength);
     if (characterCount(m_title) > maxTitleLength)
-        titleError = QStringLiteral("Title must be under %1 characters").arg(maxTitleLength);
+        titleError = QCoreApplication::translate("UploadViewModel", "Title must be under %1 characters").arg(maxTitleLength);
     setTitleError(titleError);
-    setCategoryError(m_categoryId.isEmpty() ? QStringLiteral("Please select a category") : QString());
+    setCategoryError(m_categoryId.isEmpty() ? QCoreApplication::translate("UploadViewModel", "Please select a category") : QString());
     return m_titleError.isEmpty() && m_categoryError.isEmpty();
 }
 
@@ -367,11 +368,11 @@ QCoro::Task<void> UploadViewModel::pollProcessing()
             co_return;
         }
         if (status.status == QLatin1String("failed")) {
-            setState(UploadState::failed(status.message.value_or(QStringLiteral("Processing failed"))));
+            setState(UploadState::failed(status.message.value_or(QCoreApplication::translate("UploadViewModel", "Processing failed"))));
             co_return;
         }
     }
-    setState(UploadState::failed(QStringLiteral("Processing timed out. Please try again.")));
+    setState(UploadState::failed(QCoreApplication::translate("UploadViewModel", "Processing timed out. Please try again.")));
 }
 
 QUrl UploadViewModel::picturesFolder()

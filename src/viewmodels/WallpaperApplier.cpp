@@ -7,6 +7,8 @@
 #include "viewmodels/AppState.h"
 #include "viewmodels/ErrorText.h"
 
+#include <QCoreApplication>
+
 WallpaperApplier::WallpaperApplier(QObject *parent)
     : WallpaperApplier(AppState::shared().applier(), parent)
 {
@@ -108,8 +110,8 @@ QCoro::Task<void> WallpaperApplier::run(std::optional<QString> id, QUrl url, Tar
         std::rethrow_exception(error);
     }
     if (error && requester && requester->isCancelled())
-        m_engine->postNotification(target == Target::Desktop ? QStringLiteral("Wallpaper Not Set")
-                                                             : QStringLiteral("Lock Screen Not Set"),
+        m_engine->postNotification(target == Target::Desktop ? QCoreApplication::translate("WallpaperApplier", "Wallpaper Not Set")
+                                                             : QCoreApplication::translate("WallpaperApplier", "Lock Screen Not Set"),
                                    message);
     end();
     Q_EMIT finished(url, target, message);

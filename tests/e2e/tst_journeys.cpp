@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModel>
 #include <QDirIterator>
+#include <QFont>
 #include <QFile>
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -22,10 +23,12 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <QUrlQuery>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -102,6 +105,7 @@ private Q_SLOTS:
     void heartsFollowClicksAndOutliveARestart();
     void clearCacheKeepsTheDesktopPictureAndMeasuresHonestly();
     void exploreFilterSortAndPagingShowExactlyTheServicesList();
+    void everyVisibleTextGoesThroughTranslation();
 
 private:
     void startApp();
@@ -553,6 +557,83 @@ int main(int argc, char *argv[])
     LumivaneApp::loadIconFont();
     Journeys test(bus);
     return QTest::qExec(&test, argc, argv);
+}
+
+void Journeys::everyVisibleTextGoesThroughTranslation()
+{
+    // The window in a pseudo-language where every text the program marks for translation reads
+    // ⟦…⟧: a visible text with words outside the brackets escaped translation, unless the words
+    // are the catalogue's own (titles, names, descriptions, tags).
+    const QString qm = qEnvironmentVariable("LUMIVANE_TEST_PSEUDO_TRANSLATION");
+    if (!QFile::exists(qm))
+        QSKIP("the pseudo-translation is not built");
+    stopApp();
+    QTranslator pseudo;
+    QVERIFY(pseudo.load(qm));
+    QCoreApplication::installTranslator(&pseudo);
+    const auto restore = qScopeGuard([&] {
+        QCoreApplication::removeTranslator(&pseudo);
+        stopApp();
+        startApp();
+    });
+    startApp();
+
+    QStringList data;
+    QUrlQuery everything;
+    everything.addQueryItem(QStringLiteral("limit"), QStringLiteral("100"));
+    for (const QJsonValue &w : api(QStringLiteral("/wallpapers"), everything)) {
+        const QJsonObject o = w.toObject();
+        data << o.value(QStringLiteral("title")).toString() << o.value(QStringLiteral("description")).toString();
+        for (const QJsonValue &tag : o.value(QStringLiteral("tags")).toArray())
+            data << tag.toString();
+    }
+    for (const QJsonValue &c : api(QStringLiteral("/categories"))) {
+        data << c.toObject().value(QStringLiteral("name")).toString()
+             << c.toObject().value(QStringLiteral("description")).toString();
+    }
+    data << QStringLiteral("Lumivane"); // the program's name is not translated
+    data.removeAll(QString());
+    // Longest first, so a title is removed whole before a tag inside it.
+    std::sort(data.begin(), data.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
+
+    const QRegularExpression bracketed(QStringLiteral("⟦[^⟧]*⟧"));
+    const QRegularExpression word(QStringLiteral("\\p{L}{2,}"));
+    QSet<QString> escaped;
+    const auto look = [&](const QString &where) {
+        QTest::qWait(600); // texts that arrive with the screen's data
+        const QList<QQuickItem *> texts = itemsWhere(m_window->contentItem(), [](QQuickItem *item) {
+            return (item->inherits("QQuickText") || item->inherits("QQuickTextInput") || item->inherits("QQuickTextEdit"))
+                && reallyVisible(item);
+        });
+        for (QQuickItem *item : texts) {
+            if (item->property("font").value<QFont>().family() == QLatin1String("Material Icons"))
+                continue; // icon glyphs
+            for (const char *property : {"text", "placeholderText"}) {
+                QString text = item->property(property).toString();
+                text.remove(bracketed);
+                for (const QString &own : std::as_const(data))
+                    text.remove(own);
+                if (word.match(text).hasMatch())
+                    escaped.insert(where + QStringLiteral(": \"") + item->property(property).toString() + u'"');
+            }
+        }
+    };
+
+    QVERIFY(homeCards(4).size() >= 4);
+    look(QStringLiteral("Home"));
+    click(homeCards(1).value(0));
+    QVERIFY(waitForVisible(QStringLiteral("setDesktopButton")));
+    look(QStringLiteral("detail sheet"));
+    QTest::keyClick(m_window, Qt::Key_Escape);
+    if (QQuickItem *close = visible(QStringLiteral("detailClose")).value(0))
+        click(close);
+    for (const QString &tab : {QStringLiteral("Explore"), QStringLiteral("Library"), QStringLiteral("Upload")}) {
+        goTo(tab);
+        look(tab);
+    }
+    click(waitForVisible(QStringLiteral("settingsButton")));
+    look(QStringLiteral("Settings"));
+    QVERIFY2(escaped.isEmpty(), qPrintable(QStringList(escaped.begin(), escaped.end()).join(QLatin1Char('\n'))));
 }
 
 #include "tst_journeys.moc"
