@@ -4,4 +4,5 @@
 set(LUMIVANE_APP_SOURCES
     app/LumivaneApp.h app/LumivaneApp.cpp
     app/SetWallpaperCommand.h app/SetWallpaperCommand.cpp
+    app/NextWallpaperCommand.h app/NextWallpaperCommand.cpp
 )
