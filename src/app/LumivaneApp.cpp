@@ -3,6 +3,8 @@
 #include "app/LumivaneApp.h"
 
 #include "imaging/ImageNetworkAccessManagerFactory.h"
+#include "services/AutoChangeSchedule.h"
+#include "viewmodels/SettingsViewModel.h"
 #include "viewmodels/AppState.h"
 
 #include <QFontDatabase>
@@ -47,6 +49,7 @@ LumivaneApp::LumivaneApp(QObject *parent)
     // views/ is then "not a type".
     m_engine->addImportPath(QStringLiteral("qrc:/"));
     m_engine->setNetworkAccessManagerFactory(m_imageFactory.get());
+    SettingsViewModel::setDefaultSchedule(&AutoChangeSchedule::shared());
 }
 
 LumivaneApp::~LumivaneApp() = default;

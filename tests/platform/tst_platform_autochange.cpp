@@ -2,11 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The automatic change's schedule against systemd itself: the unit files it writes are checked
 // by `systemd-analyze verify`, its calendar by `systemd-analyze calendar`, and the switch drives
-// a stand-in of the user manager (dbusmock) on a private bus, or the login item without one.
+// a stand-in of the user manager (dbusmock) on a private bus, or the login item without one,
+// as the Settings switch and interval picker drive them.
 #include "DbusTestBus.h"
 #include "platform/SystemdUserTimer.h"
 #include "platform/XdgAutostartBackend.h"
 #include "services/AutoChangeSchedule.h"
+#include "services/CacheManager.h"
+#include "services/LoginItem.h"
+#include "services/WallpaperEngine.h"
+#include "viewmodels/SettingsViewModel.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -16,6 +21,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -161,6 +167,13 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     XdgAutostartBackend entry(config.path(), program, QStringLiteral("app.lumivane.autochange"), {QStringLiteral("--background")});
     int started = 0;
     AutoChangeSchedule schedule(timer, entry, [&] { ++started; });
+    // Driven as the sheet drives it: the switch and the interval picker.
+    QSettings settings(config.filePath(QStringLiteral("Lumivane.conf")), QSettings::IniFormat);
+    CacheManager cache(config.filePath(QStringLiteral("cache")));
+    XdgAutostartBackend loginEntry(config.filePath(QStringLiteral("login")), program);
+    LoginItem loginItem(loginEntry);
+    WallpaperEngine engine(WallpaperEngine::Collaborators{});
+    SettingsViewModel vm(settings, cache, loginItem, engine, nullptr, &schedule);
     const auto leftovers = [&] {
         return QDir(config.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name)
             + QDir(config.filePath(QStringLiteral("systemd/user"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)
@@ -169,11 +182,11 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
 
     // No user manager: the login item starts the background mode, now and at each login.
     QVERIFY(!timer.isAvailable());
-    schedule.apply(true, 60);
+    vm.setAutoChangeWallpaper(true);
     QCOMPARE(started, 1);
     QVERIFY(!QFile::exists(timer.timerPath()));
     QVERIFY2(readAll(entry.entryPath()).contains(QStringLiteral(" --background\n")), qPrintable(readAll(entry.entryPath())));
-    schedule.apply(false, 60);
+    vm.setAutoChangeWallpaper(false);
     QVERIFY(!QFile::exists(entry.entryPath()));
 
     // With one: enabled and started with the interval, re-timed, then stopped and removed.
@@ -194,7 +207,9 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     QVERIFY(timer.isAvailable());
 
     const QString timerName = SystemdUserTimer::timerName();
-    schedule.apply(true, 15);
+    vm.storeChangeInterval(15); // while off: nothing is scheduled yet
+    QCOMPARE(managerCalls(), QStringList());
+    vm.setAutoChangeWallpaper(true);
     QCOMPARE(managerCalls(), (QStringList{QStringLiteral("Reload"), QStringLiteral("EnableUnitFiles ") + timerName + QStringLiteral(" false true"),
                                           QStringLiteral("StopUnit ") + timerName + QStringLiteral(" replace"), QStringLiteral("StartUnit ") + timerName + QStringLiteral(" replace")}));
     QVERIFY(readAll(timer.timerPath()).contains(QStringLiteral("OnCalendar=*-*-* *:00/15:00\nPersistent=true\n")));
@@ -202,17 +217,18 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     QVERIFY(!QFile::exists(entry.entryPath()));
     QCOMPARE(started, 1);
 
-    schedule.apply(true, 240);
+    vm.storeChangeInterval(240);
     QVERIFY(readAll(timer.timerPath()).contains(QStringLiteral("OnCalendar=*-*-* 00/4:00:00\n")));
     const QStringList retimed = managerCalls();
     QVERIFY2(retimed.indexOf(QStringLiteral("Reload")) >= 0
                  && retimed.indexOf(QStringLiteral("StartUnit ") + timerName + QStringLiteral(" replace")) > retimed.indexOf(QStringLiteral("Reload")),
              qPrintable(retimed.join(QStringLiteral("; "))));
 
-    schedule.apply(false, 240);
+    vm.setAutoChangeWallpaper(false);
     QCOMPARE(managerCalls(), (QStringList{QStringLiteral("StopUnit ") + timerName + QStringLiteral(" replace"), QStringLiteral("DisableUnitFiles ") + timerName + QStringLiteral(" false"),
                                           QStringLiteral("Reload")}));
-    QCOMPARE(leftovers(), (QStringList{QStringLiteral("autostart"), QStringLiteral("systemd")}));
+    QCOMPARE(leftovers(), (QStringList{QStringLiteral("Lumivane.conf"), QStringLiteral("autostart"), QStringLiteral("systemd")}));
+    QCOMPARE(vm.error(), QString());
 }
 
 LUMIVANE_DBUS_TEST_MAIN(AutoChangeScheduleTest)
