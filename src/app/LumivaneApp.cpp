@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LumivaneApp.h"
 
+#include "config/PreferenceKeys.h"
+#include "config/SettingsStore.h"
 #include "imaging/ImageNetworkAccessManagerFactory.h"
 #include "services/AutoChangeSchedule.h"
 #include "viewmodels/SettingsViewModel.h"
@@ -11,6 +13,7 @@
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickStyle>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <fontconfig/fontconfig.h>
@@ -50,6 +53,12 @@ LumivaneApp::LumivaneApp(QObject *parent)
     m_engine->addImportPath(QStringLiteral("qrc:/"));
     m_engine->setNetworkAccessManagerFactory(m_imageFactory.get());
     SettingsViewModel::setDefaultSchedule(&AutoChangeSchedule::shared());
+    // A user manager started before the desktop may run the timer without knowing the desktop.
+    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    if (!desktop.isEmpty() && SettingsStore::shared().value(PreferenceKeys::sessionDesktop).toString() != desktop) {
+        SettingsStore::shared().setValue(PreferenceKeys::sessionDesktop, desktop);
+        SettingsStore::shared().sync();
+    }
 }
 
 LumivaneApp::~LumivaneApp() = default;

@@ -51,6 +51,11 @@ int intervalMinutes(QSettings &settings)
 struct Changer {
     Changer()
     {
+        if (qEnvironmentVariableIsEmpty("XDG_CURRENT_DESKTOP")) {
+            const QString desktop = SettingsStore::shared().value(PreferenceKeys::sessionDesktop).toString();
+            if (!desktop.isEmpty())
+                qputenv("XDG_CURRENT_DESKTOP", desktop.toUtf8());
+        }
         WallpaperEngine::Collaborators c = WallpaperEngine::systemCollaborators();
         notifier = c.notifier;
         c.notifier = nullptr;
@@ -78,16 +83,15 @@ struct Changer {
         return outcome;
     }
 
-    // One change; a change missed because the service cannot be reached is tried again each
-    // minute until it works, for at most one interval (then the next one is due anyway).
+    // One change; a change missed because the service cannot be reached is tried again when the
+    // system reports a change of network, and each minute, for at most one interval (then the
+    // next one is due anyway).
     AutoChanger::Outcome run()
     {
         QDeadlineTimer deadline(qint64(intervalMinutes(SettingsStore::shared())) * 60'000);
         AutoChanger::Outcome outcome = runOnce();
         while (outcome.status == AutoChanger::Status::offline && !deadline.hasExpired()) {
-            QEventLoop wait;
-            QTimer::singleShot(int(std::min<qint64>(60'000, deadline.remainingTime())), &wait, &QEventLoop::quit);
-            wait.exec();
+            network.waitForNetwork(int(std::min<qint64>(60'000, deadline.remainingTime())));
             outcome = runOnce();
         }
         return outcome;

@@ -27,6 +27,8 @@ inline const QString autoChangeCurrentId = QStringLiteral("lumivane_autochange_c
 inline const QString autoChangeLastRun = QStringLiteral("lumivane_autochange_last_run");        // ISO date-time
 inline const QString autoChangeLastResult = QStringLiteral("lumivane_autochange_last_result");  // string
 inline const QString autoChangeLastFailed = QStringLiteral("lumivane_autochange_last_failed");  // bool
+// The desktop the window last ran in (XDG_CURRENT_DESKTOP), for a timer run that lacks it.
+inline const QString sessionDesktop = QStringLiteral("lumivane_session_desktop"); // string
 // Files saved with "Save to Downloads", newest last.
 inline const QString savedDownloads = QStringLiteral("lumivane_saved_downloads"); // list of {path, id}
 

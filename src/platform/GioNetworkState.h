@@ -10,4 +10,5 @@ class GioNetworkState : public NetworkState
 {
 public:
     bool isMetered() const override;
+    void waitForNetwork(int timeoutMs) override;
 };

@@ -9,4 +9,6 @@ public:
     virtual ~NetworkState() = default;
     // Whether the connection is paid by the byte (mobile data, a phone's hotspot).
     virtual bool isMetered() const = 0;
+    // Runs the event loop until the system reports a usable network, or `timeoutMs` passes.
+    virtual void waitForNetwork(int timeoutMs) = 0;
 };
