@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/UploadViewModel.h"
+#include "viewmodels/SetIfChanged.h"
 #include "services/APIClient.h"
 #include "services/DeviceIdentity.h"
 #include "viewmodels/ErrorText.h"
@@ -90,44 +91,32 @@ QString UploadViewModel::imageResolutionText() const
 
 void UploadViewModel::setTitle(const QString &title)
 {
-    if (m_title == title)
+    if (!setIfChanged(m_title, title, this, &UploadViewModel::titleChanged))
         return;
-    m_title = title;
-    Q_EMIT titleChanged();
     updateCanUpload();
 }
 
 void UploadViewModel::setDescription(const QString &description)
 {
-    if (m_description == description)
-        return;
-    m_description = description;
-    Q_EMIT descriptionChanged();
+    setIfChanged(m_description, description, this, &UploadViewModel::descriptionChanged);
 }
 
 void UploadViewModel::setCategoryId(const QString &categoryId)
 {
-    if (m_categoryId == categoryId)
+    if (!setIfChanged(m_categoryId, categoryId, this, &UploadViewModel::categoryIdChanged))
         return;
-    m_categoryId = categoryId;
-    Q_EMIT categoryIdChanged();
     updateCanUpload();
 }
 
 void UploadViewModel::setTags(const QStringList &tags)
 {
-    if (m_tags == tags)
-        return;
-    m_tags = tags;
-    Q_EMIT tagsChanged();
+    setIfChanged(m_tags, tags, this, &UploadViewModel::tagsChanged);
 }
 
 void UploadViewModel::setState(const UploadState &state)
 {
-    if (m_uploadState == state)
+    if (!setIfChanged(m_uploadState, state, this, &UploadViewModel::uploadStateChanged))
         return;
-    m_uploadState = state;
-    Q_EMIT uploadStateChanged();
     updateCanUpload();
 }
 
@@ -425,49 +414,31 @@ void UploadViewModel::setSelectedFile(const QUrl &url, QSizeF resolution)
 
 void UploadViewModel::setUploadProgress(double progress)
 {
-    if (m_uploadProgress == progress)
-        return;
-    m_uploadProgress = progress;
-    Q_EMIT uploadProgressChanged();
+    setIfChanged(m_uploadProgress, progress, this, &UploadViewModel::uploadProgressChanged);
 }
 
 void UploadViewModel::setProcessingJobId(const QString &jobId)
 {
-    if (m_processingJobId == jobId)
-        return;
-    m_processingJobId = jobId;
-    Q_EMIT processingJobIdChanged();
+    setIfChanged(m_processingJobId, jobId, this, &UploadViewModel::processingJobIdChanged);
 }
 
 void UploadViewModel::setValidationError(const QString &error)
 {
-    if (m_validationError == error)
-        return;
-    m_validationError = error;
-    Q_EMIT validationErrorChanged();
+    setIfChanged(m_validationError, error, this, &UploadViewModel::validationErrorChanged);
 }
 
 void UploadViewModel::setTitleError(const QString &error)
 {
-    if (m_titleError == error)
-        return;
-    m_titleError = error;
-    Q_EMIT titleErrorChanged();
+    setIfChanged(m_titleError, error, this, &UploadViewModel::titleErrorChanged);
 }
 
 void UploadViewModel::setCategoryError(const QString &error)
 {
-    if (m_categoryError == error)
-        return;
-    m_categoryError = error;
-    Q_EMIT categoryErrorChanged();
+    setIfChanged(m_categoryError, error, this, &UploadViewModel::categoryErrorChanged);
 }
 
 void UploadViewModel::updateCanUpload()
 {
     const bool can = canUpload();
-    if (m_canUpload == can)
-        return;
-    m_canUpload = can;
-    Q_EMIT canUploadChanged();
+    setIfChanged(m_canUpload, can, this, &UploadViewModel::canUploadChanged);
 }
