@@ -13,6 +13,7 @@
 #include "services/WallpaperEngine.h"
 #include "viewmodels/ErrorText.h"
 #include "viewmodels/Formatters.h"
+#include "viewmodels/SetIfChanged.h"
 
 #include <QGuiApplication>
 #include <QLocale>
@@ -83,10 +84,7 @@ void SettingsViewModel::setAutoChangeWallpaper(bool on)
 {
     m_settings.setValue(PreferenceKeys::autoChangeWallpaper, on);
     m_settings.sync(); // on disk when the switch returns: a crash right after must not lose it
-    const bool changed = m_autoChangeWallpaper != on;
-    m_autoChangeWallpaper = on;
-    if (changed)
-        Q_EMIT autoChangeWallpaperChanged();
+    setIfChanged(m_autoChangeWallpaper, on, this, &SettingsViewModel::autoChangeWallpaperChanged);
     applySchedule();
 }
 
@@ -111,10 +109,7 @@ void SettingsViewModel::setAutoChangeSource(const QString &source)
 {
     m_settings.setValue(PreferenceKeys::autoChangeSource, source);
     m_settings.sync();
-    if (m_autoChangeSource == source)
-        return;
-    m_autoChangeSource = source;
-    Q_EMIT autoChangeSourceChanged();
+    setIfChanged(m_autoChangeSource, source, this, &SettingsViewModel::autoChangeSourceChanged);
 }
 
 void SettingsViewModel::setFitDisplays(bool on)
@@ -123,10 +118,7 @@ void SettingsViewModel::setFitDisplays(bool on)
         recordDisplaySizes();
     m_settings.setValue(PreferenceKeys::autoChangeFitDisplays, on);
     m_settings.sync();
-    if (m_fitDisplays == on)
-        return;
-    m_fitDisplays = on;
-    Q_EMIT fitDisplaysChanged();
+    setIfChanged(m_fitDisplays, on, this, &SettingsViewModel::fitDisplaysChanged);
 }
 
 void SettingsViewModel::recordDisplaySizes()
@@ -144,10 +136,7 @@ void SettingsViewModel::setNotifyOnChange(bool on)
 {
     m_settings.setValue(PreferenceKeys::autoChangeNotify, on);
     m_settings.sync();
-    if (m_notifyOnChange == on)
-        return;
-    m_notifyOnChange = on;
-    Q_EMIT notifyOnChangeChanged();
+    setIfChanged(m_notifyOnChange, on, this, &SettingsViewModel::notifyOnChangeChanged);
 }
 
 void SettingsViewModel::refreshAutoChangeStatus()
