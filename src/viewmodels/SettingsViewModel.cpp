@@ -110,6 +110,7 @@ void SettingsViewModel::setAutoChangeSource(const QString &source)
     m_settings.setValue(PreferenceKeys::autoChangeSource, source);
     m_settings.sync();
     setIfChanged(m_autoChangeSource, source, this, &SettingsViewModel::autoChangeSourceChanged);
+    refreshAutoChangeStatus();
 }
 
 void SettingsViewModel::setFitDisplays(bool on)
@@ -146,7 +147,9 @@ void SettingsViewModel::refreshAutoChangeStatus()
     const QDateTime lastRun = QDateTime::fromString(m_settings.value(PreferenceKeys::autoChangeLastRun).toString(), Qt::ISODate).toLocalTime();
     const QString result = m_settings.value(PreferenceKeys::autoChangeLastResult).toString();
     const auto when = [&](const QDateTime &at) {
-        const QString time = locale.toString(at.time(), QLocale::ShortFormat);
+        QString format = locale.timeFormat(QLocale::ShortFormat);
+        format.remove(QStringLiteral(":ss")); // the timer keeps to the minute
+        const QString time = locale.toString(at.time(), format);
         const QDate today = QDate::currentDate();
         if (at.date() == today)
             return time;
@@ -155,7 +158,10 @@ void SettingsViewModel::refreshAutoChangeStatus()
         return locale.toString(at.date(), QLocale::ShortFormat) + u' ' + time;
     };
     QString next;
-    if (m_autoChangeWallpaper)
+    const bool noFavorites = m_settings.value(PreferenceKeys::favoriteIds).toStringList().isEmpty();
+    if (m_autoChangeWallpaper && m_autoChangeSource == QLatin1String("favorites") && noFavorites)
+        next = tr("Nothing to pick from: there are no favorites yet");
+    else if (m_autoChangeWallpaper)
         next = tr("Next change: %1").arg(when(AutoChangeSchedule::nextChange(QDateTime::currentDateTime(), m_changeInterval, lastRun)));
     const QString last = lastRun.isValid() && !result.isEmpty() ? tr("Last change (%1): %2").arg(when(lastRun), result) : QString();
     const bool failed = m_settings.value(PreferenceKeys::autoChangeLastFailed, false).toBool();
