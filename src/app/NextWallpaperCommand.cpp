@@ -14,6 +14,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QScreen>
@@ -128,10 +130,13 @@ int runBackgroundMode()
     QSettings &settings = SettingsStore::shared();
     Changer changer;
     QEventLoop loop;
-    QTimer tick; // the switch and the interval are read again every minute
+    QTimer tick; // the change falls due on a minute
     QDateTime due;
+    int dueMinutes = 0;
     bool running = false;
     const auto check = [&] {
+        if (running)
+            return;
         settings.sync();
         if (!settings.value(PreferenceKeys::autoChangeWallpaper, false).toBool()) {
             loop.quit();
@@ -144,8 +149,11 @@ int runBackgroundMode()
             // A change missed while nothing ran happens soon after the start, as the timer's would.
             const bool missed = !lastRun.isValid() || lastRun.secsTo(now) >= qint64(minutes) * 60;
             due = missed ? now : AutoChangeSchedule::nextChange(now, minutes, lastRun);
+        } else if (minutes != dueMinutes) { // re-timed in Settings
+            due = AutoChangeSchedule::nextChange(now, minutes, lastRun);
         }
-        if (now < due || running)
+        dueMinutes = minutes;
+        if (now < due)
             return;
         running = true;
         changer.run();
@@ -154,6 +162,9 @@ int runBackgroundMode()
     };
     QObject::connect(&tick, &QTimer::timeout, &loop, check);
     tick.start(60'000);
+    // Settings writes its file anew (a rename): watching the folder sees the switch go off at once.
+    QFileSystemWatcher watcher({QFileInfo(settings.fileName()).absolutePath()});
+    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, check);
     QTimer::singleShot(0, &loop, check);
     loop.exec();
     return 0;

@@ -51,8 +51,10 @@ private Q_SLOTS:
     void cleanupTestCase();
     void eachRunShowsAnotherFavouriteSkippingABrokenOne();
     void aMeteredConnectionDownloadsNothing();
+    void backgroundModeChangesKeepsToOneInstanceAndEndsWithTheSwitch();
 
 private:
+    QProcessEnvironment environment(const QMap<QString, QString> &extra = {}) const;
     Outcome run(const QMap<QString, QString> &extra = {});
     QSettings &appSettings();
     int cachedFiles() const
@@ -132,9 +134,8 @@ QSettings &NextWallpaperCommand::appSettings()
     return *m_settings;
 }
 
-Outcome NextWallpaperCommand::run(const QMap<QString, QString> &extra)
+QProcessEnvironment NextWallpaperCommand::environment(const QMap<QString, QString> &extra) const
 {
-    QProcess app;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("keyfile"));
     env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("GNOME"));
@@ -146,7 +147,13 @@ Outcome NextWallpaperCommand::run(const QMap<QString, QString> &extra)
         env.insert(it.key(), it.value());
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) // as a timer runs it
         env.remove(QString::fromLatin1(name));
-    app.setProcessEnvironment(env);
+    return env;
+}
+
+Outcome NextWallpaperCommand::run(const QMap<QString, QString> &extra)
+{
+    QProcess app;
+    app.setProcessEnvironment(environment(extra));
     app.setProcessChannelMode(QProcess::MergedChannels);
     app.start(qEnvironmentVariable("LUMIVANE_TEST_APP"), {QStringLiteral("--next-wallpaper")});
     Outcome outcome;
@@ -215,6 +222,36 @@ void NextWallpaperCommand::aMeteredConnectionDownloadsNothing()
     const Outcome unmetered = run();
     QVERIFY2(unmetered.exitCode == 0, qPrintable(unmetered.output));
     QVERIFY(picture() != before);
+}
+
+// Where no systemd user manager runs, the login item starts this mode instead of the timer.
+void NextWallpaperCommand::backgroundModeChangesKeepsToOneInstanceAndEndsWithTheSwitch()
+{
+    appSettings().setValue(PreferenceKeys::autoChangeWallpaper, true);
+    appSettings().remove(PreferenceKeys::autoChangeLastRun); // never ran: a change is due at once
+    appSettings().sync();
+    const QString before = picture();
+    QProcess background;
+    background.setProcessEnvironment(environment());
+    background.setProcessChannelMode(QProcess::ForwardedChannels);
+    background.start(qEnvironmentVariable("LUMIVANE_TEST_APP"), {QStringLiteral("--background")});
+    QVERIFY(background.waitForStarted());
+    QVERIFY2(TestSupport::waitUntil([&] { return picture() != before; }, 30000), "the background mode changed nothing");
+
+    QProcess second;
+    second.setProcessEnvironment(environment());
+    second.start(qEnvironmentVariable("LUMIVANE_TEST_APP"), {QStringLiteral("--background")});
+    QVERIFY(second.waitForFinished(10000)); // the first one keeps the schedule
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(background.state(), QProcess::Running);
+
+    appSettings().setValue(PreferenceKeys::autoChangeWallpaper, false);
+    appSettings().sync();
+    const bool ended = background.waitForFinished(10000);
+    if (!ended)
+        background.kill();
+    QVERIFY2(ended, "the background mode outlived the switch");
+    QCOMPARE(background.exitCode(), 0);
 }
 
 LUMIVANE_DBUS_TEST_MAIN(NextWallpaperCommand)
