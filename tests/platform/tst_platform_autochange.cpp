@@ -127,8 +127,8 @@ void AutoChangeScheduleTest::unitsPassSystemdsOwnChecks()
         file.write(text.toUtf8());
     }
     QProcess verify;
-    verify.start(QStringLiteral("systemd-analyze"), {QStringLiteral("verify"), QStringLiteral("--man=no"), timer.timerPath(),
-                                                     timer.servicePath()});
+    verify.start(QStringLiteral("systemd-analyze"),
+                 {QStringLiteral("--user"), QStringLiteral("verify"), QStringLiteral("--man=no"), timer.timerPath(), timer.servicePath()});
     QVERIFY(verify.waitForFinished(30000));
     const QString complaints = QString::fromUtf8(verify.readAllStandardError() + verify.readAllStandardOutput());
     QVERIFY2(verify.exitCode() == 0 && !complaints.contains(QLatin1String("lumivane-autochange")), qPrintable(complaints));
@@ -207,11 +207,14 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     QVERIFY(timer.isAvailable());
 
     const QString timerName = SystemdUserTimer::timerName();
+    const auto onTimer = [&](const char *method, const char *rest) {
+        return QString::fromLatin1(method) + u' ' + timerName + u' ' + QString::fromLatin1(rest);
+    };
     vm.storeChangeInterval(15); // while off: nothing is scheduled yet
     QCOMPARE(managerCalls(), QStringList());
     vm.setAutoChangeWallpaper(true);
-    QCOMPARE(managerCalls(), (QStringList{QStringLiteral("Reload"), QStringLiteral("EnableUnitFiles ") + timerName + QStringLiteral(" false true"),
-                                          QStringLiteral("StopUnit ") + timerName + QStringLiteral(" replace"), QStringLiteral("StartUnit ") + timerName + QStringLiteral(" replace")}));
+    QCOMPARE(managerCalls(), (QStringList{QStringLiteral("Reload"), onTimer("EnableUnitFiles", "false true"),
+                                          onTimer("StopUnit", "replace"), onTimer("StartUnit", "replace")}));
     QVERIFY(readAll(timer.timerPath()).contains(QStringLiteral("OnCalendar=*-*-* *:00/15:00\nPersistent=true\n")));
     QVERIFY(readAll(timer.servicePath()).contains(QStringLiteral("ExecStart=") + program + QStringLiteral(" --next-wallpaper\n")));
     QVERIFY(!QFile::exists(entry.entryPath()));
@@ -221,12 +224,12 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     QVERIFY(readAll(timer.timerPath()).contains(QStringLiteral("OnCalendar=*-*-* 00/4:00:00\n")));
     const QStringList retimed = managerCalls();
     QVERIFY2(retimed.indexOf(QStringLiteral("Reload")) >= 0
-                 && retimed.indexOf(QStringLiteral("StartUnit ") + timerName + QStringLiteral(" replace")) > retimed.indexOf(QStringLiteral("Reload")),
+                 && retimed.indexOf(onTimer("StartUnit", "replace")) > retimed.indexOf(QStringLiteral("Reload")),
              qPrintable(retimed.join(QStringLiteral("; "))));
 
     vm.setAutoChangeWallpaper(false);
-    QCOMPARE(managerCalls(), (QStringList{QStringLiteral("StopUnit ") + timerName + QStringLiteral(" replace"), QStringLiteral("DisableUnitFiles ") + timerName + QStringLiteral(" false"),
-                                          QStringLiteral("Reload")}));
+    QCOMPARE(managerCalls(),
+             (QStringList{onTimer("StopUnit", "replace"), onTimer("DisableUnitFiles", "false"), QStringLiteral("Reload")}));
     QCOMPARE(leftovers(), (QStringList{QStringLiteral("Lumivane.conf"), QStringLiteral("autostart"), QStringLiteral("systemd")}));
     QCOMPARE(vm.error(), QString());
 }
