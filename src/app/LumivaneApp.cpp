@@ -5,6 +5,7 @@
 #include "config/PreferenceKeys.h"
 #include "config/SettingsStore.h"
 #include "imaging/ImageNetworkAccessManagerFactory.h"
+#include "models/AppError.h"
 #include "services/AutoChangeSchedule.h"
 #include "viewmodels/SettingsViewModel.h"
 #include "viewmodels/AppState.h"
@@ -53,6 +54,14 @@ LumivaneApp::LumivaneApp(QObject *parent)
     m_engine->addImportPath(QStringLiteral("qrc:/"));
     m_engine->setNetworkAccessManagerFactory(m_imageFactory.get());
     SettingsViewModel::setDefaultSchedule(&AutoChangeSchedule::shared());
+    try {
+        const QSettings &settings = SettingsStore::shared();
+        const int minutes = settings.value(PreferenceKeys::changeIntervalMinutes, 0).toInt();
+        AutoChangeSchedule::shared().ensure(settings.value(PreferenceKeys::autoChangeWallpaper, false).toBool(),
+                                            minutes > 0 ? minutes : PreferenceKeys::defaultChangeIntervalMinutes);
+    } catch (const AppError &) {
+        // The Settings sheet tries again when it opens, and shows the error there.
+    }
     // A user manager started before the desktop may run the timer without knowing the desktop.
     const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
     if (!desktop.isEmpty() && SettingsStore::shared().value(PreferenceKeys::sessionDesktop).toString() != desktop) {

@@ -50,6 +50,21 @@ void AutoChangeSchedule::apply(bool on, int minutes)
         m_startBackground();
 }
 
+void AutoChangeSchedule::ensure(bool on, int minutes)
+{
+    if (!on)
+        return;
+    if (m_timer.isAvailable()) {
+        if (!m_timer.isEnabled())
+            m_timer.enable(minutes);
+        return;
+    }
+    if (!m_backgroundEntry.isEnabled())
+        m_backgroundEntry.enable();
+    if (m_startBackground)
+        m_startBackground(); // ends at once when one is running
+}
+
 QDateTime AutoChangeSchedule::nextChange(const QDateTime &now, int minutes, const QDateTime &lastRun)
 {
     if (minutes <= 0)

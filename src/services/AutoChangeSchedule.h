@@ -21,6 +21,9 @@ public:
 
     // Throws AppError when systemd or the file system refuses.
     void apply(bool on, int minutes);
+    // While on, puts back what is missing (preferences from before the schedule existed, a
+    // background mode that has ended); changes nothing that is in place. Throws as apply() does.
+    void ensure(bool on, int minutes);
 
     // When a change every `minutes` next happens after `now`. The clock-aligned intervals follow
     // the timer's calendar (quarter hours, full hours, midnight); others count from `lastRun`.

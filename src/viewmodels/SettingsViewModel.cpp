@@ -68,6 +68,13 @@ SettingsViewModel::SettingsViewModel(QSettings &settings, CacheManager &cache, L
     m_sourceChoices = {QVariantMap{{QStringLiteral("name"), tr("Favorites")}, {QStringLiteral("value"), QStringLiteral("favorites")}},
                        QVariantMap{{QStringLiteral("name"), tr("Newest")}, {QStringLiteral("value"), QStringLiteral("newest")}},
                        QVariantMap{{QStringLiteral("name"), tr("Popular")}, {QStringLiteral("value"), QStringLiteral("popular")}}};
+    if (m_schedule) {
+        try {
+            m_schedule->ensure(m_autoChangeWallpaper, m_changeInterval);
+        } catch (const std::exception &e) {
+            setError(errorText(e));
+        }
+    }
     refreshAutoChangeStatus();
     // The change runs in another process (the timer's); its outcome reaches the sheet through the file.
     connect(m_statusTimer, &QTimer::timeout, this, &SettingsViewModel::refreshAutoChangeStatus);

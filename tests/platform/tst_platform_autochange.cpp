@@ -186,6 +186,11 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     QCOMPARE(started, 1);
     QVERIFY(!QFile::exists(timer.timerPath()));
     QVERIFY2(readAll(entry.entryPath()).contains(QStringLiteral(" --background\n")), qPrintable(readAll(entry.entryPath())));
+    // A switch left on from before (or an entry removed by hand) is put back when Settings opens.
+    QVERIFY(QFile::remove(entry.entryPath()));
+    SettingsViewModel reopened(settings, cache, loginItem, engine, nullptr, &schedule);
+    QVERIFY(QFile::exists(entry.entryPath()));
+    QCOMPARE(started, 2);
     vm.setAutoChangeWallpaper(false);
     QVERIFY(!QFile::exists(entry.entryPath()));
 
@@ -218,7 +223,7 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     QVERIFY(readAll(timer.timerPath()).contains(QStringLiteral("OnCalendar=*-*-* *:00/15:00\nPersistent=true\n")));
     QVERIFY(readAll(timer.servicePath()).contains(QStringLiteral("ExecStart=") + program + QStringLiteral(" --next-wallpaper\n")));
     QVERIFY(!QFile::exists(entry.entryPath()));
-    QCOMPARE(started, 1);
+    QCOMPARE(started, 2);
 
     vm.storeChangeInterval(240);
     QVERIFY(readAll(timer.timerPath()).contains(QStringLiteral("OnCalendar=*-*-* 00/4:00:00\n")));
