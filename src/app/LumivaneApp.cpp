@@ -2,13 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LumivaneApp.h"
 
+#include "config/PreferenceKeys.h"
+#include "config/SettingsStore.h"
 #include "imaging/ImageNetworkAccessManagerFactory.h"
+#include "models/AppError.h"
+#include "services/AutoChangeSchedule.h"
+#include "viewmodels/SettingsViewModel.h"
 #include "viewmodels/AppState.h"
 
 #include <QFontDatabase>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickStyle>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <fontconfig/fontconfig.h>
@@ -47,6 +53,21 @@ LumivaneApp::LumivaneApp(QObject *parent)
     // views/ is then "not a type".
     m_engine->addImportPath(QStringLiteral("qrc:/"));
     m_engine->setNetworkAccessManagerFactory(m_imageFactory.get());
+    SettingsViewModel::setDefaultSchedule(&AutoChangeSchedule::shared());
+    try {
+        const QSettings &settings = SettingsStore::shared();
+        const int minutes = settings.value(PreferenceKeys::changeIntervalMinutes, 0).toInt();
+        AutoChangeSchedule::shared().ensure(settings.value(PreferenceKeys::autoChangeWallpaper, false).toBool(),
+                                            minutes > 0 ? minutes : PreferenceKeys::defaultChangeIntervalMinutes);
+    } catch (const AppError &) {
+        // The Settings sheet tries again when it opens, and shows the error there.
+    }
+    // A user manager started before the desktop may run the timer without knowing the desktop.
+    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    if (!desktop.isEmpty() && SettingsStore::shared().value(PreferenceKeys::sessionDesktop).toString() != desktop) {
+        SettingsStore::shared().setValue(PreferenceKeys::sessionDesktop, desktop);
+        SettingsStore::shared().sync();
+    }
 }
 
 LumivaneApp::~LumivaneApp() = default;

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LumivaneApp.h"
+#include "app/NextWallpaperCommand.h"
 #include "app/SetWallpaperCommand.h"
 #include "app/Translations.h"
 #include "config/BuildInfo.h"
@@ -18,7 +19,7 @@ Q_IMPORT_PLUGIN(HeicImagePlugin)
 
 namespace {
 
-// The terminal uses (--help, --version, --set-wallpaper) must work where there is no display,
+// The terminal uses (--help, --version, --set-wallpaper, --next-wallpaper) must work where there is no display,
 // over ssh or in a service, so any option without a display chooses the offscreen platform.
 // Returns whether it did.
 bool offscreenForOptionsWithoutDisplay(int argc, char *argv[])
@@ -56,12 +57,24 @@ int main(int argc, char *argv[])
                                     QStringLiteral("url"));
     QCommandLineOption lockScreen(QStringLiteral("lock-screen"),
                                   QStringLiteral("With --set-wallpaper: set the lock-screen picture instead."));
+    QCommandLineOption nextWallpaper(QStringLiteral("next-wallpaper"),
+                                     QStringLiteral("Change the desktop picture now to the next wallpaper of the automatic change "
+                                                    "(the source chosen in Settings, none repeated until all were shown), then exit."));
+    QCommandLineOption background(QStringLiteral("background"),
+                                  QStringLiteral("Run without a window and change the wallpaper at the interval chosen in Settings "
+                                                 "while automatic change is on."));
     parser.addOption(setWallpaper);
     parser.addOption(lockScreen);
+    parser.addOption(nextWallpaper);
+    parser.addOption(background);
     parser.process(app); // unknown options end here with a message and exit status 1
 
     if (parser.isSet(setWallpaper))
         return runSetWallpaperCommand(parser.value(setWallpaper), parser.isSet(lockScreen));
+    if (parser.isSet(nextWallpaper))
+        return runNextWallpaperCommand();
+    if (parser.isSet(background))
+        return runBackgroundMode();
     if (parser.isSet(lockScreen)) {
         std::fputs("lumivane: --lock-screen needs --set-wallpaper URL\n", stderr);
         return 2;

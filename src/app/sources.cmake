@@ -4,5 +4,6 @@
 set(LUMIVANE_APP_SOURCES
     app/LumivaneApp.h app/LumivaneApp.cpp
     app/SetWallpaperCommand.h app/SetWallpaperCommand.cpp
+    app/NextWallpaperCommand.h app/NextWallpaperCommand.cpp
     app/Translations.h app/Translations.cpp
 )

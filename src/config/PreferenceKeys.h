@@ -16,6 +16,22 @@ inline const QString machineId = QStringLiteral("lumivane_machine_id");         
 inline const QString desktopPictureFiles = QStringLiteral("lumivane_desktop_picture_files");       // string list
 inline const QString lockScreenPictureFiles = QStringLiteral("lumivane_lock_screen_picture_files"); // string list
 
+// Automatic change: what it picks from, what it has shown, and how the last run ended.
+inline const QString autoChangeSource = QStringLiteral("lumivane_autochange_source");          // string, see AutoChanger
+inline const QString autoChangeFitDisplays = QStringLiteral("lumivane_autochange_fit_displays"); // bool, absent → false
+inline const QString autoChangeNotify = QStringLiteral("lumivane_autochange_notify");            // bool, absent → true
+inline const QString autoChangeDisplaySizes = QStringLiteral("lumivane_autochange_display_sizes"); // string list "WxH"
+inline const QString autoChangeShownIds = QStringLiteral("lumivane_autochange_shown_ids");      // string list
+inline const QString autoChangeShownSource = QStringLiteral("lumivane_autochange_shown_source"); // string
+inline const QString autoChangeCurrentId = QStringLiteral("lumivane_autochange_current_id");    // string
+inline const QString autoChangeLastRun = QStringLiteral("lumivane_autochange_last_run");        // ISO date-time
+inline const QString autoChangeLastResult = QStringLiteral("lumivane_autochange_last_result");  // string
+inline const QString autoChangeLastFailed = QStringLiteral("lumivane_autochange_last_failed");  // bool
+// The desktop the window last ran in (XDG_CURRENT_DESKTOP), for a timer run that lacks it.
+inline const QString sessionDesktop = QStringLiteral("lumivane_session_desktop"); // string
+// Files saved with "Save to Downloads", newest last.
+inline const QString savedDownloads = QStringLiteral("lumivane_saved_downloads"); // list of {path, id}
+
 // Interval used when nothing (or 0) is stored.
 inline constexpr int defaultChangeIntervalMinutes = 60;
 

@@ -9,15 +9,18 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-XdgAutostartBackend::XdgAutostartBackend(QString configHome, QString executablePath)
+XdgAutostartBackend::XdgAutostartBackend(QString configHome, QString executablePath, QString entryName,
+                                         QStringList arguments)
     : m_configHome(std::move(configHome))
     , m_executablePath(std::move(executablePath))
+    , m_entryName(std::move(entryName))
+    , m_arguments(std::move(arguments))
 {
 }
 
 QString XdgAutostartBackend::entryPath() const
 {
-    return m_configHome + QStringLiteral("/autostart/app.lumivane.desktop");
+    return m_configHome + QStringLiteral("/autostart/") + m_entryName + QStringLiteral(".desktop");
 }
 
 QString XdgAutostartBackend::execArgument(const QString &argument)
@@ -59,14 +62,17 @@ QString XdgAutostartBackend::execArgument(const QString &argument)
     return value;
 }
 
-QString XdgAutostartBackend::entryText(const QString &executablePath)
+QString XdgAutostartBackend::entryText(const QString &executablePath, const QStringList &arguments)
 {
+    QString exec = execArgument(executablePath);
+    for (const QString &argument : arguments)
+        exec += u' ' + execArgument(argument);
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Lumivane\n"
                           "Exec=%1\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(execArgument(executablePath));
+        .arg(exec);
 }
 
 void XdgAutostartBackend::enable()
@@ -83,7 +89,7 @@ void XdgAutostartBackend::enable()
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
-    file.write(entryText(m_executablePath).toUtf8());
+    file.write(entryText(m_executablePath, m_arguments).toUtf8());
     if (!file.commit())
         throw FileError(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
 }

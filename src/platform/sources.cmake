@@ -10,6 +10,9 @@ set(LUMIVANE_PLATFORM_SOURCES
     # login item
     platform/XdgAutostartBackend.h platform/XdgAutostartBackend.cpp
     platform/LaunchAgentBackend.h platform/LaunchAgentBackend.cpp
+    # automatic change: the systemd user timer, the network's state
+    platform/SystemdUserTimer.h platform/SystemdUserTimer.cpp
+    platform/NetworkState.h platform/GioNetworkState.h platform/GioNetworkState.cpp
     # process, URL, notification, trust
     platform/QProcessRunner.h platform/QProcessRunner.cpp
     platform/DesktopServicesUrlOpener.h platform/DesktopServicesUrlOpener.cpp

@@ -74,23 +74,26 @@ WallpaperEngine::LockScreenPath WallpaperEngine::lockScreenPathFor(const QString
     return majorVersion >= 14 ? LockScreenPath::MainScreen : LockScreenPath::SystemEventsScript;
 }
 
+WallpaperEngine::Collaborators WallpaperEngine::systemCollaborators()
+{
+    static QProcessRunner runner;
+    Collaborators c;
+    c.network = new QNetworkAccessManager;
+    c.desktop = new AutoDesktopBackend(QDBusConnection::sessionBus(), qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
+                                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), runner);
+    c.notifier = new DBusNotifier;
+    c.trust = new AlwaysTrusted; // Linux asks for no accessibility permission
+    c.urlOpener = new DesktopServicesUrlOpener;
+    c.screens = applicationScreens;
+    c.lockScreenPath = lockScreenPathFor(QSysInfo::productType(), QOperatingSystemVersion::current().majorVersion());
+    c.cachesRoot = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    c.settings = &SettingsStore::shared();
+    return c;
+}
+
 WallpaperEngine &WallpaperEngine::shared()
 {
-    static WallpaperEngine *instance = [] {
-        static QProcessRunner runner;
-        Collaborators c;
-        c.network = new QNetworkAccessManager;
-        c.desktop = new AutoDesktopBackend(QDBusConnection::sessionBus(), qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
-                                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), runner);
-        c.notifier = new DBusNotifier;
-        c.trust = new AlwaysTrusted; // Linux asks for no accessibility permission
-        c.urlOpener = new DesktopServicesUrlOpener;
-        c.screens = applicationScreens;
-        c.lockScreenPath = lockScreenPathFor(QSysInfo::productType(), QOperatingSystemVersion::current().majorVersion());
-        c.cachesRoot = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-        c.settings = &SettingsStore::shared();
-        return new WallpaperEngine(std::move(c));
-    }();
+    static WallpaperEngine *instance = new WallpaperEngine(systemCollaborators());
     return *instance;
 }
 

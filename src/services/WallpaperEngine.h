@@ -53,6 +53,8 @@ public:
     explicit WallpaperEngine(Collaborators collaborators, QObject *parent = nullptr);
 
     static WallpaperEngine &shared();
+    // What shared() is made of: this system's desktop, notifications, screens and folders.
+    static Collaborators systemCollaborators();
 
     virtual QCoro::Task<void> setDesktopWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
     virtual QCoro::Task<void> setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel = {});

@@ -18,4 +18,7 @@ set(LUMIVANE_SERVICES_SOURCES
     services/WallpaperError.h services/WallpaperError.cpp
     services/CacheManager.h services/CacheManager.cpp
     services/LoginItem.h services/LoginItem.cpp
+    # automatic change
+    services/AutoChanger.h services/AutoChanger.cpp
+    services/AutoChangeSchedule.h services/AutoChangeSchedule.cpp
 )

@@ -24,6 +24,8 @@ public:
     bool isFavorite(const QString &id) const;
     // Adds `id` when absent, removes it when present; true when it is a favourite afterwards.
     bool toggleFavorite(const QString &id);
+    // The settings the ids live in (the Library keeps its record of saved downloads there too).
+    QSettings &settings() const { return m_settings; }
 
 Q_SIGNALS:
     void changed();

@@ -2,13 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "viewmodels/ScopeGroup.h"
+
 #include <QObject>
 #include <QQmlEngine>
 #include <QString>
 #include <QVariantList>
 
+class APIClient;
+class AutoChangeSchedule;
 class CacheManager;
 class LoginItem;
+class QTimer;
 class QSettings;
 class WallpaperEngine;
 
@@ -28,11 +33,22 @@ class SettingsViewModel : public QObject
     Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
     Q_PROPERTY(bool accessibilityTrusted READ accessibilityTrusted CONSTANT)
     Q_PROPERTY(QVariantList intervalChoices READ intervalChoices CONSTANT)
+    // The automatic change: what it picks from ({name, value} choices; the value is stored),
+    // whether only wallpapers that fit the displays count, whether it notifies, when it next
+    // happens and how the last one ended.
+    Q_PROPERTY(QString autoChangeSource READ autoChangeSource WRITE setAutoChangeSource NOTIFY autoChangeSourceChanged)
+    Q_PROPERTY(QVariantList sourceChoices READ sourceChoices NOTIFY sourceChoicesChanged)
+    Q_PROPERTY(bool fitDisplays READ fitDisplays WRITE setFitDisplays NOTIFY fitDisplaysChanged)
+    Q_PROPERTY(bool notifyOnChange READ notifyOnChange WRITE setNotifyOnChange NOTIFY notifyOnChangeChanged)
+    Q_PROPERTY(QString nextChangeText READ nextChangeText NOTIFY autoChangeStatusChanged)
+    Q_PROPERTY(QString lastResultText READ lastResultText NOTIFY autoChangeStatusChanged)
+    Q_PROPERTY(bool lastResultFailed READ lastResultFailed NOTIFY autoChangeStatusChanged)
 
 public:
     explicit SettingsViewModel(QObject *parent = nullptr);
+    // `schedule` and `api` may be null: nothing is scheduled, no categories are offered.
     SettingsViewModel(QSettings &settings, CacheManager &cache, LoginItem &loginItem, WallpaperEngine &engine,
-                      QObject *parent = nullptr);
+                      QObject *parent = nullptr, AutoChangeSchedule *schedule = nullptr, APIClient *api = nullptr);
     ~SettingsViewModel() override;
 
     bool startOnLogin() const { return m_startOnLogin; }
@@ -53,6 +69,21 @@ public:
     // {name, minutes} of each automatic-change interval, shortest first.
     QVariantList intervalChoices() const;
 
+    QString autoChangeSource() const { return m_autoChangeSource; }
+    void setAutoChangeSource(const QString &source);
+    QVariantList sourceChoices() const { return m_sourceChoices; }
+    bool fitDisplays() const { return m_fitDisplays; }
+    void setFitDisplays(bool on);
+    bool notifyOnChange() const { return m_notifyOnChange; }
+    void setNotifyOnChange(bool on);
+    QString nextChangeText() const { return m_nextChangeText; }
+    QString lastResultText() const { return m_lastResultText; }
+    bool lastResultFailed() const { return m_lastResultFailed; }
+
+    // The schedule that sheets created from QML drive; the application sets it once, so that a
+    // test's window never touches the user's real timer.
+    static void setDefaultSchedule(AutoChangeSchedule *schedule);
+
     // "<short version> (<build>)"; an empty part counts as "1.0" and "1".
     static QString versionText(const QString &shortVersion, const QString &build);
 
@@ -68,12 +99,21 @@ Q_SIGNALS:
     void lockScreenEnabledChanged();
     void cacheSizeChanged();
     void errorChanged();
+    void autoChangeSourceChanged();
+    void sourceChoicesChanged();
+    void fitDisplaysChanged();
+    void notifyOnChangeChanged();
+    void autoChangeStatusChanged();
 
 private:
     QString measuredCacheSize() const;
     void setStartOnLogin(bool on);
     void setCacheSize(const QString &text);
     void setError(const QString &error);
+    void applySchedule();
+    void refreshAutoChangeStatus();
+    void loadCategories();
+    void recordDisplaySizes();
 
     QSettings &m_settings;
     CacheManager &m_cache;
@@ -85,4 +125,15 @@ private:
     bool m_lockScreenEnabled = false;
     QString m_cacheSize;
     QString m_error;
+    AutoChangeSchedule *m_schedule = nullptr;
+    APIClient *m_api = nullptr;
+    QString m_autoChangeSource;
+    QVariantList m_sourceChoices;
+    bool m_fitDisplays = false;
+    bool m_notifyOnChange = true;
+    QString m_nextChangeText;
+    QString m_lastResultText;
+    bool m_lastResultFailed = false;
+    QTimer *m_statusTimer = nullptr;
+    ScopeGroup m_scopes;
 };

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/WallpaperDetailViewModel.h"
+#include "viewmodels/LibraryViewModel.h"
 #include "services/APIClient.h"
 #include "services/HttpFetch.h"
 #include "services/WallpaperEngine.h"
@@ -233,6 +234,7 @@ QCoro::Task<void> WallpaperDetailViewModel::saveDownloadAsync()
         fail(QStringLiteral("Could not save %1: %2").arg(path, file.errorString()));
         co_return;
     }
+    LibraryViewModel::recordDownload(m_store.settings(), m_wallpaper.id(), path);
     succeed(QStringLiteral("Saved to Downloads"));
 }
 

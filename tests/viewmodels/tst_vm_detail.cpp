@@ -55,6 +55,7 @@ private Q_SLOTS:
     void unparsableURLLoudForApplyQuietForSave();
     void saveWritesAndOverwritesUnderSafeName();
     void saveRefusesAnErrorPageOrABrokenBody();
+    void librarysDownloadsListWhatIsStillOnDiskNewestFirst();
     void safeFileNames_data();
     void safeFileNames();
 
@@ -240,6 +241,39 @@ void TestWallpaperDetailViewModel::saveWritesAndOverwritesUnderSafeName()
     QCOMPARE(saved.readAll(), QByteArray("second"));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"evil.png"}); // no temp left
     QVERIFY(!vm.isSettingWallpaper());
+}
+
+void TestWallpaperDetailViewModel::librarysDownloadsListWhatIsStillOnDiskNewestFirst()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    FakeEngine engine;
+    FavoritesStore store(*m_settings);
+    const QString folder = m_downloads->filePath("Downloads");
+    ScriptedHttpServer::Response file;
+    file.body = "picture";
+    for (const QString id : {"w1", "w2", "w3"}) {
+        server.on("GET", "/api/wallpapers/" + id + "/download",
+                  envelope(downloadRecord(fileURL(server, "/files/" + id + ".png"), id + ".png")));
+        server.on("GET", "/files/" + id + ".png", file);
+        server.on("GET", "/api/wallpapers/" + id, envelope(wallpaperJson(id)));
+        WallpaperDetailViewModel vm(wallpaper(id), api, engine, store, folder);
+        QVERIFY(finish(vm.saveDownloadAsync()));
+        QVERIFY(vm.showSuccess());
+    }
+    QVERIFY(QFile::remove(QDir(folder).filePath("w2.png"))); // deleted by the user
+    QFile newest(QDir(folder).filePath("w1.png"));
+    QVERIFY(newest.open(QIODevice::ReadWrite));
+    QVERIFY(newest.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    newest.close();
+
+    LibraryViewModel library(api, store);
+    QVERIFY(finish(library.loadDownloadsAsync()));
+    QStringList listed;
+    for (int row = 0; row < library.downloads()->rowCount(); ++row)
+        listed << library.downloads()->index(row).data(WallpaperListModel::WallpaperIdRole).toString();
+    QCOMPARE(listed, (QStringList{"w1", "w3"}));
+    QCOMPARE(countPath(server, "/api/wallpapers/w2"), 0);
 }
 
 void TestWallpaperDetailViewModel::saveRefusesAnErrorPageOrABrokenBody()

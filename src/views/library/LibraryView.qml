@@ -4,7 +4,7 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Lumivane
 
-// The Library: favourites in the three-column grid, and a downloads tab that is always empty.
+// The Library: favourites in the three-column grid, and the wallpapers saved to Downloads.
 Item {
     id: root
     objectName: "libraryView"
@@ -15,6 +15,8 @@ Item {
 
     LibraryViewModel { id: vm }
     Component.onCompleted: vm.loadFavorites()
+    // Files may have come or gone since the tab was last shown.
+    onLibraryTabChanged: if (libraryTab === "Downloads") vm.loadDownloads()
 
     function describe() {
         return { name: "Library", tab: libraryTab, loading: vm.isLoading, favorites: vm.favorites.count }
@@ -80,10 +82,18 @@ Item {
         EmptyStateView {
             objectName: "downloadsEmpty"
             anchors.fill: parent
-            visible: root.libraryTab === "Downloads"
+            visible: root.libraryTab === "Downloads" && !vm.isLoadingDownloads && vm.downloads.count === 0
             icon: "arrow.down.circle"
             title: "No downloads yet"
             subtitle: "Downloaded wallpapers will appear here"
+        }
+        WallpaperGrid {
+            objectName: "downloadsGrid"
+            anchors.fill: parent
+            visible: root.libraryTab === "Downloads" && vm.downloads.count > 0
+            model: vm.downloads
+            footer: Item { width: 1; height: 40 }
+            onPicked: w => root.selectedWallpaper = w
         }
 
         // The loading test comes first: the spinner shows even over an earlier list.

@@ -236,6 +236,75 @@ Popup {
                             }
                         }
                     }
+                    // The automatic change's source, manners and outcome.
+                    RowLayout {
+                        objectName: "sourcePicker"
+                        visible: vm.autoChangeWallpaper
+                        width: parent.width
+                        height: visible ? 34 : 0
+                        Text {
+                            text: qsTr("Pick from")
+                            font.pixelSize: TextStyle.body
+                            color: Qt.rgba(1, 1, 1, 0.8)
+                        }
+                        Item { Layout.fillWidth: true }
+                        ComboBox {
+                            id: sourceBox
+                            objectName: "sourceBox"
+                            implicitWidth: 140
+                            implicitHeight: 26
+                            model: vm.sourceChoices
+                            textRole: "name"
+                            valueRole: "value"
+                            font.pixelSize: TextStyle.body
+                            currentIndex: indexOfValue(vm.autoChangeSource)
+                            onActivated: vm.autoChangeSource = currentValue
+                            onModelChanged: currentIndex = indexOfValue(vm.autoChangeSource)
+                            background: Rectangle {
+                                radius: 6
+                                color: Qt.rgba(1, 1, 1, 0.1)
+                            }
+                            contentItem: Text {
+                                leftPadding: 10
+                                text: sourceBox.displayText
+                                font: sourceBox.font
+                                color: "white"
+                                verticalAlignment: Text.AlignVCenter
+                                elide: Text.ElideRight
+                            }
+                        }
+                    }
+                    BlueSwitch {
+                        objectName: "fitDisplaysSwitch"
+                        visible: vm.autoChangeWallpaper
+                        text: qsTr("Only wallpapers that fit my displays")
+                        checked: vm.fitDisplays
+                        onToggled: vm.fitDisplays = checked
+                    }
+                    BlueSwitch {
+                        objectName: "notifyOnChangeSwitch"
+                        visible: vm.autoChangeWallpaper
+                        text: qsTr("Notify on each change")
+                        checked: vm.notifyOnChange
+                        onToggled: vm.notifyOnChange = checked
+                    }
+                    Text {
+                        objectName: "nextChangeText"
+                        visible: vm.autoChangeWallpaper && text !== ""
+                        width: parent.width
+                        text: vm.nextChangeText
+                        font.pixelSize: TextStyle.callout
+                        color: Qt.rgba(1, 1, 1, 0.6)
+                    }
+                    Text {
+                        objectName: "lastResultText"
+                        visible: text !== ""
+                        width: parent.width
+                        wrapMode: Text.Wrap
+                        text: vm.lastResultText
+                        font.pixelSize: TextStyle.callout
+                        color: vm.lastResultFailed ? "#ff8a80" : Qt.rgba(1, 1, 1, 0.6)
+                    }
                 }
 
                 Section {

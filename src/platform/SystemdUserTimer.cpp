@@ -1,0 +1,146 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/SystemdUserTimer.h"
+
+#include "models/AppError.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString manager = u"org.freedesktop.systemd1"_s;
+const QString managerPath = u"/org/freedesktop/systemd1"_s;
+const QString managerInterface = u"org.freedesktop.systemd1.Manager"_s;
+constexpr int callTimeoutMs = 10'000;
+} // namespace
+
+SystemdUserTimer::SystemdUserTimer(QDBusConnection bus, QString unitDirectory, QString executablePath)
+    : m_bus(std::move(bus))
+    , m_unitDirectory(std::move(unitDirectory))
+    , m_executablePath(std::move(executablePath))
+{
+}
+
+bool SystemdUserTimer::isAvailable() const
+{
+    return m_bus.isConnected() && m_bus.interface() && m_bus.interface()->isServiceRegistered(manager).value();
+}
+
+QString SystemdUserTimer::execWord(const QString &word)
+{
+    QString out;
+    bool quote = word.isEmpty();
+    for (QChar c : word) {
+        if (c.isSpace() || c == u'"' || c == u'\'' || c == u'\\' || c == u';')
+            quote = true;
+        if (c == u'"' || c == u'\\')
+            out += u'\\';
+        if (c == u'%') // specifiers are expanded unless doubled (variables are not, in the program's path)
+            out += c;
+        out += c;
+    }
+    return quote ? u'"' + out + u'"' : out;
+}
+
+QString SystemdUserTimer::serviceText(const QString &executablePath)
+{
+    return u"[Unit]\n"
+           "Description=Change the Lumivane wallpaper\n"
+           "\n"
+           "[Service]\n"
+           "Type=oneshot\n"
+           "ExecStart=%1 --next-wallpaper\n"_s.arg(execWord(executablePath));
+}
+
+QString SystemdUserTimer::calendarFor(int minutes)
+{
+    if (minutes > 0 && minutes < 60 && 60 % minutes == 0)
+        return u"*-*-* *:00/%1:00"_s.arg(minutes);
+    if (minutes == 1440)
+        return u"*-*-* 00:00:00"_s;
+    if (minutes >= 60 && minutes % 60 == 0 && 24 % (minutes / 60) == 0)
+        return u"*-*-* 00/%1:00:00"_s.arg(minutes / 60);
+    return {};
+}
+
+QString SystemdUserTimer::timerText(int minutes)
+{
+    if (minutes <= 0)
+        minutes = 60;
+    const QString calendar = calendarFor(minutes);
+    // A calendar timer with Persistent= runs a change missed while the machine was off (or the
+    // user logged out) as soon as the user manager is back.
+    const QString when = calendar.isEmpty()
+        ? u"OnActiveSec=%1min\nOnUnitActiveSec=%1min\n"_s.arg(minutes)
+        : u"OnCalendar=%1\nPersistent=true\n"_s.arg(calendar);
+    return u"[Unit]\n"
+           "Description=Change the Lumivane wallpaper every %1 minutes\n"
+           "\n"
+           "[Timer]\n"
+           "%2"
+           "AccuracySec=1min\n"
+           "Unit=%3\n"
+           "\n"
+           "[Install]\n"
+           "WantedBy=timers.target\n"_s.arg(QString::number(minutes), when, serviceName());
+}
+
+void SystemdUserTimer::write(const QString &path, const QString &text)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw FileError(u"Could not create the folder %1"_s.arg(QFileInfo(path).absolutePath()));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+        throw FileError(u"Could not write %1: %2"_s.arg(path, file.errorString()));
+}
+
+void SystemdUserTimer::call(const QString &method, const QVariantList &arguments) const
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(manager, managerPath, managerInterface, method);
+    message.setArguments(arguments);
+    const QDBusMessage reply = m_bus.call(message, QDBus::Block, callTimeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage)
+        throw AppError(u"systemd could not %1 the automatic change: %2"_s.arg(method, reply.errorMessage()));
+}
+
+void SystemdUserTimer::enable(int minutes)
+{
+    if (m_executablePath.isEmpty())
+        throw FileError(u"The path of the running program is unknown"_s);
+    write(servicePath(), serviceText(m_executablePath));
+    write(timerPath(), timerText(minutes));
+    call(u"Reload"_s, {});
+    call(u"EnableUnitFiles"_s, {QStringList{timerName()}, false, true});
+    // A running timer keeps its old schedule until it is started afresh.
+    call(u"StopUnit"_s, {timerName(), u"replace"_s});
+    call(u"StartUnit"_s, {timerName(), u"replace"_s});
+}
+
+void SystemdUserTimer::disable()
+{
+    const bool present = QFileInfo::exists(timerPath()) || QFileInfo::exists(servicePath());
+    if (!present)
+        return;
+    if (isAvailable()) {
+        call(u"StopUnit"_s, {timerName(), u"replace"_s});
+        call(u"DisableUnitFiles"_s, {QStringList{timerName()}, false});
+    }
+    for (const QString &path : {timerPath(), servicePath()}) {
+        QFile file(path);
+        if (file.exists() && !file.remove())
+            throw FileError(u"Could not remove %1: %2"_s.arg(path, file.errorString()));
+    }
+    if (isAvailable())
+        call(u"Reload"_s, {});
+}
+
+bool SystemdUserTimer::isEnabled() const
+{
+    return QFileInfo::exists(timerPath());
+}
