@@ -54,14 +54,18 @@ int main(int argc, char *argv[])
                                     QStringLiteral("url"));
     QCommandLineOption lockScreen(QStringLiteral("lock-screen"),
                                   QStringLiteral("With --set-wallpaper: set the lock-screen picture instead."));
+    QCommandLineOption monitor(QStringLiteral("monitor"),
+                               QStringLiteral("With --set-wallpaper: set the picture of the monitor <name> only (as xrandr names it), where the desktop keeps one per monitor."),
+                               QStringLiteral("name"));
     parser.addOption(setWallpaper);
     parser.addOption(lockScreen);
+    parser.addOption(monitor);
     parser.process(app); // unknown options end here with a message and exit status 1
 
     if (parser.isSet(setWallpaper))
-        return runSetWallpaperCommand(parser.value(setWallpaper), parser.isSet(lockScreen));
-    if (parser.isSet(lockScreen)) {
-        std::fputs("lumivane: --lock-screen needs --set-wallpaper URL\n", stderr);
+        return runSetWallpaperCommand(parser.value(setWallpaper), parser.isSet(lockScreen), parser.value(monitor));
+    if (parser.isSet(lockScreen) || parser.isSet(monitor)) {
+        std::fputs("lumivane: --lock-screen and --monitor need --set-wallpaper URL\n", stderr);
         return 2;
     }
 

@@ -120,6 +120,13 @@ QString PlasmaDesktopBackend::desktopScript(const QString &fileUrl, int screenIn
         .arg(screenIndex);
 }
 
+QCoro::Task<DesktopCapabilities> PlasmaDesktopBackend::capabilities()
+{
+    DesktopCapabilities c;
+    c.perMonitor = true; // one desktop containment per screen
+    co_return c;
+}
+
 QCoro::Task<void> PlasmaDesktopBackend::setDesktopImage(QString filePath, DesktopScreen screen)
 {
     const QString url = QUrl::fromLocalFile(filePath).toString(QUrl::FullyEncoded);
