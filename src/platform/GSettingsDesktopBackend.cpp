@@ -83,7 +83,9 @@ GSettingsDesktopBackend::Flavour GSettingsDesktopBackend::mate()
     f.schema = u"org.mate.background"_s;
     f.pictureKeys = {u"picture-filename"_s};
     f.keysTakeUri = false;
-    f.lockScreenNote = u"MATE's screensaver has no lock-screen picture of its own"_s;
+    // Checked with mate-screensaver 1.26: the locked screen stays blank, whatever its
+    // picture-filename key holds.
+    f.lockScreenNote = u"MATE's screensaver shows a blank screen when locked, not a picture"_s;
     return f;
 }
 
