@@ -213,7 +213,7 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString
         if (named != screens.end()) {
             screens = {*named};
         } else if (offscreen) {
-            screens = {DesktopScreen{0, monitor, true}};
+            screens = {DesktopScreen{-1, monitor, true}}; // known by name only
         } else {
             QStringList names;
             for (const DesktopScreen &s : screens)
