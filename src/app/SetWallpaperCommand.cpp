@@ -10,13 +10,13 @@
 #include <cstdio>
 
 namespace {
-QCoro::Task<void> apply(const QUrl url, bool lockScreen, QString &error, QEventLoop &loop)
+QCoro::Task<void> apply(const QUrl url, bool lockScreen, const QString monitor, QString &error, QEventLoop &loop)
 {
     try {
         if (lockScreen)
             co_await WallpaperEngine::shared().setLockScreenWallpaper(url);
         else
-            co_await WallpaperEngine::shared().setDesktopWallpaper(url);
+            co_await WallpaperEngine::shared().setDesktopWallpaperOn(url, monitor);
     } catch (const AppError &e) {
         error = e.description();
     }
@@ -24,8 +24,12 @@ QCoro::Task<void> apply(const QUrl url, bool lockScreen, QString &error, QEventL
 }
 } // namespace
 
-int runSetWallpaperCommand(const QString &url, bool lockScreen)
+int runSetWallpaperCommand(const QString &url, bool lockScreen, const QString &monitor)
 {
+    if (lockScreen && !monitor.isEmpty()) {
+        std::fputs("lumivane: --monitor chooses a desktop picture; the lock screen has one picture\n", stderr);
+        return 2;
+    }
     const QUrl remote = QUrl::fromUserInput(url);
     if (!remote.isValid() || remote.scheme().isEmpty()) {
         std::fprintf(stderr, "lumivane: not a URL: %s\n", qPrintable(url));
@@ -33,7 +37,7 @@ int runSetWallpaperCommand(const QString &url, bool lockScreen)
     }
     QEventLoop loop;
     QString error;
-    auto task = apply(remote, lockScreen, error, loop);
+    auto task = apply(remote, lockScreen, monitor, error, loop);
     if (!task.isReady())
         loop.exec();
     // A notification daemon started on demand by the bus needs our message to still be deliverable.

@@ -4,6 +4,7 @@
 
 #include <QString>
 
-// `lumivane --set-wallpaper URL [--lock-screen]`: runs the wallpaper engine without a window.
-// Returns the process exit status; errors are printed to standard error.
-int runSetWallpaperCommand(const QString &url, bool lockScreen);
+// `lumivane --set-wallpaper URL [--lock-screen | --monitor NAME]`: runs the wallpaper engine
+// without a window. `monitor` empty means every monitor. Returns the process exit status;
+// errors are printed to standard error.
+int runSetWallpaperCommand(const QString &url, bool lockScreen, const QString &monitor = {});

@@ -49,34 +49,38 @@ int main(int argc, char *argv[])
     Translations::install(app);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Browse, apply and share desktop wallpapers."));
+    parser.setApplicationDescription(QCoreApplication::translate("main", "Browse, apply and share desktop wallpapers."));
     parser.addHelpOption();
     parser.addVersionOption();
     QCommandLineOption setWallpaper(QStringLiteral("set-wallpaper"),
-                                    QStringLiteral("Download the image at <url> and make it the desktop picture of every screen, then exit."),
+                                    QCoreApplication::translate("main", "Download the image at <url> and make it the desktop picture of every screen, then exit."),
                                     QStringLiteral("url"));
     QCommandLineOption lockScreen(QStringLiteral("lock-screen"),
-                                  QStringLiteral("With --set-wallpaper: set the lock-screen picture instead."));
+                                  QCoreApplication::translate("main", "With --set-wallpaper: set the lock-screen picture instead."));
+    QCommandLineOption monitor(QStringLiteral("monitor"),
+                               QCoreApplication::translate("main", "With --set-wallpaper: set the picture of the monitor <name> only (as xrandr names it), where the desktop keeps one per monitor."),
+                               QStringLiteral("name"));
     QCommandLineOption nextWallpaper(QStringLiteral("next-wallpaper"),
-                                     QStringLiteral("Change the desktop picture now to the next wallpaper of the automatic change "
+                                     QCoreApplication::translate("main", "Change the desktop picture now to the next wallpaper of the automatic change "
                                                     "(the source chosen in Settings, none repeated until all were shown), then exit."));
     QCommandLineOption background(QStringLiteral("background"),
-                                  QStringLiteral("Run without a window and change the wallpaper at the interval chosen in Settings "
+                                  QCoreApplication::translate("main", "Run without a window and change the wallpaper at the interval chosen in Settings "
                                                  "while automatic change is on."));
     parser.addOption(setWallpaper);
     parser.addOption(lockScreen);
+    parser.addOption(monitor);
     parser.addOption(nextWallpaper);
     parser.addOption(background);
     parser.process(app); // unknown options end here with a message and exit status 1
 
     if (parser.isSet(setWallpaper))
-        return runSetWallpaperCommand(parser.value(setWallpaper), parser.isSet(lockScreen));
+        return runSetWallpaperCommand(parser.value(setWallpaper), parser.isSet(lockScreen), parser.value(monitor));
     if (parser.isSet(nextWallpaper))
         return runNextWallpaperCommand();
     if (parser.isSet(background))
         return runBackgroundMode();
-    if (parser.isSet(lockScreen)) {
-        std::fputs("lumivane: --lock-screen needs --set-wallpaper URL\n", stderr);
+    if (parser.isSet(lockScreen) || parser.isSet(monitor)) {
+        std::fputs("lumivane: --lock-screen and --monitor need --set-wallpaper URL\n", stderr);
         return 2;
     }
 

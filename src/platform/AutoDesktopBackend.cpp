@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/AutoDesktopBackend.h"
 
+#include "platform/CommandDesktopBackend.h"
 #include "platform/GSettingsDesktopBackend.h"
 #include "platform/PlasmaDesktopBackend.h"
 #include "platform/PortalDesktopBackend.h"
@@ -31,12 +32,15 @@ QCoro::Task<QStringList> listNames(QDBusConnection connection, QString method)
 } // namespace
 
 AutoDesktopBackend::AutoDesktopBackend(QDBusConnection connection, QString currentDesktop, QString configHome,
-                                       ProcessRunner &runner)
+                                       ProcessRunner &runner, Session session)
     : m_connection(std::move(connection))
     , m_currentDesktop(std::move(currentDesktop))
     , m_configHome(std::move(configHome))
     , m_runner(runner)
+    , m_session(std::move(session))
 {
+    if (!m_session.findProgram)
+        m_session.findProgram = [](const QString &program) { return QStandardPaths::findExecutable(program); };
 }
 
 QString AutoDesktopBackend::name() const
@@ -44,14 +48,20 @@ QString AutoDesktopBackend::name() const
     return m_chosen ? m_chosen->name() : u"automatic"_s;
 }
 
-AutoDesktopBackend::Kind AutoDesktopBackend::choose(const QString &currentDesktop, const QStringList &busNames,
-                                                    const std::function<bool(const QString &)> &schemaInstalled)
+AutoDesktopBackend::Kind AutoDesktopBackend::choose(const QString &currentDesktop, const QStringList &running,
+                                                    const QStringList &activatable,
+                                                    const std::function<bool(const QString &)> &schemaInstalled,
+                                                    const Session &session)
 {
     const QStringList desktops = currentDesktop.toLower().split(u':', Qt::SkipEmptyParts);
     const auto has = [&](const char *name) { return desktops.contains(QLatin1String(name)); };
+    const auto onBus = [&](const QString &name) { return running.contains(name) || activatable.contains(name); };
+    const auto found = [&](const char *program) { return !session.findProgram(QLatin1String(program)).isEmpty(); };
+    const auto set = [&](const char *variable) { return !session.environment.value(QLatin1String(variable)).isEmpty(); };
     const bool gnomeSchema = schemaInstalled(u"org.gnome.desktop.background"_s);
+    const QString xfconf = u"org.xfce.Xfconf"_s;
 
-    if (has("kde") && busNames.contains(PlasmaDesktopBackend::busName()))
+    if (has("kde") && onBus(PlasmaDesktopBackend::busName()))
         return Kind::Plasma;
     // Budgie and Unity also list GNOME; their own name decides.
     if ((has("budgie") || has("unity") || has("pantheon")) && gnomeSchema)
@@ -62,10 +72,32 @@ AutoDesktopBackend::Kind AutoDesktopBackend::choose(const QString &currentDeskto
         return Kind::Mate;
     if (has("gnome") && gnomeSchema)
         return Kind::Gnome;
-    if (has("xfce") && busNames.contains(u"org.xfce.Xfconf"_s))
+    if (has("xfce") && onBus(xfconf))
         return Kind::Xfce;
-    if (busNames.contains(u"org.freedesktop.portal.Desktop"_s))
+
+    // Unset or unknown (a command from ssh or a timer, a session that does not say): a desktop
+    // whose service really runs is the one shown, and its settings answer at once, where the
+    // portal's dialog may never come.
+    const bool named = has("kde") || has("xfce") || has("sway") || has("hyprland");
+    if (!named && running.contains(PlasmaDesktopBackend::busName()))
+        return Kind::Plasma;
+    if (!named && running.contains(xfconf))
+        return Kind::Xfce;
+
+    if ((has("sway") || set("SWAYSOCK")) && found("swaymsg"))
+        return Kind::Sway;
+    if ((has("hyprland") || set("HYPRLAND_INSTANCE_SIGNATURE")) && found("hyprctl") && found("hyprpaper"))
+        return Kind::Hyprpaper;
+    if (onBus(u"org.freedesktop.portal.Desktop"_s))
         return Kind::Portal;
+    if (set("WAYLAND_DISPLAY") && found("swww"))
+        return Kind::Swww;
+    if (set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+        if (found("feh"))
+            return Kind::Feh;
+        if (found("xwallpaper"))
+            return Kind::Xwallpaper;
+    }
     return Kind::Unavailable;
 }
 
@@ -74,20 +106,28 @@ QCoro::Task<DesktopBackend *> AutoDesktopBackend::resolve()
     if (m_chosen)
         co_return m_chosen.get();
 
-    QStringList names = co_await listNames(m_connection, u"ListNames"_s);
-    names += co_await listNames(m_connection, u"ListActivatableNames"_s);
+    QStringList running = co_await listNames(m_connection, u"ListNames"_s);
+    QStringList activatable = co_await listNames(m_connection, u"ListActivatableNames"_s);
     if (m_chosen) // another call chose while this one waited
         co_return m_chosen.get();
 
     const QStringList desktops = m_currentDesktop.toLower().split(u':', Qt::SkipEmptyParts);
-    Kind kind = choose(m_currentDesktop, names, &GSettingsDesktopBackend::schemaInstalled);
+    Kind kind = choose(m_currentDesktop, running, activatable, &GSettingsDesktopBackend::schemaInstalled, m_session);
     if (kind == Kind::Portal) {
         const bool offered = co_await PortalDesktopBackend::offersWallpaper(m_connection);
         if (m_chosen)
             co_return m_chosen.get();
-        if (!offered)
-            kind = Kind::Unavailable;
+        if (!offered) { // the next choice without it
+            const QString portal = u"org.freedesktop.portal.Desktop"_s;
+            running.removeAll(portal);
+            activatable.removeAll(portal);
+            kind = choose(m_currentDesktop, running, activatable, &GSettingsDesktopBackend::schemaInstalled, m_session);
+        }
     }
+    const auto command = [&](CommandDesktopBackend::Tool tool) {
+        return std::make_unique<CommandDesktopBackend>(
+            tool, m_session.findProgram(CommandDesktopBackend::programName(tool)), m_runner);
+    };
     switch (kind) {
     case Kind::Plasma: {
         QString tool = QStandardPaths::findExecutable(u"kwriteconfig6"_s);
@@ -120,11 +160,33 @@ QCoro::Task<DesktopBackend *> AutoDesktopBackend::resolve()
     case Kind::Portal:
         m_chosen = std::make_unique<PortalDesktopBackend>(m_connection);
         break;
+    case Kind::Sway:
+        m_chosen = command(CommandDesktopBackend::Tool::Sway);
+        break;
+    case Kind::Hyprpaper:
+        m_chosen = command(CommandDesktopBackend::Tool::Hyprpaper);
+        break;
+    case Kind::Swww:
+        m_chosen = command(CommandDesktopBackend::Tool::Swww);
+        break;
+    case Kind::Feh:
+        m_chosen = command(CommandDesktopBackend::Tool::Feh);
+        break;
+    case Kind::Xwallpaper:
+        m_chosen = command(CommandDesktopBackend::Tool::Xwallpaper);
+        break;
     case Kind::Unavailable:
         m_chosen = std::make_unique<UnavailableDesktopBackend>();
         break;
     }
     co_return m_chosen.get();
+}
+
+QCoro::Task<DesktopCapabilities> AutoDesktopBackend::capabilities()
+{
+    DesktopBackend *backend = co_await resolve();
+    const DesktopCapabilities can = co_await backend->capabilities();
+    co_return can;
 }
 
 QCoro::Task<void> AutoDesktopBackend::setDesktopImage(QString filePath, DesktopScreen screen)

@@ -7,6 +7,19 @@
 #include <QCoroTask>
 #include <QString>
 
+// What a backend can really do on the running desktop, so that nothing is offered (or
+// downloaded) that the desktop would never show.
+struct DesktopCapabilities
+{
+    bool desktopPicture = true;
+    bool lockScreenPicture = true;
+    bool perMonitor = false;       // a different picture on each monitor
+    QString desktopPictureNote;    // why there is no desktop picture, when there is none
+    QString lockScreenNote;        // why there is no lock-screen picture, or what the desktop shows instead
+
+    bool operator==(const DesktopCapabilities &) const = default;
+};
+
 // Sets the desktop and lock-screen picture, scaled to fill the screen and cropped. A mechanism
 // with one picture for all monitors applies it whichever screen is named. Every
 // operation reads the value back after writing and throws DesktopError (or the system's own
@@ -19,6 +32,9 @@ public:
     // Short human name ("GNOME", "KDE Plasma", …), used in messages.
     virtual QString name() const = 0;
 
+    // Everything, unless a backend says otherwise.
+    virtual QCoro::Task<DesktopCapabilities> capabilities() { co_return DesktopCapabilities{}; }
     virtual QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) = 0;
+    // Throws without changing anything when capabilities() says there is no lock-screen picture.
     virtual QCoro::Task<void> setLockScreenImage(QString filePath) = 0;
 };

@@ -6,6 +6,7 @@
 
 // One monitor as the desktop backends see it: its position in the system's list, its connector
 // name ("HDMI-1", used by Xfce's per-monitor properties) and whether it is the primary screen.
+// A monitor named on the command line without a display has no position (-1).
 struct DesktopScreen
 {
     int index = 0;

@@ -83,7 +83,9 @@ GSettingsDesktopBackend::Flavour GSettingsDesktopBackend::mate()
     f.schema = u"org.mate.background"_s;
     f.pictureKeys = {u"picture-filename"_s};
     f.keysTakeUri = false;
-    f.lockScreenNote = u"MATE's screensaver has no lock-screen picture of its own"_s;
+    // Checked with mate-screensaver 1.26: the locked screen stays blank, whatever its
+    // picture-filename key holds.
+    f.lockScreenNote = u"MATE's screensaver shows a blank screen when locked, not a picture"_s;
     return f;
 }
 
@@ -139,16 +141,27 @@ QCoro::Task<void> GSettingsDesktopBackend::setDesktopImage(QString filePath, Des
     co_return;
 }
 
+QCoro::Task<DesktopCapabilities> GSettingsDesktopBackend::capabilities()
+{
+    DesktopCapabilities c;
+    c.lockScreenNote = m_flavour.lockScreenNote;
+    c.lockScreenPicture = m_flavour.lockScreenNote.isEmpty() && !m_flavour.lockSchema.isEmpty()
+                          && schemaInstalled(m_flavour.lockSchema);
+    if (!c.lockScreenPicture && c.lockScreenNote.isEmpty())
+        c.lockScreenNote = u"the settings schema %1 is not installed"_s.arg(m_flavour.lockSchema);
+    if (!schemaInstalled(m_flavour.schema)) {
+        c.desktopPicture = false;
+        c.desktopPictureNote = u"the settings schema %1 is not installed"_s.arg(m_flavour.schema);
+    }
+    co_return c;
+}
+
 QCoro::Task<void> GSettingsDesktopBackend::setLockScreenImage(QString filePath)
 {
-    // Keep the key current where a desktop still reads it, then say plainly when the desktop
-    // will not show it.
-    if (!m_flavour.lockSchema.isEmpty() && schemaInstalled(m_flavour.lockSchema)) {
-        writeChecked(m_flavour.lockSchema, m_flavour.lockKey, fileUri(filePath));
-        g_settings_sync();
-    } else if (m_flavour.lockScreenNote.isEmpty())
-        throw DesktopError(u"the settings schema %1 is not installed"_s.arg(m_flavour.lockSchema));
-    if (!m_flavour.lockScreenNote.isEmpty())
-        throw DesktopError(m_flavour.lockScreenNote);
-    co_return;
+    // A desktop that never shows the key gets nothing written: a failure leaves no trace.
+    const DesktopCapabilities can = co_await capabilities();
+    if (!can.lockScreenPicture)
+        throw DesktopError(can.lockScreenNote);
+    writeChecked(m_flavour.lockSchema, m_flavour.lockKey, fileUri(filePath));
+    g_settings_sync();
 }

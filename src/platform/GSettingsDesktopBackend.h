@@ -35,6 +35,7 @@ public:
     static bool schemaInstalled(const QString &schema);
 
     QString name() const override { return m_flavour.name; }
+    QCoro::Task<DesktopCapabilities> capabilities() override;
     QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
     QCoro::Task<void> setLockScreenImage(QString filePath) override;
 

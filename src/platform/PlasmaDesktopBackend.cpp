@@ -120,8 +120,19 @@ QString PlasmaDesktopBackend::desktopScript(const QString &fileUrl, int screenIn
         .arg(screenIndex);
 }
 
+QCoro::Task<DesktopCapabilities> PlasmaDesktopBackend::capabilities()
+{
+    DesktopCapabilities c;
+    c.perMonitor = true; // one desktop containment per screen
+    co_return c;
+}
+
 QCoro::Task<void> PlasmaDesktopBackend::setDesktopImage(QString filePath, DesktopScreen screen)
 {
+    // Plasma's scripts know screens by number only; a name alone (no display) could pick the wrong one.
+    if (screen.index < 0)
+        throw DesktopError(u"KDE Plasma tells its monitors apart only by number; run the command in the session "
+                           "to choose monitor %1"_s.arg(screen.name));
     const QString url = QUrl::fromLocalFile(filePath).toString(QUrl::FullyEncoded);
     QDBusMessage call = QDBusMessage::createMethodCall(busName(), u"/PlasmaShell"_s,
                                                        u"org.kde.PlasmaShell"_s,

@@ -19,6 +19,7 @@ public:
                          QString kwriteconfig = {});
 
     QString name() const override { return QStringLiteral("KDE Plasma"); }
+    QCoro::Task<DesktopCapabilities> capabilities() override;
     QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
     QCoro::Task<void> setLockScreenImage(QString filePath) override;
 

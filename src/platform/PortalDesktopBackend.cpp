@@ -7,6 +7,7 @@
 
 #include <QCoroDBusPendingCall>
 #include <QCoroSignal>
+#include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
@@ -23,10 +24,54 @@ const QString responseSignal = u"Response"_s;
 const char *const responseSlot = SLOT(onResponse(uint,QVariantMap));
 } // namespace
 
-PortalDesktopBackend::PortalDesktopBackend(QDBusConnection connection, std::chrono::milliseconds responseTimeout)
+PortalDesktopBackend::PortalDesktopBackend(QDBusConnection connection, std::chrono::milliseconds responseTimeout,
+                                           bool honoursLockScreen)
     : m_connection(std::move(connection))
     , m_responseTimeout(responseTimeout)
+    , m_honoursLockScreen(honoursLockScreen)
 {
+}
+
+QString PortalDesktopBackend::lockScreenNote()
+{
+    return u"this desktop's portal cannot set a lock-screen picture (it would change the desktop picture "
+           "instead)"_s;
+}
+
+QCoro::Task<DesktopCapabilities> PortalDesktopBackend::capabilities()
+{
+    DesktopCapabilities c;
+    c.lockScreenPicture = m_honoursLockScreen;
+    if (!m_honoursLockScreen)
+        c.lockScreenNote = lockScreenNote();
+    co_return c;
+}
+
+QCoro::Task<bool> PortalDesktopBackend::refusalRemembered()
+{
+    QDBusMessage lookup = QDBusMessage::createMethodCall(u"org.freedesktop.impl.portal.PermissionStore"_s,
+                                                         u"/org/freedesktop/impl/portal/PermissionStore"_s,
+                                                         u"org.freedesktop.impl.portal.PermissionStore"_s, u"Lookup"_s);
+    lookup << u"wallpaper"_s << u"wallpaper"_s;
+    const QDBusPendingCall pending = m_connection.asyncCall(lookup, 5000);
+    const QDBusMessage reply = co_await pending;
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        co_return false; // no table yet: nothing was ever refused
+    // a{sas}: application id → permissions; a program outside a sandbox has the empty id.
+    const QDBusArgument argument = reply.arguments().constFirst().value<QDBusArgument>();
+    bool refused = false;
+    argument.beginMap();
+    while (!argument.atEnd()) {
+        QString app;
+        QStringList permissions;
+        argument.beginMapEntry();
+        argument >> app >> permissions;
+        argument.endMapEntry();
+        if (app.isEmpty() && permissions.contains(u"no"_s))
+            refused = true;
+    }
+    argument.endMap();
+    co_return refused;
 }
 
 QCoro::Task<bool> PortalDesktopBackend::offersWallpaper(QDBusConnection connection)
@@ -57,6 +102,8 @@ QCoro::Task<void> PortalDesktopBackend::setDesktopImage(QString filePath, Deskto
 
 QCoro::Task<void> PortalDesktopBackend::setLockScreenImage(QString filePath)
 {
+    if (!m_honoursLockScreen)
+        throw DesktopError(lockScreenNote());
     co_await apply(filePath, u"lockscreen"_s);
 }
 
@@ -104,14 +151,25 @@ QCoro::Task<void> PortalDesktopBackend::apply(QString filePath, QString setOn)
     if (handle != expected)
         m_connection.disconnect(portalService, handle, requestInterface, responseSignal, &watcher, responseSlot);
 
-    if (!watcher.code())
+    if (!watcher.code()) {
+        // Left open, the request's dialog could still change the picture after we reported
+        // a failure.
+        QDBusMessage close = QDBusMessage::createMethodCall(portalService, handle, requestInterface, u"Close"_s);
+        const QDBusPendingCall closing = m_connection.asyncCall(close, 5000);
+        const QDBusMessage closed = co_await closing;
+        Q_UNUSED(closed);
         throw DesktopError(u"the desktop portal did not answer"_s);
-    switch (*watcher.code()) {
-    case 0:
-        co_return;
-    case 1:
-        throw DesktopError(u"the change was cancelled"_s);
-    default:
-        throw DesktopError(u"the desktop portal could not set the picture"_s);
     }
+    const uint code = *watcher.code();
+    if (code == 0)
+        co_return;
+    // The portal answers a refusal it remembers, and one just given in its dialog, with 2.
+    const bool refused = co_await refusalRemembered();
+    if (refused)
+        throw DesktopError(u"permission to change the wallpaper was refused in the desktop's dialog, and the desktop "
+                           "remembers it; allow it again in the desktop's privacy settings (or run "
+                           "\"flatpak permission-remove wallpaper wallpaper\")"_s);
+    if (code == 1)
+        throw DesktopError(u"the change was cancelled"_s);
+    throw DesktopError(u"the desktop portal could not set the picture"_s);
 }

@@ -18,3 +18,21 @@ int QProcessRunner::run(const QString &program, const QStringList &arguments)
         return -1;
     return process.exitCode();
 }
+
+ProcessResult QProcessRunner::capture(const QString &program, const QStringList &arguments, int timeoutMs)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForStarted())
+        throw FileError(QStringLiteral("Could not run %1: %2").arg(program, process.errorString()));
+    ProcessResult result;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(2000);
+    } else if (process.exitStatus() == QProcess::NormalExit) {
+        result.status = process.exitCode();
+    }
+    result.output = process.readAllStandardOutput();
+    result.errors = process.readAllStandardError();
+    return result;
+}

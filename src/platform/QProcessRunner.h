@@ -8,4 +8,5 @@ class QProcessRunner : public ProcessRunner
 {
 public:
     int run(const QString &program, const QStringList &arguments) override;
+    ProcessResult capture(const QString &program, const QStringList &arguments, int timeoutMs) override;
 };

@@ -7,8 +7,18 @@
 QString UnavailableDesktopBackend::reason()
 {
     return QStringLiteral("no supported desktop was found. Lumivane sets wallpapers on GNOME, Unity, Budgie, "
-                          "Pantheon, Cinnamon, MATE, KDE Plasma and Xfce, and elsewhere through the desktop "
+                          "Pantheon, Cinnamon, MATE, KDE Plasma and Xfce, on sway, Hyprland (hyprpaper) and with "
+                          "swww, on other X11 sessions with feh or xwallpaper, and elsewhere through the desktop "
                           "portal (xdg-desktop-portal)");
+}
+
+QCoro::Task<DesktopCapabilities> UnavailableDesktopBackend::capabilities()
+{
+    DesktopCapabilities c;
+    c.desktopPicture = false;
+    c.lockScreenPicture = false;
+    c.desktopPictureNote = c.lockScreenNote = reason();
+    co_return c;
 }
 
 QCoro::Task<void> UnavailableDesktopBackend::setDesktopImage(QString, DesktopScreen)

@@ -9,6 +9,7 @@ class UnavailableDesktopBackend : public DesktopBackend
 {
 public:
     QString name() const override { return QStringLiteral("none"); }
+    QCoro::Task<DesktopCapabilities> capabilities() override;
     QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
     QCoro::Task<void> setLockScreenImage(QString filePath) override;
 

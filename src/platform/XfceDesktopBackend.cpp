@@ -34,23 +34,35 @@ QStringList XfceDesktopBackend::backdropFolders(const QStringList &existingPrope
             workspacesByMonitor[match.captured(1)].insert(match.captured(2).toInt());
     }
 
+    const auto foldersOf = [&](const QString &monitor) {
+        QList<int> workspaces = workspacesByMonitor.value(monitor).values();
+        if (workspaces.isEmpty())
+            workspaces << 0;
+        std::sort(workspaces.begin(), workspaces.end());
+        QStringList folders;
+        for (int workspace : workspaces)
+            folders << u"/backdrop/screen0/monitor%1/workspace%2"_s.arg(monitor).arg(workspace);
+        return folders;
+    };
+
+    // A screen without a name is Qt's offscreen one (a command over ssh or from a timer): the
+    // monitors xfdesktop really reads are the ones its settings already hold. A made-up name
+    // would be written and never shown.
+    if (screen.name.isEmpty()) {
+        QStringList folders;
+        for (auto it = workspacesByMonitor.cbegin(); it != workspacesByMonitor.cend(); ++it)
+            folders += foldersOf(it.key());
+        return folders;
+    }
+
     QString monitor;
-    if (!screen.name.isEmpty() && workspacesByMonitor.contains(screen.name))
+    if (workspacesByMonitor.contains(screen.name))
         monitor = screen.name;
     else if (workspacesByMonitor.contains(QString::number(screen.index)))
         monitor = QString::number(screen.index);
     else
-        monitor = screen.name.isEmpty() ? QString::number(screen.index) : screen.name;
-
-    QList<int> workspaces = workspacesByMonitor.value(monitor).values();
-    if (workspaces.isEmpty())
-        workspaces << 0;
-    std::sort(workspaces.begin(), workspaces.end());
-
-    QStringList folders;
-    for (int workspace : workspaces)
-        folders << u"/backdrop/screen0/monitor%1/workspace%2"_s.arg(monitor).arg(workspace);
-    return folders;
+        monitor = screen.name;
+    return foldersOf(monitor);
 }
 
 QCoro::Task<QDBusMessage> XfceDesktopBackend::call(QString method, QVariantList arguments)
@@ -83,7 +95,11 @@ QCoro::Task<void> XfceDesktopBackend::setDesktopImage(QString filePath, DesktopS
         }
     }
 
-    for (const QString &folder : backdropFolders(existing, screen)) {
+    const QStringList folders = backdropFolders(existing, screen);
+    if (folders.isEmpty())
+        throw DesktopError(u"Xfce's settings name no monitor yet, and without a display the monitors cannot be "
+                           "asked for; name one with --monitor (xrandr lists them) or run the command in the session"_s);
+    for (const QString &folder : folders) {
         const QString imageProperty = folder + u"/last-image"_s;
         const QString styleProperty = folder + u"/image-style"_s;
         const QString setProperty = u"SetProperty"_s;
@@ -103,9 +119,23 @@ QCoro::Task<void> XfceDesktopBackend::setDesktopImage(QString filePath, DesktopS
     }
 }
 
-QCoro::Task<void> XfceDesktopBackend::setLockScreenImage(QString)
+QString XfceDesktopBackend::lockScreenNote()
 {
     // xfce4-screensaver and light-locker draw no picture that a setting chooses.
-    throw DesktopError(u"Xfce's screen locker has no lock-screen picture to set"_s);
+    return u"Xfce's screen locker has no lock-screen picture to set"_s;
+}
+
+QCoro::Task<DesktopCapabilities> XfceDesktopBackend::capabilities()
+{
+    DesktopCapabilities c;
+    c.lockScreenPicture = false;
+    c.lockScreenNote = lockScreenNote();
+    c.perMonitor = true;
+    co_return c;
+}
+
+QCoro::Task<void> XfceDesktopBackend::setLockScreenImage(QString)
+{
+    throw DesktopError(lockScreenNote());
     co_return;
 }

@@ -24,6 +24,7 @@ set(LUMIVANE_PLATFORM_SOURCES
     platform/XfceDesktopBackend.h platform/XfceDesktopBackend.cpp
     platform/PortalResponseWatcher.h platform/PortalResponseWatcher.cpp
     platform/PortalDesktopBackend.h platform/PortalDesktopBackend.cpp
+    platform/CommandDesktopBackend.h platform/CommandDesktopBackend.cpp
     platform/UnavailableDesktopBackend.h platform/UnavailableDesktopBackend.cpp
     platform/AutoDesktopBackend.h platform/AutoDesktopBackend.cpp
 )

@@ -188,10 +188,44 @@ QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteUrl, Cancella
     co_return destination;
 }
 
+QCoro::Task<DesktopCapabilities> WallpaperEngine::desktopCapabilities()
+{
+    if (!m.desktop)
+        co_return DesktopCapabilities{};
+    const DesktopCapabilities can = co_await m.desktop->capabilities();
+    co_return can;
+}
+
 QCoro::Task<void> WallpaperEngine::setDesktopWallpaper(QUrl remoteUrl, CancellationToken cancel)
 {
+    co_await setDesktopWallpaperOn(remoteUrl, QString(), cancel);
+}
+
+QCoro::Task<void> WallpaperEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString monitor, CancellationToken cancel)
+{
+    // Said before anything is downloaded.
+    const DesktopCapabilities can = co_await desktopCapabilities();
+    if (!can.desktopPicture)
+        throw WallpaperError::setFailed(can.desktopPictureNote);
+    QList<DesktopScreen> screens = m.screens ? m.screens() : QList<DesktopScreen>();
+    if (!monitor.isEmpty()) {
+        if (!can.perMonitor)
+            throw WallpaperError::setFailed(
+                u"%1 shows one picture on every monitor"_s.arg(m.desktop ? m.desktop->name() : u"this desktop"_s));
+        const bool offscreen = screens.size() == 1 && screens.first().name.isEmpty();
+        const auto named = std::find_if(screens.begin(), screens.end(), [&](const DesktopScreen &s) { return s.name == monitor; });
+        if (named != screens.end()) {
+            screens = {*named};
+        } else if (offscreen) {
+            screens = {DesktopScreen{-1, monitor, true}}; // known by name only
+        } else {
+            QStringList names;
+            for (const DesktopScreen &s : screens)
+                names << s.name;
+            throw WallpaperError::setFailed(u"there is no monitor named “%1” (there are: %2)"_s.arg(monitor, names.join(u", "_s)));
+        }
+    }
     const QString file = co_await downloadWallpaper(remoteUrl, cancel);
-    const QList<DesktopScreen> screens = m.screens ? m.screens() : QList<DesktopScreen>();
     if (screens.isEmpty())
         throw WallpaperError::noScreens();
     // Until every screen has it, the screens may show the old picture or the new one.
@@ -207,6 +241,12 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaper(QUrl remoteUrl, Cancellat
 
 QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel)
 {
+    if (m.lockScreenPath == LockScreenPath::DesktopBackend) {
+        // Said before anything is downloaded: a desktop that never shows one gets nothing.
+        const DesktopCapabilities can = co_await desktopCapabilities();
+        if (!can.lockScreenPicture)
+            throw WallpaperError::setFailed(can.lockScreenNote);
+    }
     const QString file = co_await downloadWallpaper(remoteUrl, cancel);
     const bool mainScreen = m.lockScreenPath == LockScreenPath::MainScreen;
     const QString key = mainScreen ? PreferenceKeys::desktopPictureFiles : PreferenceKeys::lockScreenPictureFiles;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/DesktopBackend.h"
 #include "platform/DesktopScreen.h"
 #include "services/CancellationScope.h"
 #include "services/WallpaperError.h"
@@ -15,7 +16,6 @@
 
 class AccessibilityTrust;
 class AppleScriptRunner;
-class DesktopBackend;
 class Notifier;
 class QNetworkAccessManager;
 class QSettings;
@@ -57,6 +57,12 @@ public:
     static Collaborators systemCollaborators();
 
     virtual QCoro::Task<void> setDesktopWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
+    // The same on one monitor only, named as the desktop names it ("HDMI-1"); the desktop must
+    // keep a picture per monitor. Without a display (Qt's offscreen screen) the name is passed on
+    // as it is, since only the desktop knows its monitors then.
+    QCoro::Task<void> setDesktopWallpaperOn(QUrl remoteUrl, QString monitor, CancellationToken cancel = {});
+    // What the desktop can show (everything when there is no desktop backend).
+    virtual QCoro::Task<DesktopCapabilities> desktopCapabilities();
     virtual QCoro::Task<void> setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
     virtual void openAccessibilitySettings();
     // Whether setting the lock-screen picture is permitted without a prompt (always on Linux).

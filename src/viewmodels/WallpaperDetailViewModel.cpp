@@ -35,6 +35,30 @@ WallpaperDetailViewModel::WallpaperDetailViewModel(const Wallpaper &wallpaper, A
     , m_applier(applier)
 {
     m_isFavorited = m_wallpaper.isValid() && m_store.isFavorite(m_wallpaper.id());
+    loadCapabilitiesAsync();
+}
+
+QString WallpaperDetailViewModel::lockScreenNote() const
+{
+    QString note = m_capabilities.lockScreenNote; // a reason in the middle of a sentence
+    if (!note.isEmpty())
+        note[0] = note[0].toUpper();
+    return note;
+}
+
+QCoro::Task<void> WallpaperDetailViewModel::loadCapabilitiesAsync()
+{
+    const CancellationToken alive = m_scopes.root();
+    DesktopCapabilities can;
+    try {
+        can = co_await m_engine.desktopCapabilities();
+    } catch (const std::exception &) {
+        co_return; // offered as before; the apply itself then says what went wrong
+    }
+    if (alive->isCancelled() || can == m_capabilities)
+        co_return;
+    m_capabilities = can;
+    Q_EMIT capabilitiesChanged();
 }
 
 WallpaperDetailViewModel::~WallpaperDetailViewModel()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "models/Wallpaper.h"
+#include "platform/DesktopBackend.h"
 #include "viewmodels/ScopeGroup.h"
 
 #include <QCoroTask>
@@ -29,6 +30,9 @@ class WallpaperDetailViewModel : public QObject
     Q_PROPERTY(bool showError READ showError WRITE setShowError NOTIFY showErrorChanged)
     Q_PROPERTY(QString successMessage READ successMessage NOTIFY successMessageChanged)
     Q_PROPERTY(QString errorMessage READ errorMessage NOTIFY errorMessageChanged)
+    // Whether this desktop shows a lock-screen picture we can set, and if not, why.
+    Q_PROPERTY(bool canSetLockScreen READ canSetLockScreen NOTIFY capabilitiesChanged)
+    Q_PROPERTY(QString lockScreenNote READ lockScreenNote NOTIFY capabilitiesChanged)
 
 public:
     // Applies through AppState's application-wide applier.
@@ -53,6 +57,10 @@ public:
     QString successMessage() const { return m_successMessage; }
     QString errorMessage() const { return m_errorMessage; }
     QString downloadsDirectory() const;
+    bool canSetLockScreen() const { return m_capabilities.lockScreenPicture; }
+    QString lockScreenNote() const;
+    // Asks the engine what the desktop can show (done once on construction).
+    QCoro::Task<void> loadCapabilitiesAsync();
 
     // A name from the service reduced to a plain file name in one folder: no separators, not
     // empty, no leading dot (it would hide the file); otherwise `<fallbackStem>.<extension>`.
@@ -76,6 +84,7 @@ Q_SIGNALS:
     void showErrorChanged();
     void successMessageChanged();
     void errorMessageChanged();
+    void capabilitiesChanged();
 
 private:
     enum class Target { Desktop, LockScreen };
@@ -101,4 +110,5 @@ private:
     bool m_showError = false;
     QString m_successMessage;
     QString m_errorMessage;
+    DesktopCapabilities m_capabilities; // everything until the desktop says otherwise
 };

@@ -5,6 +5,7 @@
 #include <QDBusMetaType>
 
 #include <QDBusMessage>
+#include <QDBusVirtualObject>
 #include <QTimer>
 
 #include <fcntl.h>
@@ -27,26 +28,73 @@ QByteArray readAll(int fd)
     }
     return data;
 }
+const QString requestRoot = QStringLiteral("/org/freedesktop/portal/desktop/request");
+const QString storePath = QStringLiteral("/org/freedesktop/impl/portal/PermissionStore");
+const QString storeName = QStringLiteral("org.freedesktop.impl.portal.PermissionStore");
 } // namespace
+
+// The request objects (for Request.Close) and the permission store, answered by hand.
+class PortalStandInObjects : public QDBusVirtualObject
+{
+public:
+    explicit PortalStandInObjects(PortalStandIn &portal)
+        : m_portal(portal)
+    {
+    }
+    QString introspect(const QString &) const override { return {}; }
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
+    {
+        return m_portal.handle(message, connection);
+    }
+
+private:
+    PortalStandIn &m_portal;
+};
 
 PortalStandIn::PortalStandIn()
     : m_connection(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName))
 {
     qDBusRegisterMetaType<QDBusUnixFileDescriptor>();
+    qDBusRegisterMetaType<QMap<QString, QStringList>>();
 }
 
 PortalStandIn::~PortalStandIn()
 {
     m_connection.unregisterObject(QStringLiteral("/org/freedesktop/portal/desktop"));
+    m_connection.unregisterObject(requestRoot);
+    m_connection.unregisterObject(storePath);
     m_connection.unregisterService(QStringLiteral("org.freedesktop.portal.Desktop"));
+    m_connection.unregisterService(storeName);
     QDBusConnection::disconnectFromBus(connectionName);
 }
 
 bool PortalStandIn::registerOnBus()
 {
-    return m_connection.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), this,
-                                       QDBusConnection::ExportAllSlots)
+    auto *objects = new PortalStandInObjects(*this);
+    m_objects.reset(objects);
+    bool ok = m_connection.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), this,
+                                          QDBusConnection::ExportAllSlots)
+        && m_connection.registerVirtualObject(requestRoot, objects, QDBusConnection::SubPath)
         && m_connection.registerService(QStringLiteral("org.freedesktop.portal.Desktop"));
+    if (wallpaperPermissions)
+        ok = ok && m_connection.registerVirtualObject(storePath, objects) && m_connection.registerService(storeName);
+    return ok;
+}
+
+bool PortalStandIn::handle(const QDBusMessage &message, const QDBusConnection &connection)
+{
+    if (message.member() == QLatin1String("Close") && message.path().startsWith(requestRoot)) {
+        closedRequests.append(message.path());
+        connection.send(message.createReply());
+        return true;
+    }
+    if (message.member() == QLatin1String("Lookup") && message.path() == storePath && wallpaperPermissions) {
+        QDBusMessage reply = message.createReply();
+        reply << QVariant::fromValue(*wallpaperPermissions) << QVariant::fromValue(QDBusVariant(QVariant(0u)));
+        connection.send(reply);
+        return true;
+    }
+    return false;
 }
 
 void PortalStandIn::respond(const QString &path, uint code)

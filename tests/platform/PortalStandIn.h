@@ -9,6 +9,7 @@
 #include <QDBusUnixFileDescriptor>
 #include <QObject>
 #include <QVariantMap>
+#include <memory>
 #include <optional>
 
 // xdg-desktop-portal's Wallpaper interface on its own bus connection. It records each
@@ -42,6 +43,10 @@ public:
     bool pathOfItsOwn = false;         // an old portal that ignores handle_token
     bool answerOnAnotherRequest = false; // a Response meant for somebody else's request
     QString refuseWith;
+    // The request objects that were asked to Close.
+    QStringList closedRequests;
+    // What the permission store (served when set) holds for the wallpaper portal: app id → permissions.
+    std::optional<QMap<QString, QStringList>> wallpaperPermissions;
 
 public Q_SLOTS:
     QDBusObjectPath SetWallpaperFile(const QString &parentWindow, const QDBusUnixFileDescriptor &file,
@@ -49,6 +54,9 @@ public Q_SLOTS:
 
 private:
     void respond(const QString &path, uint code);
+    bool handle(const QDBusMessage &message, const QDBusConnection &connection);
+    friend class PortalStandInObjects;
 
     QDBusConnection m_connection;
+    std::unique_ptr<QObject> m_objects;
 };

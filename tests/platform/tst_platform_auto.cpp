@@ -12,6 +12,8 @@
 #include "TestSupport.h"
 
 #include <QDBusConnection>
+#include <QElapsedTimer>
+#include <QProcessEnvironment>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +58,19 @@ QString chosenName(AutoDesktopBackend &backend, const QString &picture)
     return backend.chosen() ? backend.chosen()->name() : QStringLiteral("<nothing chosen>");
 }
 
+// A session with no environment and no programs, so the machine's own never decide a row.
+AutoDesktopBackend::Session bareSession(const QStringList &programs = {}, const QStringList &variables = {})
+{
+    AutoDesktopBackend::Session session;
+    session.environment = QProcessEnvironment();
+    for (const QString &variable : variables)
+        session.environment.insert(variable, QStringLiteral("1"));
+    session.findProgram = [programs](const QString &program) {
+        return programs.contains(program) ? QStringLiteral("/bin/true") : QString();
+    };
+    return session;
+}
+
 } // namespace
 
 class TestAutoDesktop : public QObject
@@ -73,6 +88,8 @@ private Q_SLOTS:
 
     void choosesByDesktopAndBus_data();
     void choosesByDesktopAndBus();
+    void runningServicesAndSessionPrograms_data();
+    void runningServicesAndSessionPrograms();
     void forwardsToTheChosenBackend();
     void nothingSupportedNamesTheSupportedDesktops();
 
@@ -150,10 +167,71 @@ void TestAutoDesktop::choosesByDesktopAndBus()
         portal.emplace();
         QVERIFY(portal->registerOnBus());
     }
-    AutoDesktopBackend backend(QDBusConnection::sessionBus(), currentDesktop, m_dir.path(), m_runner);
+    AutoDesktopBackend backend(QDBusConnection::sessionBus(), currentDesktop, m_dir.path(), m_runner, bareSession());
     QCOMPARE(backend.name(), QStringLiteral("automatic"));
     QCOMPARE(chosenName(backend, picture()), expected);
     QCOMPARE(backend.name(), expected);
+}
+
+void TestAutoDesktop::runningServicesAndSessionPrograms_data()
+{
+    QTest::addColumn<QString>("currentDesktop");
+    QTest::addColumn<QStringList>("running");
+    QTest::addColumn<bool>("wallpaperPortal");
+    QTest::addColumn<QStringList>("programs");
+    QTest::addColumn<QStringList>("variables");
+    QTest::addColumn<QString>("expected");
+    const QStringList none;
+    // Unset or unknown, with Xfce's settings service running: Xfce, not the portal's dialog
+    // that may never come.
+    QTest::newRow("nothing set, xfconfd running, a portal too")
+        << QString() << QStringList{QStringLiteral("org.xfce.Xfconf")} << true << none << none << QStringLiteral("Xfce");
+    QTest::newRow("unknown desktop, plasmashell running")
+        << QStringLiteral("Lumina") << QStringList{QStringLiteral("org.kde.plasmashell")} << true << none << none
+        << QStringLiteral("KDE Plasma");
+    QTest::newRow("sway with swaymsg, before the portal")
+        << QStringLiteral("sway") << none << true << QStringList{QStringLiteral("swaymsg")} << none << QStringLiteral("sway");
+    QTest::newRow("sway's socket without a desktop name")
+        << QString() << none << false << QStringList{QStringLiteral("swaymsg")} << QStringList{QStringLiteral("SWAYSOCK")}
+        << QStringLiteral("sway");
+    QTest::newRow("Hyprland with hyprpaper")
+        << QStringLiteral("Hyprland") << none << false << QStringList{QStringLiteral("hyprctl"), QStringLiteral("hyprpaper")}
+        << none << QStringLiteral("Hyprland (hyprpaper)");
+    QTest::newRow("Hyprland without hyprpaper, swww") << QStringLiteral("Hyprland") << none << false
+                                                       << QStringList{QStringLiteral("hyprctl"), QStringLiteral("swww")}
+                                                       << QStringList{QStringLiteral("WAYLAND_DISPLAY")} << QStringLiteral("swww");
+    QTest::newRow("X11 window manager, feh") << QStringLiteral("i3") << none << false
+                                             << QStringList{QStringLiteral("feh"), QStringLiteral("xwallpaper")}
+                                             << QStringList{QStringLiteral("DISPLAY")} << QStringLiteral("feh");
+    QTest::newRow("X11 window manager, xwallpaper") << QStringLiteral("i3") << none << false
+                                                    << QStringList{QStringLiteral("xwallpaper")}
+                                                    << QStringList{QStringLiteral("DISPLAY")} << QStringLiteral("xwallpaper");
+    QTest::newRow("feh is no use on Wayland") << QStringLiteral("river") << none << false << QStringList{QStringLiteral("feh")}
+                                              << QStringList{QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY")}
+                                              << QStringLiteral("none");
+}
+
+void TestAutoDesktop::runningServicesAndSessionPrograms()
+{
+    QFETCH(QString, currentDesktop);
+    QFETCH(QStringList, running);
+    QFETCH(bool, wallpaperPortal);
+    QFETCH(QStringList, programs);
+    QFETCH(QStringList, variables);
+    QFETCH(QString, expected);
+    BusNames present(running);
+    QVERIFY(present.ok);
+    std::optional<PortalStandIn> portal;
+    if (wallpaperPortal) {
+        portal.emplace();
+        QVERIFY(portal->registerOnBus());
+    }
+    AutoDesktopBackend backend(QDBusConnection::sessionBus(), currentDesktop, m_dir.path(), m_runner,
+                               bareSession(programs, variables));
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(chosenName(backend, picture()), expected);
+    QVERIFY(clock.elapsed() < 8000);
 }
 
 void TestAutoDesktop::forwardsToTheChosenBackend()
@@ -176,12 +254,12 @@ void TestAutoDesktop::forwardsToTheChosenBackend()
 
 void TestAutoDesktop::nothingSupportedNamesTheSupportedDesktops()
 {
-    AutoDesktopBackend backend(QDBusConnection::sessionBus(), QStringLiteral("Hyprland"), m_dir.path(), m_runner);
+    AutoDesktopBackend backend(QDBusConnection::sessionBus(), QStringLiteral("Hyprland"), m_dir.path(), m_runner, bareSession());
     for (int lockScreen = 0; lockScreen < 2; ++lockScreen) {
         const QString message = lockScreen ? failureOf(backend.setLockScreenImage(picture()))
                                            : failureOf(backend.setDesktopImage(picture(), DesktopScreen{}));
         QVERIFY2(message.startsWith(QLatin1String("Failed to set wallpaper: no supported desktop")), qPrintable(message));
-        for (const char *desktop : {"GNOME", "Cinnamon", "MATE", "KDE Plasma", "Xfce", "portal"})
+        for (const char *desktop : {"GNOME", "Cinnamon", "MATE", "KDE Plasma", "Xfce", "sway", "feh", "portal"})
             QVERIFY2(message.contains(QLatin1String(desktop)), desktop);
     }
 }

@@ -13,6 +13,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -85,6 +86,7 @@ private Q_SLOTS:
     void rejectsWhatIsNotAUrl();
     void terminalUsesNeedNoDisplay();
     void notificationReachesADaemonStartedOnDemand();
+    void withoutADisplayIntoARunningXfce();
 
 private:
     Outcome run(const QStringList &arguments, const QString &settingsBackend, const QString &desktop = QStringLiteral("GNOME"),
@@ -109,7 +111,8 @@ void TestSetWallpaperCommand::initTestCase()
     ScriptedHttpServer::Response image;
     image.body = png;
     image.headers = {{"Content-Type", "image/png"}};
-    for (const char *name : {"keyfile.png", "keyfile-no-session-bus.png", "dconf.png", "lock.png", "headless.png", "notified.png"})
+    for (const char *name : {"keyfile.png", "keyfile-no-session-bus.png", "dconf.png", "lock.png", "headless.png", "notified.png",
+                             "xfce-all.png", "xfce-one.png", "gnome-one.png"})
         m_server.on("GET", QStringLiteral("/images/") + QLatin1String(name), image);
 }
 
@@ -218,11 +221,15 @@ void TestSetWallpaperCommand::notFoundFailsWithTheError()
 void TestSetWallpaperCommand::lockScreenOnGnomeSaysWhyItIsNotShown()
 {
     const QString url = m_server.url().toString() + QStringLiteral("/images/lock.png");
+    const QString screensaver = QStringLiteral("org.gnome.desktop.screensaver");
+    const QString before = gsettingsGet(QStringLiteral("keyfile"), screensaver, QStringLiteral("picture-uri"));
+    const int requests = m_server.requestCount();
     Outcome outcome = run({QStringLiteral("--set-wallpaper"), url, QStringLiteral("--lock-screen")}, QStringLiteral("keyfile"));
     QVERIFY(outcome.exitCode != 0);
     QVERIFY2(outcome.errors.contains(QLatin1String("Failed to set wallpaper: GNOME")), qPrintable(outcome.errors));
-    QCOMPARE(gsettingsGet(QStringLiteral("keyfile"), QStringLiteral("org.gnome.desktop.screensaver"), QStringLiteral("picture-uri")),
-             fileUri(cached(QStringLiteral("lock.png"))));
+    // Said before anything is downloaded, and nothing is left written.
+    QCOMPARE(m_server.requestCount(), requests);
+    QCOMPARE(gsettingsGet(QStringLiteral("keyfile"), screensaver, QStringLiteral("picture-uri")), before);
 
     // Budgie draws its own lock screen from that key: there it succeeds.
     outcome = run({QStringLiteral("--set-wallpaper"), url, QStringLiteral("--lock-screen")}, QStringLiteral("keyfile"),
@@ -292,6 +299,66 @@ void TestSetWallpaperCommand::notificationReachesADaemonStartedOnDemand()
     QFile file(log);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains("app.lumivane.Lumivane")); // icon and desktop entry name the sender
+}
+
+// Over ssh or from a timer, into a running Xfce session that XDG_CURRENT_DESKTOP does not name:
+// xfconfd on the bus decides at once, the monitors are those xfdesktop reads, and --monitor
+// picks one of them.
+void TestSetWallpaperCommand::withoutADisplayIntoARunningXfce()
+{
+    QString daemon;
+    for (const char *candidate : {"/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd", "/usr/lib/aarch64-linux-gnu/xfce4/xfconf/xfconfd",
+                                  "/usr/libexec/xfconfd", "/usr/lib/xfce4/xfconf/xfconfd"}) {
+        if (QFileInfo(QString::fromLatin1(candidate)).isExecutable())
+            daemon = QString::fromLatin1(candidate);
+    }
+    if (daemon.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xfconf-query")).isEmpty())
+        QSKIP("xfconfd is not installed (Debian package xfconf)");
+    QVERIFY(m_bus.startService(daemon, {}, QStringLiteral("org.xfce.Xfconf")));
+    const auto property = [](const QString &monitor) {
+        return QStringLiteral("/backdrop/screen0/monitor%1/workspace0/last-image").arg(monitor);
+    };
+    const auto query = [](const QString &name) {
+        QProcess tool;
+        tool.start(QStringLiteral("xfconf-query"), {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"), name});
+        tool.waitForFinished(10000);
+        return tool.exitCode() == 0 ? QString::fromUtf8(tool.readAllStandardOutput()).trimmed() : QString();
+    };
+    for (const char *monitor : {"eDP-1", "HDMI-1"}) {
+        QCOMPARE(QProcess::execute(QStringLiteral("xfconf-query"), {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"),
+                                                                    QStringLiteral("-p"), property(QLatin1String(monitor)),
+                                                                    QStringLiteral("-n"), QStringLiteral("-t"), QStringLiteral("string"),
+                                                                    QStringLiteral("-s"), QStringLiteral("/old.png")}),
+                 0);
+    }
+
+    QElapsedTimer clock;
+    clock.start();
+    const QString base = m_server.url().toString() + QStringLiteral("/images/");
+    Outcome outcome = run({QStringLiteral("--set-wallpaper"), base + QStringLiteral("xfce-all.png")}, QStringLiteral("keyfile"),
+                          QString(), true, false);
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    QVERIFY(clock.elapsed() < 30000); // no portal dialog waited for
+    for (const char *monitor : {"eDP-1", "HDMI-1"})
+        QCOMPARE(query(property(QLatin1String(monitor))), cached(QStringLiteral("xfce-all.png")));
+    QVERIFY(query(property(QStringLiteral("0"))).isEmpty()); // no monitor made up
+    QVERIFY(query(property(QString())).isEmpty());
+
+    outcome = run({QStringLiteral("--set-wallpaper"), base + QStringLiteral("xfce-one.png"), QStringLiteral("--monitor"),
+                   QStringLiteral("HDMI-1")},
+                  QStringLiteral("keyfile"), QString(), true, false);
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    QCOMPARE(query(property(QStringLiteral("HDMI-1"))), cached(QStringLiteral("xfce-one.png")));
+    QCOMPARE(query(property(QStringLiteral("eDP-1"))), cached(QStringLiteral("xfce-all.png")));
+
+    // GNOME has one picture for all monitors: said before anything is downloaded.
+    const int requests = m_server.requestCount();
+    outcome = run({QStringLiteral("--set-wallpaper"), base + QStringLiteral("gnome-one.png"), QStringLiteral("--monitor"),
+                   QStringLiteral("HDMI-1")},
+                  QStringLiteral("keyfile"));
+    QVERIFY(outcome.exitCode != 0);
+    QVERIFY2(outcome.errors.contains(QLatin1String("one picture on every monitor")), qPrintable(outcome.errors));
+    QCOMPARE(m_server.requestCount(), requests);
 }
 
 LUMIVANE_DBUS_TEST_MAIN(TestSetWallpaperCommand)

@@ -50,7 +50,7 @@ private Q_SLOTS:
     void relativePathIsRefusedAndNothingChanges();
     void missingSchemaFailsWithoutAborting();
 
-    void gnomeLockScreenKeepsTheKeyButSaysItIsNotShown();
+    void gnomeLockScreenWritesNothingAndSaysWhy();
     void gnomeCompatibleDesktopsSetTheLockScreenKey();
 
     void cinnamonUsesItsOwnSchemaWithoutADarkKey();
@@ -147,16 +147,21 @@ void TestGSettingsBackend::missingSchemaFailsWithoutAborting()
     QVERIFY2(message.contains(QLatin1String("has no key picture-url")), qPrintable(message));
 }
 
-void TestGSettingsBackend::gnomeLockScreenKeepsTheKeyButSaysItIsNotShown()
+void TestGSettingsBackend::gnomeLockScreenWritesNothingAndSaysWhy()
 {
     reset(screensaver, QStringLiteral("picture-uri"));
+    const QString before = stored(screensaver, QStringLiteral("picture-uri"));
     const QString path = picture(QStringLiteral("lock.jpg"));
     GSettingsDesktopBackend gnome(GSettingsDesktopBackend::gnome());
+    const DesktopCapabilities can = TestSupport::run(gnome.capabilities());
+    QVERIFY(can.desktopPicture && !can.lockScreenPicture && !can.perMonitor);
     const QString message = failureOf(gnome.setLockScreenImage(path));
+    QVERIFY2(message.endsWith(can.lockScreenNote), qPrintable(message));
     // Reporting success here would claim a lock-screen picture GNOME never draws.
     QVERIFY2(message.startsWith(QLatin1String("Failed to set wallpaper: GNOME")), qPrintable(message));
     QVERIFY2(message.contains(QLatin1String("desktop picture")), qPrintable(message));
-    QCOMPARE(pathOfUri(stored(screensaver, QStringLiteral("picture-uri"))), path);
+    // A failure leaves no key behind that a later GNOME (or another desktop) would act on.
+    QCOMPARE(stored(screensaver, QStringLiteral("picture-uri")), before);
 }
 
 void TestGSettingsBackend::gnomeCompatibleDesktopsSetTheLockScreenKey()

@@ -189,6 +189,10 @@ void TestPlasmaBackend::failuresAreReportedWithTheScreen()
         PlasmaDesktopBackend plasma(QDBusConnection::sessionBus(), m_dir.path(), m_runner);
         const QString message = failureOf(plasma.setDesktopImage(path, DesktopScreen{2, QStringLiteral("HDMI-3"), false}));
         QVERIFY2(message.contains(QLatin1String("no desktop on screen 3")), qPrintable(message));
+        // A monitor named without a display has no number: guessing one would change another screen.
+        const int calls = int(shell.calls.size());
+        QVERIFY(!failureOf(plasma.setDesktopImage(path, DesktopScreen{-1, QStringLiteral("HDMI-2"), true})).isEmpty());
+        QCOMPARE(int(shell.calls.size()), calls);
     }
     {
         // A desktop that drops the write (a locked containment) must not pass for success.

@@ -43,6 +43,8 @@ private Q_SLOTS:
     void waitsForTheResponseSignal();
     void anotherRequestsAnswerIsNotOurs();
     void noAnswerTimesOut();
+    void lockScreenOnlyWhereThePortalHonoursIt();
+    void aRememberedRefusalIsNamed();
     void oldPortalsWithTheirOwnRequestPath();
     void refusalAndUnreadableFile();
 
@@ -77,7 +79,8 @@ void TestPortalBackend::sendsTheFileAndTheOptions()
     QFETCH(QString, setOn);
     PortalStandIn portal;
     QVERIFY(portal.registerOnBus());
-    PortalDesktopBackend backend(QDBusConnection::sessionBus());
+    // Only a portal known to honour set-on is sent the lock screen.
+    PortalDesktopBackend backend(QDBusConnection::sessionBus(), std::chrono::minutes(2), lockScreen);
     QByteArray bytes("\x89PNG\r\n\x1a\n", 8);
     bytes += QByteArray(100000, 'p'); // more than one read's worth
     const QString path = picture(QStringLiteral("portal pic.png"), bytes);
@@ -169,9 +172,38 @@ void TestPortalBackend::noAnswerTimesOut()
     PortalDesktopBackend backend(QDBusConnection::sessionBus(), 300ms);
     QElapsedTimer clock;
     clock.start();
-    const QString message = failureOf(backend.setLockScreenImage(picture(QStringLiteral("c.jpg"), "c")));
+    const QString message = failureOf(backend.setDesktopImage(picture(QStringLiteral("c.jpg"), "c"), DesktopScreen{}));
     QCOMPARE(message, QStringLiteral("Failed to set wallpaper: the desktop portal did not answer"));
     QVERIFY(clock.elapsed() < 5000);
+    // Withdrawn, so a late "Allow" in a dialog cannot change the picture after the failure.
+    QCOMPARE(portal.closedRequests, QStringList{portal.calls.value(0).requestPath});
+}
+
+// GNOME's portal would set the desktop picture when asked for the lock screen.
+void TestPortalBackend::lockScreenOnlyWhereThePortalHonoursIt()
+{
+    PortalStandIn portal;
+    QVERIFY(portal.registerOnBus());
+    PortalDesktopBackend backend(QDBusConnection::sessionBus(), 3s);
+    const DesktopCapabilities can = TestSupport::run(backend.capabilities());
+    QVERIFY(can.desktopPicture && !can.lockScreenPicture);
+    const QString message = failureOf(backend.setLockScreenImage(picture(QStringLiteral("lock.jpg"), "l")));
+    QVERIFY2(message.endsWith(can.lockScreenNote) && message.contains(QLatin1String("lock-screen")), qPrintable(message));
+    QCOMPARE(portal.calls.size(), 0);
+}
+
+// The portal answers 2 both for a refusal it remembers and for any other failure; only the
+// permission store tells them apart.
+void TestPortalBackend::aRememberedRefusalIsNamed()
+{
+    PortalStandIn portal;
+    portal.answer = 2u;
+    portal.wallpaperPermissions = QMap<QString, QStringList>{{QString(), {QStringLiteral("no")}},
+                                                             {QStringLiteral("org.other.App"), {QStringLiteral("yes")}}};
+    QVERIFY(portal.registerOnBus());
+    PortalDesktopBackend backend(QDBusConnection::sessionBus(), 3s);
+    const QString message = failureOf(backend.setDesktopImage(picture(QStringLiteral("f.jpg"), "f"), DesktopScreen{}));
+    QVERIFY2(message.contains(QLatin1String("permission to change the wallpaper was refused")), qPrintable(message));
 }
 
 void TestPortalBackend::oldPortalsWithTheirOwnRequestPath()

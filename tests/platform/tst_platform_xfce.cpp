@@ -80,6 +80,7 @@ private Q_SLOTS:
     void numberedMonitorsOfOlderXfce();
     void unusableMonitorNameFailsHonestly();
     void lockScreenIsNotOffered();
+    void withoutADisplayEveryKnownMonitor();
 
 private:
     QString picture(const QString &name) { return PlatformTestKit::writeFile(m_dir.path(), name); }
@@ -125,6 +126,10 @@ void TestXfceBackend::emptyChannelGetsAnEntryForTheScreen()
     QVERIFY(query(QStringLiteral("/backdrop/screen0/monitorHDMI-1/workspace0/last-image")).isEmpty());
     XfceDesktopBackend xfce(QDBusConnection::sessionBus());
     const QString path = picture(QStringLiteral("first light.jpg"));
+    // Without a display nothing names a monitor: fail rather than write one xfdesktop never reads.
+    const QString message = failureOf(xfce.setDesktopImage(path, DesktopScreen{0, QString(), true}));
+    QVERIFY2(message.contains(QLatin1String("monitor")), qPrintable(message));
+    QVERIFY(query(folder(QStringLiteral("0"), 0) + QStringLiteral("/last-image")).isEmpty());
     QCOMPARE(failureOf(xfce.setDesktopImage(path, DesktopScreen{0, QStringLiteral("HDMI-1"), true})), QString());
     verifyShows(folder(QStringLiteral("HDMI-1"), 0), path);
 }
@@ -172,6 +177,22 @@ void TestXfceBackend::lockScreenIsNotOffered()
     XfceDesktopBackend xfce(QDBusConnection::sessionBus());
     const QString message = failureOf(xfce.setLockScreenImage(picture(QStringLiteral("lock.jpg"))));
     QVERIFY2(message.contains(QLatin1String("lock-screen picture")), qPrintable(message));
+    const DesktopCapabilities can = TestSupport::run(xfce.capabilities());
+    QVERIFY(can.desktopPicture && can.perMonitor && !can.lockScreenPicture);
+}
+
+// From ssh or a timer Qt's only screen is the offscreen one, which has no name.
+void TestXfceBackend::withoutADisplayEveryKnownMonitor()
+{
+    XfceDesktopBackend xfce(QDBusConnection::sessionBus());
+    const QString path = picture(QStringLiteral("headless.jpg"));
+    QCOMPARE(failureOf(xfce.setDesktopImage(path, DesktopScreen{0, QString(), true})), QString());
+    for (int workspace : {0, 1, 3})
+        verifyShows(folder(QStringLiteral("DP-2"), workspace), path);
+    verifyShows(folder(QStringLiteral("eDP-1"), 0), path);
+    verifyShows(folder(QStringLiteral("HDMI-1"), 0), path);
+    QVERIFY(query(folder(QStringLiteral("0"), 0) + QStringLiteral("/last-image")).isEmpty());
+    QVERIFY(query(folder(QString(), 0) + QStringLiteral("/last-image")).isEmpty());
 }
 
 LUMIVANE_DBUS_TEST_MAIN(TestXfceBackend)

@@ -224,6 +224,8 @@ Popup {
                         filled: false
                         text: "Set Lock Screen"
                         symbol: "lock.desktopcomputer"
+                        enabled: !vm.isSettingWallpaper && vm.canSetLockScreen
+                        Accessible.description: vm.canSetLockScreen ? "" : vm.lockScreenNote
                         onClicked: vm.setAsLockScreen()
                     }
                     PillButtonStyle {
@@ -242,6 +244,16 @@ Popup {
                         enabled: !vm.isSettingWallpaper
                         onClicked: vm.saveDownload()
                     }
+                }
+
+                Text {
+                    objectName: "lockScreenNote"
+                    Layout.fillWidth: true
+                    visible: !vm.canSetLockScreen && vm.lockScreenNote !== ""
+                    text: vm.lockScreenNote
+                    wrapMode: Text.Wrap
+                    font.pixelSize: TextStyle.caption
+                    color: AppPalette.secondaryText
                 }
 
                 Rectangle {
