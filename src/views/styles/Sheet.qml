@@ -32,6 +32,20 @@ T.Popup {
     closePolicy: T.Popup.NoAutoClose
     T.Overlay.modal: Rectangle { color: Qt.rgba(0, 0, 0, 0.5) }
 
+    // Where the keyboard was before the sheet took it, to give it back on closing (a ring as
+    // well if it had one). The item may be gone by then, with the screen it was on.
+    property Item focusBefore: null
+    property bool focusBeforeShowedRing: false
+    onAboutToShow: {
+        focusBefore = scope.Window.activeFocusItem
+        focusBeforeShowedRing = !!focusBefore && focusBefore.visualFocus === true
+    }
+    onClosed: {
+        if (focusBefore && focusBefore.visible)
+            focusBefore.forceActiveFocus(focusBeforeShowedRing ? Qt.TabFocusReason : Qt.PopupFocusReason)
+        focusBefore = null
+    }
+
     background: Rectangle {
         color: AppPalette.background
         radius: 10
@@ -39,6 +53,7 @@ T.Popup {
     }
 
     contentItem: FocusScope {
+        id: scope
         focus: true
         Accessible.role: Accessible.Dialog
         Accessible.name: root.title
