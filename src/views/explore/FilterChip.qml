@@ -11,7 +11,6 @@ ChoiceButton {
     property alias isSelected: root.selected
     readonly property bool isHovered: hovered
 
-    role: Accessible.Button
     leftPadding: 14
     rightPadding: 14
     fontSize: 12

@@ -28,7 +28,6 @@ Rectangle {
             ChoiceButton {
                 required property var modelData
                 objectName: "sort_" + modelData.value
-                role: Accessible.RadioButton
                 width: (root.width - 4) / 3
                 height: root.height - 4
                 padding: 0
