@@ -80,6 +80,18 @@ Item {
         color: AppPalette.background
     }
 
+    // First in the item tree, so that Tab reaches it before the screen (reading order), and
+    // drawn above the screen.
+    AppToolbarView {
+        z: 1
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        blurSource: screenHost
+        showsWindowControls: root.showsWindowControls
+        onMoveFailed: root.moveFailed()
+    }
+
     Item {
         id: screenHost
         anchors.fill: parent
@@ -90,15 +102,6 @@ Item {
         function onCurrentTabChanged() { root.showTab(AppState.currentTab) }
     }
     Component.onCompleted: showTab(AppState.currentTab)
-
-    AppToolbarView {
-        anchors.top: parent.top
-        anchors.left: parent.left
-        anchors.right: parent.right
-        blurSource: screenHost
-        showsWindowControls: root.showsWindowControls
-        onMoveFailed: root.moveFailed()
-    }
 
     // Ctrl+F searches: Explore's search field, switching to Explore first.
     function focusSearch() {
