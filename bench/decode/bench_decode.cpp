@@ -4,7 +4,7 @@
 //
 // Each body is decoded twice: once with the app's envelope decoder (parse, key conversion,
 // records with every rule checked) and once with a bare QJsonDocument::fromJson of the same
-// bytes, which no decoder built on Qt's JSON can beat. The figure worth watching is the ratio
+// bytes, the baseline. The figure worth watching is the ratio
 // between the two, printed at the end: it moves far less from machine to machine than the times.
 #include "models/AppError.h"
 #include "services/EnvelopeDecoder.h"

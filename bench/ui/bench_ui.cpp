@@ -4,6 +4,8 @@
 //   cold start   process start to the first frame that shows Home with its content
 //   memory       resident set after paging the Explore grid through 1,000 wallpapers
 //   frames       frame interval and per-frame sync+render work while scrolling that grid
+//   phases       where the cold start goes: main() entered, Qt set up, QML engine loaded, first
+//                frame, featured strip and category rows in the view models, first content frame
 // Usage: bench_ui [--runs N]   (the API and image base URLs come from the environment)
 // Each measure runs in a fresh child process of this same program (--child empty|app).
 #include "app/LumivaneApp.h"
@@ -93,6 +95,23 @@ void measureScrolling(QQuickWindow *window, QQuickItem *flickable)
     std::printf("frame_work_p95_ms %.3f\n", percentile(work, 0.95));
 }
 
+// A point of the cold start; the parent stamps it with the time since it started the process.
+void phase(const char *name)
+{
+    std::printf("phase %s\n", name);
+    std::fflush(stdout);
+}
+
+// Stamps the first frame the window shows, whatever it holds.
+void reportAnyFrame(QQuickWindow *window)
+{
+    auto *once = new QObject(window);
+    QObject::connect(window, &QQuickWindow::frameSwapped, once, [once] {
+        phase("first_frame");
+        once->deleteLater();
+    });
+}
+
 void reportFirstFrame(QQuickWindow *window)
 {
     bool seen = false;
@@ -108,6 +127,10 @@ void reportFirstFrame(QQuickWindow *window)
 int runEmpty()
 {
     QQmlApplicationEngine engine;
+    QObject::connect(&engine, &QQmlApplicationEngine::objectCreated, &engine, [](QObject *object) {
+        if (auto *window = qobject_cast<QQuickWindow *>(object))
+            reportAnyFrame(window);
+    });
     engine.loadData(R"(
         import QtQuick
         Window {
@@ -121,6 +144,7 @@ int runEmpty()
     auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().value(0));
     if (!window)
         return 1;
+    phase("engine");
     reportFirstFrame(window);
     std::printf("rss_mb %.1f\n", residentMegabytes());
     measureScrolling(window, window->findChild<QQuickItem *>(QStringLiteral("flick")));
@@ -130,15 +154,23 @@ int runEmpty()
 int runApp()
 {
     LumivaneApp lumivane;
+    QObject::connect(&lumivane.engine(), &QQmlApplicationEngine::objectCreated, &lumivane.engine(), [](QObject *object) {
+        if (auto *window = qobject_cast<QQuickWindow *>(object))
+            reportAnyFrame(window);
+    });
     if (!lumivane.start())
         return 1;
     auto *window = qobject_cast<QQuickWindow *>(lumivane.engine().rootObjects().value(0));
     if (!window)
         return 1;
+    phase("engine");
     const QString screen = QStringLiteral("content.currentScreen");
-    if (!waitFor(window, screen + QStringLiteral(".viewModel.featured.length > 0 && ") + screen
-                     + QStringLiteral(".viewModel.categoryRows.count > 0"), 30000))
+    if (!waitFor(window, screen + QStringLiteral(".viewModel.featured.length > 0"), 30000))
         return 1;
+    phase("featured");
+    if (!waitFor(window, screen + QStringLiteral(".viewModel.categoryRows.count > 0"), 30000))
+        return 1;
+    phase("rows");
     reportFirstFrame(window);
 
     evaluate(window, QStringLiteral("AppState.currentTab = 'Explore'"));
@@ -197,6 +229,10 @@ bool runChild(const QString &mode, Sample &sample)
                 sample.startMs = double(timer.nsecsElapsed()) / 1e6;
                 continue;
             }
+            if (line.startsWith("phase ")) {
+                sample.values["phase_" + line.mid(6).toStdString()] = double(timer.nsecsElapsed()) / 1e6;
+                continue;
+            }
             const QList<QByteArray> parts = line.split(' ');
             if (parts.size() == 2)
                 sample.values[parts[0].toStdString()] = parts[1].toDouble();
@@ -220,10 +256,12 @@ int main(int argc, char *argv[])
 {
     for (int i = 1; i + 1 < argc; ++i) {
         if (qstrcmp(argv[i], "--child") == 0) {
+            phase("main");
             qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
             QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
             QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
             QGuiApplication app(argc, argv);
+            phase("qt");
             return qstrcmp(argv[i + 1], "app") == 0 ? runApp() : runEmpty();
         }
     }
@@ -235,7 +273,7 @@ int main(int argc, char *argv[])
 
     std::map<QString, std::vector<Sample>> samples;
     for (int run = 0; run < runs; ++run) {
-        for (const QString mode : {QStringLiteral("empty"), QStringLiteral("app")}) {
+        for (const QString &mode : {QStringLiteral("empty"), QStringLiteral("app")}) {
             Sample sample;
             if (!runChild(mode, sample)) {
                 std::fprintf(stderr, "bench_ui: the %s run failed\n", qPrintable(mode));
@@ -269,6 +307,24 @@ int main(int argc, char *argv[])
         const double value = pick(QStringLiteral("app"), row.key);
         std::printf("%-36s %9.1f %-2s %9.1f %-2s %7.2fx\n", row.label, floor, row.unit, value, row.unit,
                     floor > 0 ? value / floor : 0.0);
+    }
+    const double emptyFrame = pick(QStringLiteral("empty"), "phase_first_frame");
+    std::printf("\ncold start, ms since the process was started (ratio: to the empty window's first frame, %.1f ms)\n",
+                emptyFrame);
+    std::printf("%-36s %12s %12s %8s\n", "phase", "empty window", "Lumivane", "ratio");
+    const struct { const char *label; std::string key; } phases[] = {
+        {"main() entered", "phase_main"},
+        {"Qt set up", "phase_qt"},
+        {"QML engine loaded", "phase_engine"},
+        {"first frame", "phase_first_frame"},
+        {"featured strip decoded", "phase_featured"},
+        {"category rows decoded", "phase_rows"},
+        {"first content frame", "start"},
+    };
+    for (const auto &row : phases) {
+        const double floor = pick(QStringLiteral("empty"), row.key);
+        const double value = pick(QStringLiteral("app"), row.key);
+        std::printf("%-36s %9.1f ms %9.1f ms %7.2fx\n", row.label, floor, value, emptyFrame > 0 ? value / emptyFrame : 0.0);
     }
     return 0;
 }

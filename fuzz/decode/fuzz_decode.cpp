@@ -5,6 +5,7 @@
 // exception type, a crash, a sanitizer report, a hang) is a fault.
 #include "models/AppError.h"
 #include "models/JsonDecoder.h"
+#include "models/JsonTree.h"
 #include "services/EnvelopeDecoder.h"
 
 #include <QByteArray>
@@ -13,6 +14,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -34,6 +38,60 @@ void use(const Wallpaper &w)
     (void)w.thumbnailURL();
     (void)w.previewURL();
     (void)w.fullImageURL();
+}
+
+// The record lists decoded by one reader: the records' every field, or the error's text.
+template<typename F> std::pair<std::optional<QList<Wallpaper>>, QString> outcome(F decode)
+{
+    try {
+        return {decode(), QString()};
+    } catch (const DecodingError &error) {
+        return {std::nullopt, error.description()};
+    }
+}
+
+bool sameRecords(const QList<Wallpaper> &a, const QList<Wallpaper> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (!(a[i].fields() == b[i].fields()) ||
+            (a[i].category() && !(a[i].category()->fields() == b[i].category()->fields())))
+            return false;
+    }
+    return true;
+}
+
+// Wherever the one-pass JsonTree takes a body, it must agree with QJsonDocument plus
+// convertKeys: the same records or the same error, as a list and as one record. A difference is a
+// fault: abort.
+void readersAgree(const QByteArray &body)
+{
+    const auto tree = JsonTree::parse(body);
+    if (!tree)
+        return;
+    const auto reference = [&] {
+        const QJsonDocument document = JsonDecoder::parse(body);
+        return JsonDecoder::convertKeys(document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object()));
+    };
+    const auto agree = [](const auto &fast, const auto &slow) {
+        const bool same = fast.first ? slow.first && sameRecords(*fast.first, *slow.first)
+                                     : !slow.first && fast.second == slow.second;
+        if (!same) {
+            std::fprintf(stderr, "readers differ: '%s' / '%s'\n", qPrintable(fast.second), qPrintable(slow.second));
+            std::abort();
+        }
+    };
+    const auto compare = [&](const JsonTree::Value &fast, const auto &slow) {
+        agree(outcome([&] { return JsonDecoder::decodeWallpaperList(fast); }),
+              outcome([&] { return JsonDecoder::decodeWallpaperList(slow()); }));
+        agree(outcome([&] { return QList<Wallpaper>{JsonDecoder::decodeWallpaper(fast)}; }),
+              outcome([&] { return QList<Wallpaper>{JsonDecoder::decodeWallpaper(slow())}; }));
+    };
+    compare(tree->root(), reference);
+    // An envelope's records sit under "data".
+    if (const auto data = tree->root().toObject().find(QStringLiteral("data")))
+        compare(*data, [&] { return reference().toObject().value(QStringLiteral("data")); });
 }
 
 } // namespace
@@ -78,6 +136,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         rejectOrDecode([&] { JsonDecoder::decodeWallpaperList(converted); });
         rejectOrDecode([&] { JsonDecoder::decodeCategoryList(converted); });
     });
+
+    readersAgree(body);
 
     // Dates on their own: the whole input as one string.
     rejectOrDecode([&] { JsonDecoder::decodeDate(QString::fromUtf8(body)); });

@@ -17,8 +17,6 @@ public:
 
     QNetworkAccessManager *create(QObject *parent) override;
 
-    QNetworkDiskCache *diskCache() const { return m_cache; }
-
 private:
     QNetworkDiskCache *m_cache;
 };

@@ -32,6 +32,9 @@ public:
         std::optional<int> wallpaperCount;
         QDateTime createdAt;
         QDateTime updatedAt;
+
+        // Every field; the record's own == compares ids only.
+        friend bool operator==(const Fields &, const Fields &) = default;
     };
 
     Category() = default; // an empty, invalid category (QML and containers need one)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "models/Category.h"
+#include "models/JsonTree.h"
 #include "models/Wallpaper.h"
 
 #include <QByteArray>
@@ -35,11 +36,16 @@ QJsonObject convertKeys(const QJsonObject &object);
 // Anything else throws DecodingError("Invalid date: " + text).
 QDateTime decodeDate(const QString &text);
 
-// These expect objects whose keys are already converted (convertKeys).
+// These expect objects whose keys are already converted (convertKeys), or a JsonTree, which
+// converts them as they are looked up; both apply the same rules and give the same errors.
 Wallpaper decodeWallpaper(const QJsonValue &value);
 Category decodeCategory(const QJsonValue &value);
 QList<Wallpaper> decodeWallpaperList(const QJsonValue &value);
 QList<Category> decodeCategoryList(const QJsonValue &value);
+Wallpaper decodeWallpaper(const JsonTree::Value &value);
+Category decodeCategory(const JsonTree::Value &value);
+QList<Wallpaper> decodeWallpaperList(const JsonTree::Value &value);
+QList<Category> decodeCategoryList(const JsonTree::Value &value);
 
 // Field readers for other records built on the same rules.
 QJsonObject requireObject(const QJsonValue &value, const char *what);
@@ -51,5 +57,14 @@ std::optional<int> optionalInt(const QJsonObject &object, const QString &key);
 bool requireBool(const QJsonObject &object, const QString &key);
 QDateTime requireDate(const QJsonObject &object, const QString &key);
 std::optional<QDateTime> optionalDate(const QJsonObject &object, const QString &key);
+JsonTree::Object requireObject(const JsonTree::Value &value, const char *what);
+QString requireString(const JsonTree::Object &object, const QString &key);
+std::optional<QString> optionalString(const JsonTree::Object &object, const QString &key);
+int requireInt(const JsonTree::Object &object, const QString &key);
+qint64 requireInt64(const JsonTree::Object &object, const QString &key);
+std::optional<int> optionalInt(const JsonTree::Object &object, const QString &key);
+bool requireBool(const JsonTree::Object &object, const QString &key);
+QDateTime requireDate(const JsonTree::Object &object, const QString &key);
+std::optional<QDateTime> optionalDate(const JsonTree::Object &object, const QString &key);
 
 } // namespace JsonDecoder

@@ -68,6 +68,9 @@ public:
         std::optional<QDateTime> deletedAt;
         std::optional<QString> uploadedById;
         std::optional<QString> categoryId;
+
+        // Every field; the record's own == compares ids only.
+        friend bool operator==(const Fields &, const Fields &) = default;
     };
 
     Wallpaper() = default; // an empty, invalid wallpaper (QML and containers need one)

@@ -9,4 +9,5 @@ set(LUMIVANE_MODELS_SOURCES
     models/Wallpaper.h models/Wallpaper.cpp
     models/ImageAddress.h models/ImageAddress.cpp
     models/JsonDecoder.h models/JsonDecoder.cpp
+    models/JsonTree.h models/JsonTree.cpp
 )

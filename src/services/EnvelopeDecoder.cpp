@@ -4,6 +4,7 @@
 
 #include "models/AppError.h"
 #include "models/JsonDecoder.h"
+#include "models/JsonTree.h"
 
 using namespace JsonDecoder;
 
@@ -16,20 +17,42 @@ QJsonObject envelopeObject(const QByteArray &body)
     return convertKeys(document.object());
 }
 
-template<typename T, typename F> APIResponse<T> envelope(const QByteArray &body, F decodeData)
+// Decodes the envelope's top-level object with `decode`, a generic lambda: through JsonTree, in
+// one pass over the bytes, or, for a body outside JsonTree's subset, through QJsonDocument with
+// its own errors. Both readers apply the same rules.
+template<typename F> auto decodeEnvelope(const QByteArray &body, F decode)
 {
-    const QJsonObject o = envelopeObject(body);
-    APIResponse<T> response;
-    response.success = requireBool(o, QStringLiteral("success"));
-    const auto it = o.constFind(QStringLiteral("data"));
-    if (it == o.constEnd())
-        throw DecodingError(QStringLiteral("Missing key: data"));
-    response.data = decodeData(*it);
-    response.message = requireString(o, QStringLiteral("message"));
-    return response;
+    if (const auto tree = JsonTree::parse(body); tree && tree->root().isObject())
+        return decode(tree->root().toObject());
+    return decode(envelopeObject(body));
 }
 
-QJsonObject dataObject(const QJsonValue &value, const char *what)
+std::optional<QJsonValue> member(const QJsonObject &o, const QString &key)
+{
+    const auto it = o.constFind(key);
+    return it == o.constEnd() ? std::nullopt : std::optional<QJsonValue>(*it);
+}
+
+std::optional<JsonTree::Value> member(const JsonTree::Object &o, const QString &key)
+{
+    return o.find(key);
+}
+
+template<typename T, typename F> APIResponse<T> envelope(const QByteArray &body, F decodeData)
+{
+    return decodeEnvelope(body, [&](const auto &o) {
+        APIResponse<T> response;
+        response.success = requireBool(o, QStringLiteral("success"));
+        const auto data = member(o, QStringLiteral("data"));
+        if (!data)
+            throw DecodingError(QStringLiteral("Missing key: data"));
+        response.data = decodeData(*data);
+        response.message = requireString(o, QStringLiteral("message"));
+        return response;
+    });
+}
+
+template<typename V> auto dataObject(const V &value, const char *what)
 {
     if (value.isNull())
         throw DecodingError(QStringLiteral("Null value for required key: data"));
@@ -41,63 +64,64 @@ namespace EnvelopeDecoder {
 
 PaginatedResponse<Wallpaper> wallpaperPage(const QByteArray &body)
 {
-    const QJsonObject o = envelopeObject(body);
-    PaginatedResponse<Wallpaper> page;
-    page.success = requireBool(o, QStringLiteral("success"));
-    const auto data = o.constFind(QStringLiteral("data"));
-    if (data == o.constEnd() || data->isNull())
-        throw DecodingError(QStringLiteral("Missing key: data"));
-    page.data = decodeWallpaperList(*data);
-    const auto pagination = o.constFind(QStringLiteral("pagination"));
-    if (pagination != o.constEnd() && !pagination->isNull()) {
-        const QJsonObject p = requireObject(*pagination, "pagination");
-        page.pagination = PaginationMeta{optionalInt(p, QStringLiteral("page")), optionalInt(p, QStringLiteral("limit")),
-                                         optionalInt(p, QStringLiteral("total")),
-                                         optionalInt(p, QStringLiteral("totalPages"))};
-    }
-    return page;
+    return decodeEnvelope(body, [](const auto &o) {
+        PaginatedResponse<Wallpaper> page;
+        page.success = requireBool(o, QStringLiteral("success"));
+        const auto data = member(o, QStringLiteral("data"));
+        if (!data || data->isNull())
+            throw DecodingError(QStringLiteral("Missing key: data"));
+        page.data = decodeWallpaperList(*data);
+        const auto pagination = member(o, QStringLiteral("pagination"));
+        if (pagination && !pagination->isNull()) {
+            const auto p = requireObject(*pagination, "pagination");
+            page.pagination = PaginationMeta{optionalInt(p, QStringLiteral("page")), optionalInt(p, QStringLiteral("limit")),
+                                             optionalInt(p, QStringLiteral("total")),
+                                             optionalInt(p, QStringLiteral("totalPages"))};
+        }
+        return page;
+    });
 }
 
 APIResponse<QList<Wallpaper>> wallpaperList(const QByteArray &body)
 {
-    return envelope<QList<Wallpaper>>(body, [](const QJsonValue &v) { return decodeWallpaperList(v); });
+    return envelope<QList<Wallpaper>>(body, [](const auto &v) { return decodeWallpaperList(v); });
 }
 
 APIResponse<QList<Category>> categoryList(const QByteArray &body)
 {
-    return envelope<QList<Category>>(body, [](const QJsonValue &v) { return decodeCategoryList(v); });
+    return envelope<QList<Category>>(body, [](const auto &v) { return decodeCategoryList(v); });
 }
 
 APIResponse<Wallpaper> wallpaper(const QByteArray &body)
 {
-    return envelope<Wallpaper>(body, [](const QJsonValue &v) { return decodeWallpaper(v); });
+    return envelope<Wallpaper>(body, [](const auto &v) { return decodeWallpaper(v); });
 }
 
 APIResponse<WallpaperDownload> download(const QByteArray &body)
 {
-    return envelope<WallpaperDownload>(body, [](const QJsonValue &v) {
-        const QJsonObject o = dataObject(v, "a download record");
+    return envelope<WallpaperDownload>(body, [](const auto &v) {
+        const auto o = dataObject(v, "a download record");
         return WallpaperDownload{requireString(o, QStringLiteral("url")), requireString(o, QStringLiteral("filename"))};
     });
 }
 
 APIResponse<UploadResponse> upload(const QByteArray &body)
 {
-    return envelope<UploadResponse>(body, [](const QJsonValue &v) {
-        const QJsonObject o = dataObject(v, "an upload response");
+    return envelope<UploadResponse>(body, [](const auto &v) {
+        const auto o = dataObject(v, "an upload response");
         return UploadResponse{requireString(o, QStringLiteral("jobId")), requireString(o, QStringLiteral("message"))};
     });
 }
 
 APIResponse<ProcessingStatus> processingStatus(const QByteArray &body)
 {
-    return envelope<ProcessingStatus>(body, [](const QJsonValue &v) {
-        const QJsonObject o = dataObject(v, "a processing status");
+    return envelope<ProcessingStatus>(body, [](const auto &v) {
+        const auto o = dataObject(v, "a processing status");
         ProcessingStatus status;
         status.status = requireString(o, QStringLiteral("status"));
         status.message = optionalString(o, QStringLiteral("message"));
-        const auto w = o.constFind(QStringLiteral("wallpaper"));
-        if (w != o.constEnd() && !w->isNull())
+        const auto w = member(o, QStringLiteral("wallpaper"));
+        if (w && !w->isNull())
             status.wallpaper = decodeWallpaper(*w);
         return status;
     });
@@ -105,7 +129,7 @@ APIResponse<ProcessingStatus> processingStatus(const QByteArray &body)
 
 APIResponse<QString> stringResponse(const QByteArray &body)
 {
-    return envelope<QString>(body, [](const QJsonValue &v) {
+    return envelope<QString>(body, [](const auto &v) {
         if (!v.isString())
             throw DecodingError(QStringLiteral("Expected a string for key: data"));
         return v.toString();

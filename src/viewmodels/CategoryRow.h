@@ -10,7 +10,6 @@
 
 // One Home row: a category and the first page of its wallpapers (never empty).
 struct CategoryRow {
-    QString id; // the category's id; identifies the row
     Category category;
     QList<Wallpaper> wallpapers;
 };

@@ -19,7 +19,7 @@ QVariant CategoryRowListModel::data(const QModelIndex &index, int role) const
         return {};
     const CategoryRow &row = m_rows.at(index.row());
     switch (role) {
-    case RowIdRole: return row.id;
+    case RowIdRole: return row.category.id();
     case CategoryRole: return QVariant::fromValue(row.category);
     case Qt::DisplayRole:
     case NameRole: return row.category.name();
@@ -38,11 +38,6 @@ QHash<int, QByteArray> CategoryRowListModel::roleNames() const
         {CategoryDescriptionRole, "categoryDescription"},
         {WallpapersRole, "wallpapers"},
     };
-}
-
-WallpaperListModel *CategoryRowListModel::wallpapersAt(int row) const
-{
-    return row >= 0 && row < m_models.size() ? m_models.at(row) : nullptr;
 }
 
 void CategoryRowListModel::setRows(const QList<CategoryRow> &rows)

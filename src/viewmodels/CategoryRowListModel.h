@@ -37,7 +37,6 @@ public:
 
     int count() const { return int(m_rows.size()); }
     const QList<CategoryRow> &rows() const { return m_rows; }
-    WallpaperListModel *wallpapersAt(int row) const;
 
     // Replaces every row at once.
     void setRows(const QList<CategoryRow> &rows);

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/ExploreViewModel.h"
+#include "viewmodels/SetIfChanged.h"
 #include "services/APIClient.h"
 #include "viewmodels/WallpaperListModel.h"
 
@@ -234,24 +235,15 @@ QCoro::Task<void> ExploreViewModel::loadMoreAsync()
 void ExploreViewModel::updateLoading()
 {
     const bool loading = isLoading();
-    if (m_isLoading == loading)
-        return;
-    m_isLoading = loading;
-    Q_EMIT isLoadingChanged();
+    setIfChanged(m_isLoading, loading, this, &ExploreViewModel::isLoadingChanged);
 }
 
 void ExploreViewModel::setCurrentPage(int page)
 {
-    if (m_currentPage == page)
-        return;
-    m_currentPage = page;
-    Q_EMIT currentPageChanged();
+    setIfChanged(m_currentPage, page, this, &ExploreViewModel::currentPageChanged);
 }
 
 void ExploreViewModel::setHasMore(bool hasMore)
 {
-    if (m_hasMore == hasMore)
-        return;
-    m_hasMore = hasMore;
-    Q_EMIT hasMoreChanged();
+    setIfChanged(m_hasMore, hasMore, this, &ExploreViewModel::hasMoreChanged);
 }

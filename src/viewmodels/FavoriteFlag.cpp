@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/FavoriteFlag.h"
+#include "viewmodels/SetIfChanged.h"
 #include "viewmodels/FavoritesStore.h"
 
 FavoriteFlag::FavoriteFlag(QObject *parent)
@@ -17,10 +18,8 @@ FavoriteFlag::FavoriteFlag(FavoritesStore &store, QObject *parent)
 
 void FavoriteFlag::setWallpaperId(const QString &id)
 {
-    if (m_wallpaperId == id)
+    if (!setIfChanged(m_wallpaperId, id, this, &FavoriteFlag::wallpaperIdChanged))
         return;
-    m_wallpaperId = id;
-    Q_EMIT wallpaperIdChanged();
     refresh();
 }
 
@@ -34,8 +33,5 @@ void FavoriteFlag::toggle()
 void FavoriteFlag::refresh()
 {
     const bool favorite = !m_wallpaperId.isEmpty() && m_store.isFavorite(m_wallpaperId);
-    if (m_isFavorite == favorite)
-        return;
-    m_isFavorite = favorite;
-    Q_EMIT isFavoriteChanged();
+    setIfChanged(m_isFavorite, favorite, this, &FavoriteFlag::isFavoriteChanged);
 }

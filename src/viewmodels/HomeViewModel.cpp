@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/HomeViewModel.h"
+#include "viewmodels/SetIfChanged.h"
 #include "services/APIClient.h"
 #include "viewmodels/CategoryRowListModel.h"
 #include "viewmodels/ErrorText.h"
@@ -34,10 +35,7 @@ QVariantList HomeViewModel::featuredVariants() const
 
 void HomeViewModel::setSelectedFeaturedIndex(int index)
 {
-    if (m_selectedFeaturedIndex == index)
-        return;
-    m_selectedFeaturedIndex = index;
-    Q_EMIT selectedFeaturedIndexChanged();
+    setIfChanged(m_selectedFeaturedIndex, index, this, &HomeViewModel::selectedFeaturedIndexChanged);
 }
 
 void HomeViewModel::load()
@@ -108,7 +106,7 @@ QCoro::Task<void> HomeViewModel::loadAsync()
             if (alive->isCancelled())
                 co_return;
             if (!page.data.isEmpty())
-                rows.append(CategoryRow{category.id(), category, page.data});
+                rows.append(CategoryRow{category, page.data});
         } catch (const std::exception &e) {
             if (alive->isCancelled())
                 co_return;
@@ -123,16 +121,10 @@ QCoro::Task<void> HomeViewModel::loadAsync()
 
 void HomeViewModel::setLoading(bool loading)
 {
-    if (m_isLoading == loading)
-        return;
-    m_isLoading = loading;
-    Q_EMIT isLoadingChanged();
+    setIfChanged(m_isLoading, loading, this, &HomeViewModel::isLoadingChanged);
 }
 
 void HomeViewModel::setError(const QString &error)
 {
-    if (m_error == error)
-        return;
-    m_error = error;
-    Q_EMIT errorChanged();
+    setIfChanged(m_error, error, this, &HomeViewModel::errorChanged);
 }

@@ -1,16 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/UploadViewModel.h"
+#include "viewmodels/SetIfChanged.h"
 #include "services/APIClient.h"
 #include "services/DeviceIdentity.h"
 #include "viewmodels/ErrorText.h"
 #include "viewmodels/WallpaperListModel.h"
 
+#include <QCoroFuture>
 #include <QCoroTimer>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QPromise>
+#include <QThreadPool>
 #include <QDir>
 #include <QStandardPaths>
 #include <chrono>
@@ -90,44 +94,32 @@ QString UploadViewModel::imageResolutionText() const
 
 void UploadViewModel::setTitle(const QString &title)
 {
-    if (m_title == title)
+    if (!setIfChanged(m_title, title, this, &UploadViewModel::titleChanged))
         return;
-    m_title = title;
-    Q_EMIT titleChanged();
     updateCanUpload();
 }
 
 void UploadViewModel::setDescription(const QString &description)
 {
-    if (m_description == description)
-        return;
-    m_description = description;
-    Q_EMIT descriptionChanged();
+    setIfChanged(m_description, description, this, &UploadViewModel::descriptionChanged);
 }
 
 void UploadViewModel::setCategoryId(const QString &categoryId)
 {
-    if (m_categoryId == categoryId)
+    if (!setIfChanged(m_categoryId, categoryId, this, &UploadViewModel::categoryIdChanged))
         return;
-    m_categoryId = categoryId;
-    Q_EMIT categoryIdChanged();
     updateCanUpload();
 }
 
 void UploadViewModel::setTags(const QStringList &tags)
 {
-    if (m_tags == tags)
-        return;
-    m_tags = tags;
-    Q_EMIT tagsChanged();
+    setIfChanged(m_tags, tags, this, &UploadViewModel::tagsChanged);
 }
 
 void UploadViewModel::setState(const UploadState &state)
 {
-    if (m_uploadState == state)
+    if (!setIfChanged(m_uploadState, state, this, &UploadViewModel::uploadStateChanged))
         return;
-    m_uploadState = state;
-    Q_EMIT uploadStateChanged();
     updateCanUpload();
 }
 
@@ -150,8 +142,52 @@ void UploadViewModel::selectFile()
     Q_EMIT fileDialogRequested();
 }
 
+namespace {
+// What a picked file's header and pixels say: its size, or why it cannot be uploaded.
+struct FileProbe {
+    QSize size;
+    QString error;
+};
+
+// The dimensions come from the header and the pixels are decoded at a thumbnail's size, so a
+// large picture is never held in memory at full size. Runs on a worker thread: even that decode
+// takes a noticeable part of a second for a large PNG or HEIC.
+FileProbe probeImage(const QString &path)
+{
+    QImageReader reader(path);
+    if (!reader.canRead())
+        return {{}, QStringLiteral("Could not load image")};
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
+        return {{}, QStringLiteral("Could not read image dimensions")};
+    reader.setScaledSize(size.scaled(probeEdge, probeEdge, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    if (reader.read().isNull())
+        return {{}, QStringLiteral("Could not load image")};
+    return {size, {}};
+}
+
+QFuture<FileProbe> probeImageInBackground(const QString &path)
+{
+    auto promise = std::make_shared<QPromise<FileProbe>>();
+    QFuture<FileProbe> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, path] {
+        promise->addResult(probeImage(path));
+        promise->finish();
+    });
+    return future;
+}
+} // namespace
+
 void UploadViewModel::loadFile(const QUrl &url)
 {
+    loadFileAsync(url);
+}
+
+QCoro::Task<void> UploadViewModel::loadFileAsync(QUrl url)
+{
+    // A file picked while the previous one is still being checked replaces it.
+    auto ticket = m_fileSlot.start();
     setValidationError({});
     const QString path = localPath(url);
     const QString extension = QFileInfo(path.isEmpty() ? url.path() : path).suffix().toLower();
@@ -159,43 +195,33 @@ void UploadViewModel::loadFile(const QUrl &url)
                                       QStringLiteral("heic")};
     if (!accepted.contains(extension)) {
         setValidationError(QStringLiteral("Only JPG, PNG, and HEIC files are supported"));
-        return;
+        co_return;
     }
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) {
         setValidationError(QStringLiteral("Could not read file"));
-        return;
+        co_return;
     }
     if (info.size() > maxFileBytes) {
         setValidationError(QStringLiteral("File size must be under 50MB"));
-        return;
+        co_return;
     }
 
-    // The dimensions come from the header and the pixels are decoded at a thumbnail's size, so
-    // a large picture is never held in memory at full size.
-    QImageReader reader(path);
-    if (!reader.canRead()) {
-        setValidationError(QStringLiteral("Could not load image"));
-        return;
+    const FileProbe probe = co_await probeImageInBackground(path);
+    if (!ticket.isCurrent())
+        co_return;
+    if (!probe.error.isEmpty()) {
+        setValidationError(probe.error);
+        co_return;
     }
-    const QSize size = reader.size();
-    if (size.isValid() && !size.isEmpty()) {
-        reader.setScaledSize(size.scaled(probeEdge, probeEdge, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-        if (reader.read().isNull()) {
-            setValidationError(QStringLiteral("Could not load image"));
-            return;
-        }
-    } else {
-        setValidationError(QStringLiteral("Could not read image dimensions"));
-        return;
-    }
+    const QSize size = probe.size;
     if (size.width() < minWidth || size.height() < minHeight) {
         setValidationError(QStringLiteral("Image must be at least %1\u00D7%2 pixels (got %3\u00D7%4)")
                                .arg(minWidth)
                                .arg(minHeight)
                                .arg(size.width())
                                .arg(size.height()));
-        return;
+        co_return;
     }
 
     setSelectedFile(QUrl::fromLocalFile(info.absoluteFilePath()), QSizeF(size));
@@ -215,6 +241,7 @@ void UploadViewModel::clearFile()
 
 void UploadViewModel::forgetFile()
 {
+    m_fileSlot.abort(); // a file still being checked must not appear after this
     setSelectedFile({}, {});
     setValidationError({});
     setUploadProgress(0);
@@ -425,49 +452,31 @@ void UploadViewModel::setSelectedFile(const QUrl &url, QSizeF resolution)
 
 void UploadViewModel::setUploadProgress(double progress)
 {
-    if (m_uploadProgress == progress)
-        return;
-    m_uploadProgress = progress;
-    Q_EMIT uploadProgressChanged();
+    setIfChanged(m_uploadProgress, progress, this, &UploadViewModel::uploadProgressChanged);
 }
 
 void UploadViewModel::setProcessingJobId(const QString &jobId)
 {
-    if (m_processingJobId == jobId)
-        return;
-    m_processingJobId = jobId;
-    Q_EMIT processingJobIdChanged();
+    setIfChanged(m_processingJobId, jobId, this, &UploadViewModel::processingJobIdChanged);
 }
 
 void UploadViewModel::setValidationError(const QString &error)
 {
-    if (m_validationError == error)
-        return;
-    m_validationError = error;
-    Q_EMIT validationErrorChanged();
+    setIfChanged(m_validationError, error, this, &UploadViewModel::validationErrorChanged);
 }
 
 void UploadViewModel::setTitleError(const QString &error)
 {
-    if (m_titleError == error)
-        return;
-    m_titleError = error;
-    Q_EMIT titleErrorChanged();
+    setIfChanged(m_titleError, error, this, &UploadViewModel::titleErrorChanged);
 }
 
 void UploadViewModel::setCategoryError(const QString &error)
 {
-    if (m_categoryError == error)
-        return;
-    m_categoryError = error;
-    Q_EMIT categoryErrorChanged();
+    setIfChanged(m_categoryError, error, this, &UploadViewModel::categoryErrorChanged);
 }
 
 void UploadViewModel::updateCanUpload()
 {
     const bool can = canUpload();
-    if (m_canUpload == can)
-        return;
-    m_canUpload = can;
-    Q_EMIT canUploadChanged();
+    setIfChanged(m_canUpload, can, this, &UploadViewModel::canUploadChanged);
 }

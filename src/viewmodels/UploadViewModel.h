@@ -95,8 +95,10 @@ public:
 
     // The view answers fileDialogRequested with its own file dialog, which then calls loadFile().
     Q_INVOKABLE void selectFile();
-    // Checks a picked or dropped file; a rejected one leaves the previous selection.
+    // Checks a picked or dropped file, its pixels off the GUI thread; a rejected one leaves the
+    // previous selection.
     Q_INVOKABLE void loadFile(const QUrl &url);
+    QCoro::Task<void> loadFileAsync(QUrl url);
     Q_INVOKABLE void clearFile();
     Q_INVOKABLE bool validate();
     // "Try again": back to idle.
@@ -151,6 +153,7 @@ private:
     Timing m_timing;
     ScopeGroup m_scopes;
     RequestSlot m_myUploadsSlot{m_scopes};
+    RequestSlot m_fileSlot{m_scopes};
 
     QUrl m_selectedFileURL;
     QSizeF m_imageResolution;

@@ -3,6 +3,7 @@
 #include "models/AppError.h"
 #include "models/ImageAddress.h"
 #include "models/JsonDecoder.h"
+#include "models/JsonTree.h"
 
 #include <QJsonArray>
 #include <QSet>
@@ -23,9 +24,33 @@ QJsonObject wallpaperJson(const QString &id = QStringLiteral("w1"))
     })").arg(id).toUtf8()).object();
 }
 
+// Every record here is decoded by both readers, QJsonDocument's and the one-pass JsonTree the
+// envelopes use: they must give the same record, field for field, or the same error.
 Wallpaper decode(const QJsonObject &object)
 {
-    return JsonDecoder::decodeWallpaper(JsonDecoder::convertKeys(object));
+    const auto tree = JsonTree::parse(QJsonDocument(object).toJson());
+    if (!tree)
+        QTest::qFail("JsonTree declined a plain body", __FILE__, __LINE__);
+    std::optional<Wallpaper> viaTree;
+    QString treeError;
+    try {
+        if (tree)
+            viaTree = JsonDecoder::decodeWallpaper(tree->root());
+    } catch (const DecodingError &error) {
+        treeError = error.description();
+    }
+    try {
+        const Wallpaper w = JsonDecoder::decodeWallpaper(JsonDecoder::convertKeys(object));
+        const bool same = viaTree && viaTree->fields() == w.fields() &&
+                          (!w.category() || viaTree->category()->fields() == w.category()->fields());
+        if (!same)
+            QTest::qFail(qPrintable(QStringLiteral("the readers differ: JsonTree said ") + treeError), __FILE__, __LINE__);
+        return w;
+    } catch (const DecodingError &error) {
+        if (viaTree || treeError != error.description())
+            QTest::qFail(qPrintable(QStringLiteral("the readers differ on: ") + error.description()), __FILE__, __LINE__);
+        throw;
+    }
 }
 
 QString decodeFailure(const QJsonObject &object)

@@ -1,14 +1,17 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowScript.h"
-#include "TestSupport.h"
 
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlExpression>
 #include <QQuickWindow>
+#include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 QVariant WindowScript::evaluate(QQuickWindow *window, const QString &js)
 {
@@ -19,9 +22,35 @@ QVariant WindowScript::evaluate(QQuickWindow *window, const QString &js)
     return value;
 }
 
+namespace {
+// Waits inside a real event loop, as the app runs, not by calling processEvents(): only there
+// are deleteLater()-ed objects (delegates scrolled away, finished replies) really deleted, so
+// memory and object counts measured in between are what a person's window has.
+bool loopUntil(const std::function<bool()> &condition, int timeoutMs)
+{
+    if (condition())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QDeadlineTimer deadline(timeoutMs);
+    bool met = false;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition()) {
+            met = true;
+            loop.quit();
+        } else if (deadline.hasExpired()) {
+            loop.quit();
+        }
+    });
+    poll.start(2);
+    loop.exec();
+    return met;
+}
+} // namespace
+
 bool WindowScript::waitFor(QQuickWindow *window, const QString &js, int timeoutMs)
 {
-    if (TestSupport::waitUntil([&] { return evaluate(window, js).toBool(); }, timeoutMs))
+    if (loopUntil([&] { return evaluate(window, js).toBool(); }, timeoutMs))
         return true;
     std::fprintf(stderr, "timed out waiting for %s\n", qPrintable(js));
     return false;
@@ -29,5 +58,5 @@ bool WindowScript::waitFor(QQuickWindow *window, const QString &js, int timeoutM
 
 void WindowScript::spin(int ms)
 {
-    TestSupport::waitUntil([] { return false; }, ms);
+    loopUntil([] { return false; }, ms);
 }

@@ -90,9 +90,10 @@ void TestViewModelLifetime::destroyedWhileSleeping()
         auto *explore = new ExploreViewModel(api, fastTiming());
         explore->setSearchText("dunes"); // sleeping out the debounce
         auto *upload = new UploadViewModel(api, [] { return QStringLiteral("M"); }, fastTiming());
-        upload->loadFile(QUrl::fromLocalFile(file));
+        QCoro::waitFor(upload->loadFileAsync(QUrl::fromLocalFile(file)));
         upload->setCategoryId("c1");
         upload->upload(); // ticker sleeping, then the poll
+        upload->loadFile(QUrl::fromLocalFile(file)); // and a file check on a worker thread
         QTest::qWait(round * 4);
         delete explore;
         delete upload;

@@ -77,23 +77,23 @@ void TestUploadViewModel::fileTypeSizeAndDecodeChecks()
     const QDir dir(m_dir.path());
 
     const QString jpg = writeImage(dir, "photo.JPG", 2560, 1600, "JPEG");
-    vm->loadFile(QUrl::fromLocalFile(jpg));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(jpg)));
     QVERIFY2(vm->validationError().isEmpty(), qPrintable(vm->validationError()));
     QCOMPARE(vm->selectedFileName(), QStringLiteral("photo.JPG"));
 
     for (const QString &name : {QStringLiteral("photo.gif"), QStringLiteral("photo")}) {
         QFile::copy(m_good, dir.filePath(name));
-        vm->loadFile(QUrl::fromLocalFile(dir.filePath(name)));
+        QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(dir.filePath(name))));
         QCOMPARE(vm->validationError(), QStringLiteral("Only JPG, PNG, and HEIC files are supported"));
     }
-    vm->loadFile(QUrl::fromLocalFile(dir.filePath("absent.png")));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(dir.filePath("absent.png"))));
     QCOMPARE(vm->validationError(), QStringLiteral("Could not read file"));
 
     QFile junk(dir.filePath("junk.png"));
     QVERIFY(junk.open(QIODevice::WriteOnly));
     junk.write(QByteArray(4096, 'j'));
     junk.close();
-    vm->loadFile(QUrl::fromLocalFile(junk.fileName()));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(junk.fileName())));
     QCOMPARE(vm->validationError(), QStringLiteral("Could not load image"));
     // Every rejection left the accepted JPEG in place.
     QCOMPARE(vm->selectedFileName(), QStringLiteral("photo.JPG"));
@@ -102,11 +102,11 @@ void TestUploadViewModel::fileTypeSizeAndDecodeChecks()
     const QString atLimit = dir.filePath("limit.png");
     QFile::copy(m_good, atLimit);
     QVERIFY(QFile::resize(atLimit, UploadViewModel::maxFileBytes));
-    vm->loadFile(QUrl::fromLocalFile(atLimit));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(atLimit)));
     QVERIFY2(vm->validationError().isEmpty(), qPrintable(vm->validationError()));
     QCOMPARE(vm->selectedFileName(), QStringLiteral("limit.png"));
     QVERIFY(QFile::resize(atLimit, UploadViewModel::maxFileBytes + 1));
-    vm->loadFile(QUrl::fromLocalFile(atLimit));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(atLimit)));
     QCOMPARE(vm->validationError(), QStringLiteral("File size must be under 50MB"));
     QFile::remove(atLimit);
 }
@@ -119,21 +119,25 @@ void TestUploadViewModel::dimensionLimitsAndTitlePrefill()
     UploadViewModel *vm = make(api, &owner);
     const QDir dir(m_dir.path());
 
-    vm->loadFile(QUrl::fromLocalFile(writeImage(dir, "narrow.png", 2559, 1600, "PNG")));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(writeImage(dir, "narrow.png", 2559, 1600, "PNG"))));
     QCOMPARE(vm->validationError(), QStringLiteral("Image must be at least 2560\u00D71600 pixels (got 2559\u00D71600)"));
-    vm->loadFile(QUrl::fromLocalFile(writeImage(dir, "short.png", 2560, 1599, "PNG")));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(writeImage(dir, "short.png", 2560, 1599, "PNG"))));
     QCOMPARE(vm->validationError(), QStringLiteral("Image must be at least 2560\u00D71600 pixels (got 2560\u00D71599)"));
     QVERIFY(!vm->hasSelectedFile());
     QVERIFY(vm->title().isEmpty());
 
+    // The pixels are checked on a worker thread: the call returns before the answer, the window
+    // stays responsive.
     vm->loadFile(QUrl::fromLocalFile(m_good));
+    QVERIFY(!vm->hasSelectedFile());
+    QTRY_VERIFY(vm->hasSelectedFile());
     QVERIFY(vm->validationError().isEmpty());
     QCOMPARE(vm->imageResolution(), QSizeF(2560, 1600));
     QCOMPARE(vm->imageResolutionText(), QStringLiteral("2560\u00D71600"));
     QCOMPARE(vm->title(), QStringLiteral("my summer beach"));
 
     vm->setTitle("Mine");
-    vm->loadFile(QUrl::fromLocalFile(writeImage(dir, "other_one.png", 2600, 1700, "PNG")));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(writeImage(dir, "other_one.png", 2600, 1700, "PNG"))));
     QCOMPARE(vm->title(), QStringLiteral("Mine"));
 
     vm->clearFile();
@@ -161,7 +165,7 @@ void TestUploadViewModel::heicIsReadThroughThePlugin()
     APIClient api(apiBase(server));
     QObject owner;
     UploadViewModel *vm = make(api, &owner);
-    vm->loadFile(QUrl::fromLocalFile(heic));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(heic)));
     QVERIFY2(vm->validationError().isEmpty(), qPrintable(vm->validationError()));
     QCOMPARE(vm->imageResolution(), QSizeF(2560, 1600));
 
@@ -177,7 +181,7 @@ void TestUploadViewModel::validationMessages()
     APIClient api(apiBase(server));
     QObject owner;
     UploadViewModel *vm = make(api, &owner);
-    vm->loadFile(QUrl::fromLocalFile(m_good));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(m_good)));
     vm->setCategoryId("c1");
 
     vm->setTitle("  ab  ");
@@ -212,7 +216,7 @@ void TestUploadViewModel::successfulUploadClimbsPollsAndClearsForm()
 
     QObject owner;
     UploadViewModel *vm = make(api, &owner);
-    vm->loadFile(QUrl::fromLocalFile(m_good));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(m_good)));
     vm->setTitle("\tBeach day ");
     vm->setDescription(" Warm ");
     vm->setCategoryId("c1");
@@ -260,7 +264,7 @@ void TestUploadViewModel::processingFailureMessages()
         server.enqueue(status("failed", message));
         QObject owner;
         UploadViewModel *vm = make(api, &owner);
-        vm->loadFile(QUrl::fromLocalFile(m_good));
+        QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(m_good)));
         vm->setCategoryId("c1");
         QVERIFY(finish(vm->uploadAsync()));
         QCOMPARE(vm->uploadStateName(), QStringLiteral("failed"));
@@ -279,7 +283,7 @@ void TestUploadViewModel::pollGivesUpAtTheDeadline()
     server.on("GET", "/api/uploads/status/slow", status("processing"));
     QObject owner;
     UploadViewModel *vm = make(api, &owner);
-    vm->loadFile(QUrl::fromLocalFile(m_good));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(m_good)));
     vm->setCategoryId("c1");
     QElapsedTimer clock;
     clock.start();
@@ -298,7 +302,7 @@ void TestUploadViewModel::failedUploadStopsTheTicker()
     server.on("POST", "/api/uploads/wallpaper", broken);
     QObject owner;
     UploadViewModel *vm = make(api, &owner);
-    vm->loadFile(QUrl::fromLocalFile(m_good));
+    QCoro::waitFor(vm->loadFileAsync(QUrl::fromLocalFile(m_good)));
     vm->setCategoryId("c1");
     QVERIFY(finish(vm->uploadAsync()));
     QCOMPARE(vm->uploadStateMessage(), QStringLiteral("Server error (500)"));
