@@ -65,6 +65,8 @@ Item {
                         background: null
                         text: vm.searchText
                         onTextEdited: vm.searchText = text
+                        // Down goes from the query to its results.
+                        Keys.onDownPressed: grid.focusCard(0)
                     }
                     IconButton {
                         objectName: "clearSearchButton"
