@@ -173,7 +173,7 @@ int runApp()
     phase("rows");
     reportFirstFrame(window);
 
-    evaluate(window, QStringLiteral("AppState.currentTab = 'Explore'"));
+    evaluate(window, QStringLiteral("AppState.currentTab = AppTab.Explore"));
     if (!waitFor(window, screen + QStringLiteral(".objectName === 'exploreView' && ") + screen
                      + QStringLiteral(".viewModel.wallpapers.count > 0"), 30000))
         return 1;

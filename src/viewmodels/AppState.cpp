@@ -47,7 +47,7 @@ void AppState::setShowSettings(bool show)
 
 QStringList AppState::pillTabs() const
 {
-    return {rawValue(AppTab::home), rawValue(AppTab::explore), rawValue(AppTab::library)};
+    return {rawValue(AppTab::Home), rawValue(AppTab::Explore), rawValue(AppTab::Library)};
 }
 
 WallpaperApplier &AppState::applier()

@@ -10,15 +10,14 @@
 #include <QQmlEngine>
 
 // The state every screen shares: which tab is shown and whether Settings is open.
-// QML sees the tab as its raw value ("Home", "Explore", "Library", "Upload").
+// QML sees the tab as an AppTab value (AppTab.Home, …).
 class AppState : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
     QML_SINGLETON
-    Q_PROPERTY(QString currentTab READ currentTabName WRITE setCurrentTabName NOTIFY currentTabChanged)
+    Q_PROPERTY(AppTabs::AppTab currentTab READ currentTab WRITE setCurrentTab NOTIFY currentTabChanged)
     Q_PROPERTY(bool showSettings READ showSettings WRITE setShowSettings NOTIFY showSettingsChanged)
-    Q_PROPERTY(QStringList pillTabs READ pillTabs CONSTANT)
     // The one application-wide applier: an apply started anywhere runs to its end here.
     Q_PROPERTY(WallpaperApplier *applier READ applierObject CONSTANT)
 
@@ -49,7 +48,7 @@ Q_SIGNALS:
     void showSettingsChanged();
 
 private:
-    AppTab m_currentTab = AppTab::home;
+    AppTab m_currentTab = AppTab::Home;
     bool m_showSettings = false;
     WallpaperApplier *m_applier = nullptr;
 };

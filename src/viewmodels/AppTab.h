@@ -3,25 +3,36 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
+#include <QQmlEngine>
 #include <QString>
 #include <optional>
 
-// The main tabs. The raw value is also the title shown in the tab switcher.
-enum class AppTab { home, explore, library, upload };
+// The main tabs; QML names them AppTab.Home, AppTab.Explore, … The raw value is the English
+// title shown in the tab switcher.
+namespace AppTabs {
+Q_NAMESPACE
+QML_NAMED_ELEMENT(AppTab)
+
+enum class AppTab { Home, Explore, Library, Upload };
+Q_ENUM_NS(AppTab)
+} // namespace AppTabs
+
+using AppTab = AppTabs::AppTab;
 
 inline const QList<AppTab> &allAppTabs()
 {
-    static const QList<AppTab> all{AppTab::home, AppTab::explore, AppTab::library, AppTab::upload};
+    static const QList<AppTab> all{AppTab::Home, AppTab::Explore, AppTab::Library, AppTab::Upload};
     return all;
 }
 
 inline QString rawValue(AppTab tab)
 {
     switch (tab) {
-    case AppTab::home: return QStringLiteral("Home");
-    case AppTab::explore: return QStringLiteral("Explore");
-    case AppTab::library: return QStringLiteral("Library");
-    case AppTab::upload: return QStringLiteral("Upload");
+    case AppTab::Home: return QStringLiteral("Home");
+    case AppTab::Explore: return QStringLiteral("Explore");
+    case AppTab::Library: return QStringLiteral("Library");
+    case AppTab::Upload: return QStringLiteral("Upload");
     }
     return {};
 }

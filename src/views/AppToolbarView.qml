@@ -93,7 +93,7 @@ Item {
             }
             Text {
                 anchors.verticalCenter: parent.verticalCenter
-                text: "Lumivane"
+                text: qsTr("Lumivane")
                 font.pixelSize: TextStyle.headline
                 font.bold: true
                 color: "white"
@@ -111,47 +111,34 @@ Item {
 
         Row {
             spacing: 12
-            Rectangle {
+            PillButton {
                 objectName: "uploadButton"
                 anchors.verticalCenter: parent.verticalCenter
-                width: uploadLabel.implicitWidth + 24
-                height: uploadLabel.implicitHeight + 12
-                radius: height / 2
-                color: "transparent"
-                border.color: Qt.rgba(1, 1, 1, 0.25)
-                border.width: 1
-                Row {
-                    id: uploadLabel
-                    anchors.centerIn: parent
-                    spacing: 4
-                    Symbol {
-                        anchors.verticalCenter: parent.verticalCenter
-                        name: "arrow.up.square"
-                        size: 13
-                    }
-                    Text {
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: "Upload"
-                        font.pixelSize: TextStyle.subheadline
-                        color: "white"
-                    }
-                }
-                TapHandler { onTapped: AppState.currentTab = "Upload" }
+                leftPadding: 12
+                rightPadding: 12
+                topPadding: 6
+                bottomPadding: 6
+                spacing: 4
+                pressedScale: 1
+                fill: "transparent"
+                outline: Qt.rgba(1, 1, 1, 0.25)
+                symbol: "arrow.up.square"
+                text: qsTr("Upload")
+                font.pixelSize: TextStyle.subheadline
+                font.weight: Font.Normal
+                onClicked: AppState.currentTab = AppTab.Upload
             }
-            Rectangle {
+            IconButton {
                 objectName: "settingsButton"
                 anchors.verticalCenter: parent.verticalCenter
                 width: 32
                 height: 32
-                radius: 16
-                color: Qt.rgba(1, 1, 1, 0.08)
-                Symbol {
-                    anchors.centerIn: parent
-                    name: "gearshape"
-                    size: 14
-                    color: Qt.rgba(1, 1, 1, 0.7)
-                }
-                TapHandler { onTapped: AppState.showSettings = true }
+                fill: Qt.rgba(1, 1, 1, 0.08)
+                symbol: "gearshape"
+                symbolSize: 14
+                symbolColor: Qt.rgba(1, 1, 1, 0.7)
+                Accessible.name: qsTr("Settings")
+                onClicked: AppState.showSettings = true
             }
         }
     }

@@ -44,19 +44,4 @@ ApplicationWindow {
         showsWindowControls: !window.systemDecorations
         onMoveFailed: window.systemDecorations = true
     }
-
-    // Reports what the window shows to whoever asked through LUMIVANE_UI_STATE_FILE.
-    Timer {
-        interval: 250
-        repeat: true
-        running: UiProbe.stateFile !== ""
-        onTriggered: {
-            const screen = content.currentScreen
-            UiProbe.writeState(JSON.stringify({
-                tab: AppState.currentTab,
-                showSettings: AppState.showSettings,
-                screen: screen && screen.describe ? screen.describe() : {}
-            }))
-        }
-    }
 }

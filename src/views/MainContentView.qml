@@ -4,22 +4,27 @@ import QtQuick
 import Lumivane
 
 // Root of the window: the background, the screen of the current tab (created afresh on every
-// change of tab, cross-fading over 0.2 s), the floating toolbar and the Settings sheet.
+// change of tab, cross-fading over 0.2 s), the floating toolbar, the Settings sheet and the
+// window's keyboard shortcuts. The shortcuts live here, inside the window's items, so that an
+// open sheet blocks them as it blocks every other key.
 Item {
     id: root
     objectName: "mainContent"
 
     property bool showsWindowControls: true
-    // The screen on show; tests and the probe read it.
+    // The screen on show; tests read it.
     property Item currentScreen: null
     signal moveFailed()
 
-    readonly property var screenComponents: ({
-        "Home": homeComponent,
-        "Explore": exploreComponent,
-        "Library": libraryComponent,
-        "Upload": uploadComponent
-    })
+    function screenComponent(tab) {
+        switch (tab) {
+        case AppTab.Home: return homeComponent
+        case AppTab.Explore: return exploreComponent
+        case AppTab.Library: return libraryComponent
+        case AppTab.Upload: return uploadComponent
+        }
+        return null
+    }
 
     Component { id: homeComponent; HomeView {} }
     Component { id: exploreComponent; ExploreView {} }
@@ -58,7 +63,7 @@ Item {
     property Item currentSlot: null
 
     function showTab(tab) {
-        const component = screenComponents[tab]
+        const component = screenComponent(tab)
         if (!component)
             return
         if (currentSlot)
@@ -75,6 +80,18 @@ Item {
         color: AppPalette.background
     }
 
+    // First in the item tree, so that Tab reaches it before the screen (reading order), and
+    // drawn above the screen.
+    AppToolbarView {
+        z: 1
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        blurSource: screenHost
+        showsWindowControls: root.showsWindowControls
+        onMoveFailed: root.moveFailed()
+    }
+
     Item {
         id: screenHost
         anchors.fill: parent
@@ -86,14 +103,24 @@ Item {
     }
     Component.onCompleted: showTab(AppState.currentTab)
 
-    AppToolbarView {
-        anchors.top: parent.top
-        anchors.left: parent.left
-        anchors.right: parent.right
-        blurSource: screenHost
-        showsWindowControls: root.showsWindowControls
-        onMoveFailed: root.moveFailed()
+    // Ctrl+F searches: Explore's search field, switching to Explore first.
+    function focusSearch() {
+        AppState.currentTab = AppTab.Explore
+        if (currentScreen && currentScreen.focusSearch)
+            currentScreen.focusSearch()
     }
+    function reload() {
+        if (currentScreen && currentScreen.reload)
+            currentScreen.reload()
+    }
+
+    Shortcut { sequences: [StandardKey.Find]; onActivated: root.focusSearch() }
+    Shortcut { sequences: ["Ctrl+1", "Alt+1"]; onActivated: AppState.currentTab = AppTab.Home }
+    Shortcut { sequences: ["Ctrl+2", "Alt+2"]; onActivated: AppState.currentTab = AppTab.Explore }
+    Shortcut { sequences: ["Ctrl+3", "Alt+3"]; onActivated: AppState.currentTab = AppTab.Library }
+    Shortcut { sequence: "Ctrl+,"; onActivated: AppState.showSettings = true }
+    Shortcut { sequence: "F5"; onActivated: root.reload() }
+    Shortcut { sequence: "Ctrl+Q"; onActivated: Qt.quit() }
 
     // A fresh sheet, and so a fresh view model, each time Settings opens.
     SheetHost {

@@ -9,40 +9,36 @@ Rectangle {
     id: root
     objectName: "navPills"
 
-    property string currentTab
-    signal tabPicked(string tab)
+    property int currentTab: AppTab.Home
+    signal tabPicked(int tab)
+
+    readonly property var tabs: [
+        { tab: AppTab.Home, key: "Home", title: qsTr("Home") },
+        { tab: AppTab.Explore, key: "Explore", title: qsTr("Explore") },
+        { tab: AppTab.Library, key: "Library", title: qsTr("Library") }
+    ]
 
     implicitWidth: row.implicitWidth + 8
     implicitHeight: row.implicitHeight + 8
     radius: height / 2
     color: Qt.rgba(1, 1, 1, 0.08)
 
-    Row {
+    ChoiceBar {
         id: row
         anchors.centerIn: parent
         spacing: 4
         Repeater {
-            model: AppState.pillTabs
-            delegate: Rectangle {
-                id: pill
-                required property string modelData
-                readonly property bool selected: modelData === root.currentTab
-                objectName: "pill" + modelData
-                implicitWidth: label.implicitWidth + 32
-                implicitHeight: label.implicitHeight + 12
-                radius: height / 2
-                color: selected ? "white" : "transparent"
-                Behavior on color { ColorAnimation { duration: 200; easing.type: Easing.InOutQuad } }
-                Text {
-                    id: label
-                    anchors.centerIn: parent
-                    text: pill.modelData
-                    font.pixelSize: 13
-                    font.weight: pill.selected ? Font.DemiBold : Font.Normal
-                    color: pill.selected ? "black" : AppPalette.gray
-                    Behavior on color { ColorAnimation { duration: 200; easing.type: Easing.InOutQuad } }
-                }
-                TapHandler { onTapped: root.tabPicked(pill.modelData) }
+            model: root.tabs
+            delegate: ChoiceButton {
+                required property var modelData
+                objectName: "pill" + modelData.key
+                selected: modelData.tab === root.currentTab
+                text: modelData.title
+                leftPadding: 16
+                rightPadding: 16
+                fontSize: 13
+                idleTextColor: AppPalette.gray
+                onClicked: root.tabPicked(modelData.tab)
             }
         }
     }

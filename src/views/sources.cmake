@@ -3,7 +3,6 @@
 # The window, its screens and the shared styles: C++ items and QML files, relative to src/.
 set(LUMIVANE_VIEWS_SOURCES
     views/FlowLayout.h views/FlowLayout.cpp
-    views/UiProbe.h views/UiProbe.cpp
     views/Rendering.h views/Rendering.cpp
 )
 set(LUMIVANE_QML_FILES
@@ -29,9 +28,14 @@ set(LUMIVANE_QML_FILES
     views/styles/EmptyStateView.qml
     views/styles/GlassErrorView.qml
     views/styles/LoadingSkeletonView.qml
-    views/styles/MiniPillButtonStyle.qml
+    views/styles/MiniPillButton.qml
+    views/styles/ChoiceBar.qml
+    views/styles/ChoiceButton.qml
+    views/styles/FocusRing.qml
+    views/styles/IconButton.qml
+    views/styles/Sheet.qml
     views/styles/AppPalette.qml
-    views/styles/PillButtonStyle.qml
+    views/styles/PillButton.qml
     views/styles/RemoteImage.qml
     views/styles/SheetHost.qml
     views/styles/ShimmerBlock.qml

@@ -46,7 +46,7 @@ class TestAppCore : public QObject
 private Q_SLOTS:
     void tabRawValues()
     {
-        QCOMPARE(appTabFromRawValue(QStringLiteral("Library")), AppTab::library);
+        QCOMPARE(appTabFromRawValue(QStringLiteral("Library")), AppTab::Library);
         QVERIFY(!appTabFromRawValue(QStringLiteral("home")).has_value());
         QVERIFY(!appTabFromRawValue(QString()).has_value());
         QStringList titles;
@@ -58,15 +58,15 @@ private Q_SLOTS:
     void stateNotifiesOnlyOnChange()
     {
         AppState state;
-        QCOMPARE(state.currentTab(), AppTab::home);
+        QCOMPARE(state.currentTab(), AppTab::Home);
         QVERIFY(!state.showSettings());
         QSignalSpy tabSpy(&state, &AppState::currentTabChanged);
-        state.setCurrentTab(AppTab::home);
+        state.setCurrentTab(AppTab::Home);
         QCOMPARE(tabSpy.count(), 0);
         state.setCurrentTabName(QStringLiteral("Explore"));
-        QCOMPARE(state.currentTab(), AppTab::explore);
+        QCOMPARE(state.currentTab(), AppTab::Explore);
         state.setCurrentTabName(QStringLiteral("explore")); // not a tab: ignored
-        QCOMPARE(state.currentTab(), AppTab::explore);
+        QCOMPARE(state.currentTab(), AppTab::Explore);
         QCOMPARE(tabSpy.count(), 1);
         QCOMPARE(state.pillTabs(), QStringList({"Home", "Explore", "Library"}));
     }

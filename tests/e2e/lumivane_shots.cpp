@@ -131,7 +131,7 @@ void runServiceScenes()
     eval(QStringLiteral("AppState.showSettings = false"));
     spin(400);
 
-    eval(QStringLiteral("AppState.currentTab = 'Explore'"));
+    eval(QStringLiteral("AppState.currentTab = AppTab.Explore"));
     waitFor(home + QStringLiteral(".objectName === 'exploreView' && ") + home
             + QStringLiteral(".viewModel.wallpapers.count > 0 && !") + home + QStringLiteral(".viewModel.isLoading"));
     spin(2000);
@@ -142,18 +142,18 @@ void runServiceScenes()
     waitFor(home + QStringLiteral(".viewModel.wallpapers.count === 0 && !") + home + QStringLiteral(".viewModel.isLoading"));
     shot(QStringLiteral("06-explore-empty"));
 
-    eval(QStringLiteral("AppState.currentTab = 'Home'"));
+    eval(QStringLiteral("AppState.currentTab = AppTab.Home"));
     waitFor(home + QStringLiteral(".objectName === 'homeView' && ") + home + QStringLiteral(".viewModel.featured.length > 1"));
     eval(QStringLiteral("(function(){ const f = %1.viewModel.featured;"
                         " for (let i = 0; i < 2; ++i) if (!Favorites.isFavorite(f[i].id)) Favorites.toggleFavorite(f[i].id) })()")
              .arg(home));
-    eval(QStringLiteral("AppState.currentTab = 'Library'"));
+    eval(QStringLiteral("AppState.currentTab = AppTab.Library"));
     waitFor(home + QStringLiteral(".objectName === 'libraryView' && !") + home + QStringLiteral(".viewModel.isLoading && ")
             + home + QStringLiteral(".viewModel.favorites.count > 0"));
     spin(1500);
     shot(QStringLiteral("07-library"));
 
-    eval(QStringLiteral("AppState.currentTab = 'Upload'"));
+    eval(QStringLiteral("AppState.currentTab = AppTab.Upload"));
     waitFor(home + QStringLiteral(".objectName === 'uploadView' && ") + home + QStringLiteral(".viewModel.categories.length > 0"));
     spin(800);
     shot(QStringLiteral("08-upload"));

@@ -23,14 +23,14 @@ Item {
         property var content: null
 
         function init() {
-            AppState.currentTab = "Home"
+            AppState.currentTab = AppTab.Home
             AppState.showSettings = false
             content = createTemporaryObject(contentComponent, stage)
             waitForRendering(content)
         }
         function cleanup() {
             AppState.showSettings = false
-            AppState.currentTab = "Home"
+            AppState.currentTab = AppTab.Home
         }
 
         function pill(tab) { return findChild(content, "pill" + tab) }
@@ -42,15 +42,15 @@ Item {
         }
 
         function test_eachTabChangeBuildsAFreshScreenAndViewModel() {
-            AppState.currentTab = "Explore"
+            AppState.currentTab = AppTab.Explore
             const firstExplore = content.currentScreen
             compare(firstExplore.objectName, "exploreView")
             const firstModel = firstExplore.viewModel
             firstModel.searchText = "mountains"
 
-            AppState.currentTab = "Library"
+            AppState.currentTab = AppTab.Library
             compare(content.currentScreen.objectName, "libraryView")
-            AppState.currentTab = "Explore"
+            AppState.currentTab = AppTab.Explore
             verify(content.currentScreen !== firstExplore)
             verify(content.currentScreen.viewModel !== firstModel)
             compare(content.currentScreen.viewModel.searchText, "")
@@ -59,14 +59,14 @@ Item {
         function test_settingTheSameTabKeepsTheScreen() {
             const home = content.currentScreen
             const model = home.viewModel
-            AppState.currentTab = "Home"
+            AppState.currentTab = AppTab.Home
             verify(content.currentScreen === home)
             verify(content.currentScreen.viewModel === model)
         }
 
         function test_uploadHasNoPillAndPillsSwitchBack() {
             mouseClick(findChild(content, "uploadButton"))
-            compare(AppState.currentTab, "Upload")
+            compare(AppState.currentTab, AppTab.Upload)
             compare(content.currentScreen.objectName, "uploadView")
             for (const tab of ["Home", "Explore", "Library"])
                 verify(!pill(tab).selected, tab)
@@ -75,14 +75,14 @@ Item {
             verify(content.currentScreen === upload)
 
             mouseClick(pill("Home"))
-            compare(AppState.currentTab, "Home")
+            compare(AppState.currentTab, AppTab.Home)
             verify(pill("Home").selected)
             compare(content.currentScreen.objectName, "homeView")
         }
 
         function test_oldScreenFadesOutAndGoes() {
             const home = content.currentScreen
-            AppState.currentTab = "Library"
+            AppState.currentTab = AppTab.Library
             const library = content.currentScreen
             const slot = library.parent
             verify(slot.opacity < 1)
@@ -93,13 +93,13 @@ Item {
         }
 
         function test_gearOpensSettingsOverTheCurrentTab() {
-            AppState.currentTab = "Library"
+            AppState.currentTab = AppTab.Library
             mouseClick(findChild(content, "settingsButton"))
             verify(AppState.showSettings)
             tryVerify(() => content.settingsSheet && content.settingsSheet.opened)
             content.settingsSheet.close()
             tryCompare(AppState, "showSettings", false)
-            compare(AppState.currentTab, "Library")
+            compare(AppState.currentTab, AppTab.Library)
         }
     }
 }

@@ -18,7 +18,7 @@ Item {
         Component { id: errorComponent; GlassErrorView { message: "Server error (500)" } }
         Component { id: stateComponent; UploadStateArea { width: 500 } }
         Component { id: badgeComponent; StatusBadge {} }
-        Component { id: pillComponent; PillButtonStyle { text: "Retry" } }
+        Component { id: pillComponent; PillButton { text: "Retry" } }
 
         function test_errorPanelShowsRetryOnlyWhenRetryable() {
             const plain = createTemporaryObject(errorComponent, stage)

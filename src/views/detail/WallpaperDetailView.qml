@@ -2,27 +2,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls.Basic
-import QtQuick.Templates as T
 import QtQuick.Layouts
 import Qt5Compat.GraphicalEffects
 import Lumivane
 
 // The detail sheet (800 × 560): preview, facts, the four actions and the tags.
-Popup {
+Sheet {
     id: root
     objectName: "detailSheet"
 
     property var wallpaper
     readonly property alias viewModel: vm
 
-    parent: T.Overlay.overlay
-    anchors.centerIn: parent
     width: 800
     height: 560
-    modal: true
-    dim: true
-    padding: 0
-    closePolicy: Popup.CloseOnEscape
+    title: root.wallpaper ? root.wallpaper.title : ""
+    closeButtonName: "detailClose"
+    headerLeftMargin: 24
+    headerRightMargin: 24
+    headerBottomMargin: 12
 
     WallpaperDetailViewModel {
         id: vm
@@ -77,43 +75,11 @@ Popup {
         }
     }
 
-    background: Rectangle {
-        color: AppPalette.background
-        radius: 10
-        border.color: Qt.rgba(1, 1, 1, 0.1)
-    }
-
-    contentItem: ColumnLayout {
-        spacing: 0
-
-        RowLayout {
-            Layout.fillWidth: true
-            Layout.leftMargin: 24
-            Layout.rightMargin: 24
-            Layout.topMargin: 20
-            Layout.bottomMargin: 12
-            Text {
-                Layout.fillWidth: true
-                text: root.wallpaper ? root.wallpaper.title : ""
-                font.pixelSize: TextStyle.headline
-                font.bold: true
-                color: "white"
-                elide: Text.ElideRight
-                maximumLineCount: 1
-            }
-            Symbol {
-                objectName: "detailClose"
-                name: "xmark.circle.fill"
-                size: TextStyle.title3 + 3
-                color: Qt.rgba(1, 1, 1, 0.3)
-                TapHandler { onTapped: root.close() }
-            }
-        }
-
+    Item {
+        anchors.fill: parent
         Flickable {
             id: body
-            Layout.fillWidth: true
-            Layout.fillHeight: true
+            anchors.fill: parent
             clip: true
             contentHeight: bodyColumn.implicitHeight + 24
             boundsBehavior: Flickable.StopAtBounds
@@ -150,6 +116,8 @@ Popup {
                         fillMode: Image.PreserveAspectFit
                         radius: 14
                         fadesIn: true
+                        Accessible.role: Accessible.Graphic
+                        Accessible.name: root.wallpaper ? root.wallpaper.title : ""
                     }
                 }
 
@@ -207,40 +175,44 @@ Popup {
                 RowLayout {
                     Layout.fillWidth: true
                     spacing: 10
-                    PillButtonStyle {
+                    PillButton {
                         objectName: "setDesktopButton"
                         Layout.fillWidth: true
                         Layout.preferredWidth: 1
                         filled: true
-                        text: "Set Desktop"
+                        text: qsTr("Set Desktop")
                         symbol: "desktopcomputer"
                         enabled: !vm.isSettingWallpaper
                         onClicked: vm.setAsDesktop()
                     }
-                    PillButtonStyle {
+                    PillButton {
                         objectName: "setLockScreenButton"
                         Layout.fillWidth: true
                         Layout.preferredWidth: 1
                         filled: false
-                        text: "Set Lock Screen"
+                        text: qsTr("Set Lock Screen")
                         symbol: "lock.desktopcomputer"
                         enabled: !vm.isSettingWallpaper && vm.canSetLockScreen
                         Accessible.description: vm.canSetLockScreen ? "" : vm.lockScreenNote
                         onClicked: vm.setAsLockScreen()
                     }
-                    PillButtonStyle {
+                    PillButton {
                         objectName: "favoriteButton"
                         filled: false
                         symbol: vm.isFavorited ? "heart.fill" : "heart"
+                        Accessible.name: vm.isFavorited ? qsTr("Remove from favourites") : qsTr("Add to favourites")
+                        Accessible.checkable: true
+                        Accessible.checked: vm.isFavorited
                         symbolSize: 16
                         symbolColor: vm.isFavorited ? AppPalette.pink : "white"
                         onClicked: vm.toggleFavorite()
                     }
-                    PillButtonStyle {
+                    PillButton {
                         objectName: "downloadButton"
                         filled: false
                         symbol: "arrow.down.circle"
                         symbolSize: 16
+                        Accessible.name: qsTr("Download")
                         enabled: !vm.isSettingWallpaper
                         onClicked: vm.saveDownload()
                     }
@@ -278,7 +250,7 @@ Popup {
                         }
                         Text {
                             anchors.verticalCenter: parent.verticalCenter
-                            text: "Applying wallpaper..."
+                            text: qsTr("Applying wallpaper...")
                             font.pixelSize: TextStyle.caption
                             color: AppPalette.secondaryText
                         }
@@ -291,7 +263,7 @@ Popup {
                     visible: !!root.wallpaper && root.wallpaper.tags.length > 0
                     spacing: 8
                     Text {
-                        text: "Tags"
+                        text: qsTr("Tags")
                         font.pixelSize: TextStyle.subheadline
                         font.weight: Font.DemiBold
                         color: AppPalette.secondaryText
@@ -325,14 +297,14 @@ Popup {
 
     AlertDialog {
         objectName: "successAlert"
-        title: "Success"
+        title: qsTr("Success")
         message: vm.successMessage
         presented: vm.showSuccess
         onAcknowledged: vm.showSuccess = false
     }
     AlertDialog {
         objectName: "errorAlert"
-        title: "Error"
+        title: qsTr("Error")
         message: vm.errorMessage
         presented: vm.showError
         onAcknowledged: vm.showError = false

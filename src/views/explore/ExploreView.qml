@@ -15,10 +15,10 @@ Item {
 
     ExploreViewModel { id: vm }
     Component.onCompleted: vm.loadInitial()
-
-    function describe() {
-        return { name: "Explore", wallpapers: vm.wallpapers.count, loading: vm.isLoading,
-                 hasMore: vm.hasMore, empty: emptyState.visible }
+    function reload() { vm.loadInitial() }
+    function focusSearch() {
+        searchField.forceActiveFocus(Qt.ShortcutFocusReason)
+        searchField.selectAll()
     }
 
     ColumnLayout {
@@ -55,7 +55,9 @@ Item {
                         id: searchField
                         objectName: "searchField"
                         Layout.fillWidth: true
-                        placeholderText: "Search wallpapers..."
+                        placeholderText: qsTr("Search wallpapers...")
+                        Accessible.name: qsTr("Search wallpapers")
+                        Accessible.searchEdit: true
                         placeholderTextColor: AppPalette.secondaryText
                         color: "white"
                         font.pixelSize: 13
@@ -63,14 +65,20 @@ Item {
                         background: null
                         text: vm.searchText
                         onTextEdited: vm.searchText = text
+                        // Down goes from the query to its results.
+                        Keys.onDownPressed: grid.focusCard(0)
                     }
-                    Symbol {
+                    IconButton {
                         objectName: "clearSearchButton"
                         visible: vm.searchText !== ""
-                        name: "xmark.circle.fill"
-                        size: 15
-                        color: Qt.rgba(1, 1, 1, 0.3)
-                        TapHandler { onTapped: vm.searchText = "" }
+                        symbol: "xmark.circle.fill"
+                        symbolSize: 15
+                        symbolColor: Qt.rgba(1, 1, 1, 0.3)
+                        Accessible.name: qsTr("Clear search")
+                        onClicked: {
+                            vm.searchText = ""
+                            searchField.forceActiveFocus()
+                        }
                     }
                 }
             }
@@ -85,12 +93,12 @@ Item {
                     flickableDirection: Flickable.HorizontalFlick
                     boundsBehavior: Flickable.StopAtBounds
                     clip: true
-                    Row {
+                    ChoiceBar {
                         id: chips
                         spacing: 8
                         FilterChip {
                             objectName: "chipAll"
-                            title: "All"
+                            title: qsTr("All")
                             isSelected: !vm.selectedCategory
                             onClicked: vm.selectedCategory = null
                         }
@@ -131,8 +139,8 @@ Item {
                 anchors.fill: parent
                 visible: vm.wallpapers.count === 0 && !vm.isLoading
                 icon: "photo.on.rectangle.angled"
-                title: "No wallpapers found"
-                subtitle: "Try different search terms or filters"
+                title: qsTr("No wallpapers found")
+                subtitle: qsTr("Try different search terms or filters")
             }
 
             WallpaperGrid {
@@ -166,7 +174,7 @@ Item {
                             }
                             Text {
                                 anchors.verticalCenter: parent.verticalCenter
-                                text: "Loading more..."
+                                text: qsTr("Loading more...")
                                 font.pixelSize: TextStyle.caption
                                 color: Qt.rgba(1, 1, 1, 0.4)
                             }
@@ -176,7 +184,7 @@ Item {
                             visible: !vm.hasMore && vm.wallpapers.count > 0
                             anchors.horizontalCenter: parent.horizontalCenter
                             padding: 16
-                            text: "All wallpapers loaded"
+                            text: qsTr("All wallpapers loaded")
                             font.pixelSize: TextStyle.caption
                             color: Qt.rgba(1, 1, 1, 0.3)
                         }

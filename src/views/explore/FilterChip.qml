@@ -5,27 +5,17 @@ import Lumivane
 
 // A category chip: white when selected, a faint capsule otherwise that brightens under the
 // pointer.
-Rectangle {
+ChoiceButton {
     id: root
-    property string title
-    property bool isSelected: false
-    readonly property bool isHovered: hover.hovered
-    signal clicked()
+    property alias title: root.text
+    property alias isSelected: root.selected
+    readonly property bool isHovered: hovered
 
-    implicitWidth: label.implicitWidth + 28
-    implicitHeight: label.implicitHeight + 12
-    radius: height / 2
-    color: isSelected ? "white" : Qt.rgba(1, 1, 1, isHovered ? 0.08 : 0.04)
-    Behavior on color { ColorAnimation { duration: 150; easing.type: Easing.OutQuad } }
-
-    Text {
-        id: label
-        anchors.centerIn: parent
-        text: root.title
-        font.pixelSize: 12
-        font.weight: root.isSelected ? Font.DemiBold : Font.Normal
-        color: root.isSelected ? "black" : AppPalette.secondaryText
-    }
-    HoverHandler { id: hover }
-    TapHandler { onTapped: root.clicked() }
+    leftPadding: 14
+    rightPadding: 14
+    fontSize: 12
+    idleFill: Qt.rgba(1, 1, 1, 0.04)
+    hoverFill: Qt.rgba(1, 1, 1, 0.08)
+    colorDuration: 150
+    colorEasing: Easing.OutQuad
 }

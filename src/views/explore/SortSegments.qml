@@ -10,9 +10,9 @@ Rectangle {
     property string value
     signal picked(string value)
     readonly property var segments: [
-        { title: "Newest", value: "newest" },
-        { title: "Popular", value: "popular" },
-        { title: "Trending", value: "trending" }
+        { title: qsTr("Newest"), value: "newest" },
+        { title: qsTr("Popular"), value: "popular" },
+        { title: qsTr("Trending"), value: "trending" }
     ]
 
     implicitWidth: 260
@@ -20,26 +20,27 @@ Rectangle {
     radius: 6
     color: Qt.rgba(1, 1, 1, 0.08)
 
-    Row {
+    ChoiceBar {
         anchors.fill: parent
         anchors.margins: 2
         Repeater {
             model: root.segments
-            Rectangle {
+            ChoiceButton {
                 required property var modelData
-                readonly property bool selected: modelData.value === root.value
+                objectName: "sort_" + modelData.value
                 width: (root.width - 4) / 3
                 height: root.height - 4
+                padding: 0
                 radius: 5
-                color: selected ? Qt.rgba(1, 1, 1, 0.22) : "transparent"
-                Text {
-                    anchors.centerIn: parent
-                    text: parent.modelData.title
-                    font.pixelSize: 12
-                    font.weight: parent.selected ? Font.Medium : Font.Normal
-                    color: "white"
-                }
-                TapHandler { onTapped: root.picked(parent.modelData.value) }
+                selected: modelData.value === root.value
+                text: modelData.title
+                fontSize: 12
+                selectedWeight: Font.Medium
+                selectedFill: Qt.rgba(1, 1, 1, 0.22)
+                selectedTextColor: "white"
+                idleTextColor: "white"
+                colorDuration: 0
+                onClicked: root.picked(modelData.value)
             }
         }
     }

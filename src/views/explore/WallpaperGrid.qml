@@ -4,7 +4,8 @@ import QtQuick
 import Lumivane
 
 // The three-column grid of cards at 1.6 : 1 with 14 between cells, shared by Explore and
-// Library. Columns never change with the width: the cell width follows it.
+// Library. Columns never change with the width: the cell width follows it. The arrow keys move
+// the keyboard from card to card.
 GridView {
     id: grid
 
@@ -23,17 +24,35 @@ GridView {
     boundsBehavior: Flickable.StopAtBounds
     reuseItems: false
     cacheBuffer: cellHeight
+    keyNavigationEnabled: false
 
-    delegate: Item {
+    function focusCard(index) {
+        if (index < 0 || index >= count)
+            return
+        positionViewAtIndex(index, GridView.Contain)
+        const cell = itemAtIndex(index)
+        if (cell)
+            cell.card.forceActiveFocus(Qt.TabFocusReason)
+    }
+
+    delegate: FocusScope {
+        id: cell
         required property var wallpaper
         required property int index
+        readonly property alias card: card
         width: grid.cellWidth
         height: grid.cellHeight
+        Keys.onLeftPressed: grid.focusCard(index - 1)
+        Keys.onRightPressed: grid.focusCard(index + 1)
+        Keys.onUpPressed: grid.focusCard(index - 3)
+        Keys.onDownPressed: grid.focusCard(index + 3)
         WallpaperCardView {
+            id: card
+            focus: true
             width: grid.cardWidth
             height: grid.cardHeight
-            wallpaper: parent.wallpaper
-            onTapped: grid.picked(parent.wallpaper)
+            wallpaper: cell.wallpaper
+            onTapped: grid.picked(cell.wallpaper)
         }
         Component.onCompleted: grid.cardCreated(wallpaper)
     }

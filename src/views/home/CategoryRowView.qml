@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Layouts
+import QtQuick.Templates as T
 import Lumivane
 
 // One category: name and description, "See All", and a horizontal row of 220 × 138 cards.
@@ -38,29 +39,44 @@ Column {
             }
         }
         Item { Layout.fillWidth: true }
-        Row {
+        T.AbstractButton {
+            id: seeAllButton
             objectName: "seeAll"
             Layout.alignment: Qt.AlignBottom
             visible: root.showsSeeAll
-            spacing: 4
-            Text {
-                anchors.verticalCenter: parent.verticalCenter
-                text: "See All"
-                font.pixelSize: 12
-                color: AppPalette.secondaryText
-            }
-            Symbol {
-                anchors.verticalCenter: parent.verticalCenter
-                name: "chevron.right"
-                size: 12
-                color: AppPalette.secondaryText
-            }
+            focusPolicy: Qt.StrongFocus
+            implicitWidth: seeAllRow.implicitWidth
+            implicitHeight: seeAllRow.implicitHeight
+            text: qsTr("See All")
+            Accessible.role: Accessible.Button
+            Accessible.name: text
+            Accessible.description: root.name
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
+            onClicked: root.seeAll()
             HoverHandler { cursorShape: Qt.PointingHandCursor }
-            TapHandler { onTapped: root.seeAll() }
+            background: FocusRing { control: seeAllButton; radius: 4; anchors.margins: -3 }
+            contentItem: Row {
+                id: seeAllRow
+                spacing: 4
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: seeAllButton.text
+                    font.pixelSize: 12
+                    color: AppPalette.secondaryText
+                }
+                Symbol {
+                    anchors.verticalCenter: parent.verticalCenter
+                    name: "chevron.right"
+                    size: 12
+                    color: AppPalette.secondaryText
+                }
+            }
         }
     }
 
     ListView {
+        id: cards
         width: parent.width
         height: 138 + 8
         orientation: ListView.Horizontal
@@ -69,13 +85,25 @@ Column {
         bottomMargin: 4
         boundsBehavior: Flickable.StopAtBounds
         model: root.wallpapers
+        keyNavigationEnabled: false
+        function focusCard(index) {
+            if (index < 0 || index >= count)
+                return
+            positionViewAtIndex(index, ListView.Contain)
+            const card = itemAtIndex(index)
+            if (card)
+                card.forceActiveFocus(Qt.TabFocusReason)
+        }
         // The card has a `wallpaper` property of its own; a required one here would shadow it.
         delegate: WallpaperCardView {
             required property var model
+            required property int index
             wallpaper: model.wallpaper
             width: 220
             height: 138
             onTapped: root.selected(wallpaper)
+            Keys.onLeftPressed: cards.focusCard(index - 1)
+            Keys.onRightPressed: cards.focusCard(index + 1)
         }
     }
 }

@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
+import QtQuick.Templates as T
 import Lumivane
 
 // Thumbnails of the featured wallpapers; the selected one is full-strength, outlined and full
-// size, the others dimmed and a little smaller.
+// size, the others dimmed and a little smaller. Left and Right move the keyboard along the strip.
 ListView {
     id: root
     objectName: "featuredStrip"
@@ -20,8 +21,18 @@ ListView {
     height: 100
     boundsBehavior: Flickable.StopAtBounds
     model: wallpapers
+    keyNavigationEnabled: false
 
-    delegate: Item {
+    function focusThumb(index) {
+        if (index < 0 || index >= count)
+            return
+        positionViewAtIndex(index, ListView.Contain)
+        const thumb = itemAtIndex(index)
+        if (thumb)
+            thumb.forceActiveFocus(Qt.TabFocusReason)
+    }
+
+    delegate: T.AbstractButton {
         id: thumb
         required property var modelData
         required property int index
@@ -33,7 +44,19 @@ ListView {
         scale: selected ? 1.0 : 0.97
         Behavior on opacity { NumberAnimation { duration: 300; easing.type: Easing.OutCubic } }
         Behavior on scale { NumberAnimation { duration: 300; easing.type: Easing.OutCubic } }
+        focusPolicy: Qt.StrongFocus
+        Accessible.role: Accessible.PageTab
+        Accessible.name: thumb.modelData.title
+        Accessible.checkable: true
+        Accessible.checked: thumb.selected
+        Keys.onLeftPressed: root.focusThumb(index - 1)
+        Keys.onRightPressed: root.focusThumb(index + 1)
+        Keys.onReturnPressed: clicked()
+        Keys.onEnterPressed: clicked()
+        onClicked: root.picked(thumb.index)
 
+        background: Item {}
+        contentItem: Item {}
         RemoteImage {
             anchors.fill: parent
             source: thumb.modelData.thumbnailURL
@@ -47,6 +70,6 @@ ListView {
             border.width: 2
             border.color: thumb.selected ? "white" : "transparent"
         }
-        TapHandler { onTapped: root.picked(thumb.index) }
+        FocusRing { control: thumb; radius: 12 + inset }
     }
 }

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls.Basic
-import QtQuick.Templates as T
 import Lumivane
 
 // The featured carousel: the current wallpaper full width with its caption, actions and the
@@ -56,6 +55,8 @@ Item {
             source: root.current ? root.current.previewURL : ""
             fadesIn: true
             fadeDuration: 400
+            Accessible.role: Accessible.Graphic
+            Accessible.name: root.current ? root.current.title : ""
         }
         Connections {
             target: root
@@ -89,7 +90,7 @@ Item {
                 bottomPadding: 16
                 spacing: 6
                 Text {
-                    text: "FEATURED"
+                    text: qsTr("FEATURED")
                     font.pixelSize: 11
                     font.weight: Font.DemiBold
                     font.letterSpacing: 2.5
@@ -121,13 +122,15 @@ Item {
                 Row {
                     topPadding: 8
                     spacing: 12
-                    PillButtonStyle {
+                    PillButton {
                         id: setButton
                         objectName: "heroSetButton"
                         filled: true
                         enabled: !root.isSettingWallpaper
                         opacity: 1
-                        text: root.isSettingWallpaper ? "" : "Set Wallpaper"
+                        text: root.isSettingWallpaper ? "" : qsTr("Set Wallpaper")
+                        Accessible.name: qsTr("Set Wallpaper")
+                        Accessible.description: root.isSettingWallpaper ? qsTr("Applying wallpaper...") : ""
                         symbol: root.isSettingWallpaper ? "" : "desktopcomputer"
                         implicitWidth: root.isSettingWallpaper ? 120 + leftPadding + rightPadding
                                                                : implicitContentWidth + leftPadding + rightPadding
@@ -141,19 +144,16 @@ Item {
                         }
                         onClicked: root.setWallpaper()
                     }
-                    T.AbstractButton {
+                    IconButton {
                         objectName: "heroHeart"
                         anchors.verticalCenter: setButton.verticalCenter
-                        implicitWidth: heroGlyph.implicitWidth + 8
-                        implicitHeight: heroGlyph.implicitHeight + 8
+                        margin: 4
+                        symbol: root.favorite ? "heart.fill" : "heart"
+                        symbolSize: 18
+                        glyph.objectName: "heroHeartGlyph"
                         Accessible.name: root.favorite ? qsTr("Remove from favourites") : qsTr("Add to favourites")
-                        contentItem: Symbol {
-                            id: heroGlyph
-                            objectName: "heroHeartGlyph"
-                            name: root.favorite ? "heart.fill" : "heart"
-                            size: 18
-                            color: "white"
-                        }
+                        Accessible.checkable: true
+                        Accessible.checked: root.favorite
                         onClicked: favoriteFlag.toggle()
                     }
                 }

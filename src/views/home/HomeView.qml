@@ -14,25 +14,7 @@ Item {
 
     HomeViewModel { id: vm }
     Component.onCompleted: vm.load()
-
-    function describe() {
-        const rows = []
-        for (let i = 0; i < rowRepeater.count; ++i) {
-            const row = rowRepeater.itemAt(i)
-            if (row)
-                rows.push({ name: row.name, cards: row.wallpapers ? row.wallpapers.count : 0 })
-        }
-        return {
-            name: "Home",
-            loading: vm.isLoading,
-            error: vm.error,
-            skeleton: skeleton.visible,
-            heroVisible: hero.visible,
-            heroTitle: hero.current ? hero.current.title : "",
-            featuredCount: vm.featured.length,
-            categoryRows: rows
-        }
-    }
+    function reload() { vm.load() }
 
     Flickable {
         id: scroller
@@ -72,7 +54,7 @@ Item {
                         name: model.name
                         categoryDescription: model.categoryDescription
                         wallpapers: model.wallpapers
-                        onSeeAll: AppState.currentTab = "Explore"
+                        onSeeAll: AppState.currentTab = AppTab.Explore
                         onSelected: w => root.selectedWallpaper = w
                     }
                 }

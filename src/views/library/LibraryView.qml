@@ -17,9 +17,10 @@ Item {
     Component.onCompleted: vm.loadFavorites()
     // Files may have come or gone since the tab was last shown.
     onLibraryTabChanged: if (libraryTab === "Downloads") vm.loadDownloads()
-
-    function describe() {
-        return { name: "Library", tab: libraryTab, loading: vm.isLoading, favorites: vm.favorites.count }
+    function reload() {
+        vm.loadFavorites()
+        if (libraryTab === "Downloads")
+            vm.loadDownloads()
     }
 
     Column {
@@ -31,7 +32,7 @@ Item {
         bottomPadding: 12
         spacing: 16
         Text {
-            text: "Library"
+            text: qsTr("Library")
             font.pixelSize: 28
             font.bold: true
             color: "white"
@@ -41,31 +42,22 @@ Item {
             height: tabsRow.implicitHeight + 8
             radius: height / 2
             color: Qt.rgba(1, 1, 1, 0.06)
-            Row {
+            ChoiceBar {
                 id: tabsRow
                 x: 4
                 y: 4
                 spacing: 4
                 Repeater {
-                    model: ["Favorites", "Downloads"]
-                    Rectangle {
-                        required property string modelData
-                        readonly property bool selected: root.libraryTab === modelData
-                        objectName: "libraryTab" + modelData
-                        width: tabLabel.implicitWidth + 32
-                        height: tabLabel.implicitHeight + 12
-                        radius: height / 2
-                        color: selected ? "white" : "transparent"
-                        Behavior on color { ColorAnimation { duration: 200; easing.type: Easing.InOutQuad } }
-                        Text {
-                            id: tabLabel
-                            anchors.centerIn: parent
-                            text: parent.modelData
-                            font.pixelSize: 13
-                            font.weight: parent.selected ? Font.DemiBold : Font.Normal
-                            color: parent.selected ? "black" : AppPalette.secondaryText
-                        }
-                        TapHandler { onTapped: root.libraryTab = parent.modelData }
+                    model: [
+                        { key: "Favorites", title: qsTr("Favorites") },
+                        { key: "Downloads", title: qsTr("Downloads") }
+                    ]
+                    ChoiceButton {
+                        required property var modelData
+                        objectName: "libraryTab" + modelData.key
+                        selected: root.libraryTab === modelData.key
+                        text: modelData.title
+                        onClicked: root.libraryTab = modelData.key
                     }
                 }
             }
@@ -113,8 +105,8 @@ Item {
             anchors.fill: parent
             visible: root.libraryTab === "Favorites" && !vm.isLoading && vm.favorites.count === 0
             icon: "heart.slash"
-            title: "No favorites yet"
-            subtitle: "Wallpapers you favorite will appear here"
+            title: qsTr("No favorites yet")
+            subtitle: qsTr("Wallpapers you favorite will appear here")
         }
         WallpaperGrid {
             objectName: "favoritesGrid"

@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls.Basic
-import QtQuick.Templates as T
 import QtQuick.Layouts
+import QtQuick.Templates as T
 import Lumivane
 
 // The Settings sheet (520 × 600): appearance, lock screen, storage and about.
-Popup {
+Sheet {
     id: root
     objectName: "settingsSheet"
 
@@ -16,14 +16,12 @@ Popup {
     readonly property string termsOfServiceURL: "https://lumivane.app/terms"
     readonly property string supportMailURL: "mailto:support@lumivane.app"
 
-    parent: T.Overlay.overlay
-    anchors.centerIn: parent
     width: AppConfig.settingsSheetWidth
     height: AppConfig.settingsSheetHeight
-    modal: true
-    dim: true
-    padding: 0
-    closePolicy: Popup.CloseOnEscape
+    title: qsTr("Settings")
+    titleSize: TextStyle.title2
+    elidesTitle: false
+    closeButtonName: "settingsClose"
 
     SettingsViewModel { id: vm }
 
@@ -79,6 +77,7 @@ Popup {
         id: toggle
         padding: 0
         indicator: Rectangle {
+            FocusRing { control: toggle }
             implicitWidth: 38
             implicitHeight: 22
             x: toggle.width - width
@@ -117,13 +116,22 @@ Popup {
         Item { Layout.fillWidth: true }
         Text { text: parent.value; font.pixelSize: parent.valueSize; color: AppPalette.secondaryText }
     }
-    component LinkRow: Item {
+    component LinkRow: T.AbstractButton {
         id: link
         property string label
         property string symbol
         property string url
         width: parent ? parent.width : 0
         height: 22
+        focusPolicy: Qt.StrongFocus
+        text: label
+        Accessible.role: Accessible.Link
+        Accessible.name: label
+        Keys.onReturnPressed: clicked()
+        Keys.onEnterPressed: clicked()
+        onClicked: Qt.openUrlExternally(link.url)
+        background: FocusRing { control: link; radius: 4 }
+        contentItem: Item {}
         Text {
             anchors.verticalCenter: parent.verticalCenter
             text: link.label
@@ -138,39 +146,13 @@ Popup {
             color: AppPalette.secondaryText
         }
         HoverHandler { cursorShape: Qt.PointingHandCursor }
-        TapHandler { onTapped: Qt.openUrlExternally(link.url) }
     }
 
-    background: Rectangle {
-        color: AppPalette.background
-        radius: 10
-        border.color: Qt.rgba(1, 1, 1, 0.1)
-    }
-
-    contentItem: ColumnLayout {
-        spacing: 0
-        RowLayout {
-            Layout.fillWidth: true
-            Layout.margins: 20
-            Text {
-                text: "Settings"
-                font.pixelSize: TextStyle.title2
-                font.bold: true
-                color: "white"
-            }
-            Item { Layout.fillWidth: true }
-            Symbol {
-                objectName: "settingsClose"
-                name: "xmark.circle.fill"
-                size: TextStyle.title3 + 3
-                color: Qt.rgba(1, 1, 1, 0.3)
-                TapHandler { onTapped: root.close() }
-            }
-        }
+    Item {
+        anchors.fill: parent
         Flickable {
             id: scroller
-            Layout.fillWidth: true
-            Layout.fillHeight: true
+            anchors.fill: parent
             clip: true
             contentHeight: sections.implicitHeight + 32
             boundsBehavior: Flickable.StopAtBounds
@@ -182,10 +164,10 @@ Popup {
 
                 Section {
                     symbol: "paintbrush.fill"
-                    title: "APPEARANCE"
+                    title: qsTr("APPEARANCE")
                     BlueSwitch {
                         objectName: "startOnLoginSwitch"
-                        text: "Start on login"
+                        text: qsTr("Start on login")
                         checked: vm.startOnLogin
                         // The operation decides; the switch then shows what it left.
                         onToggled: {
@@ -309,10 +291,10 @@ Popup {
 
                 Section {
                     symbol: "lock.rectangle"
-                    title: "LOCK SCREEN"
+                    title: qsTr("LOCK SCREEN")
                     BlueSwitch {
                         objectName: "lockScreenSwitch"
-                        text: "Enable lock screen wallpapers"
+                        text: qsTr("Enable lock screen wallpapers")
                         checked: vm.lockScreenEnabled
                         onToggled: vm.lockScreenEnabled = checked
                     }
@@ -323,7 +305,7 @@ Popup {
                         visible: Qt.platform.os === "osx"
                         width: parent.width
                         height: visible ? 28 : 0
-                        Text { text: "Permission status"; font.pixelSize: TextStyle.body; color: Qt.rgba(1, 1, 1, 0.7) }
+                        Text { text: qsTr("Permission status"); font.pixelSize: TextStyle.body; color: Qt.rgba(1, 1, 1, 0.7) }
                         Item { Layout.fillWidth: true }
                         Row {
                             spacing: 4
@@ -337,7 +319,7 @@ Popup {
                             Text {
                                 objectName: "permissionStatus"
                                 anchors.verticalCenter: parent.verticalCenter
-                                text: vm.accessibilityTrusted ? "Granted" : "Not granted"
+                                text: vm.accessibilityTrusted ? qsTr("Granted") : qsTr("Not granted")
                                 font.pixelSize: TextStyle.caption
                                 color: vm.accessibilityTrusted ? AppPalette.green : AppPalette.orange
                             }
@@ -347,12 +329,12 @@ Popup {
                         width: parent.width
                         height: visible ? grant.implicitHeight + 8 : 0
                         visible: Qt.platform.os === "osx" && !vm.accessibilityTrusted
-                        PillButtonStyle {
+                        PillButton {
                             id: grant
                             objectName: "grantPermissionButton"
                             y: 8
                             filled: true
-                            text: "Grant Permission"
+                            text: qsTr("Grant Permission")
                             onClicked: vm.openAccessibilitySettings()
                         }
                     }
@@ -360,17 +342,31 @@ Popup {
 
                 Section {
                     symbol: "internaldrive"
-                    title: "STORAGE"
+                    title: qsTr("STORAGE")
                     ValueRow {
                         objectName: "cacheSizeRow"
-                        label: "Cache size"
+                        label: qsTr("Cache size")
                         value: vm.cacheSize
                     }
                     Separator {}
-                    Item {
+                    T.AbstractButton {
+                        id: clearCacheButton
+                        objectName: "clearCacheButton"
                         width: parent.width
                         height: 24
+                        focusPolicy: Qt.StrongFocus
+                        text: qsTr("Clear Cache")
+                        Accessible.role: Accessible.Button
+                        Accessible.name: text
+                        Keys.onReturnPressed: clicked()
+                        Keys.onEnterPressed: clicked()
+                        onClicked: vm.clearCache()
+                        background: Item {
+                            FocusRing { control: clearCacheButton; radius: 4; anchors.fill: undefined; width: clearRow.width + 12; height: parent.height + 6; x: -6; y: -3 }
+                        }
+                        contentItem: Item {}
                         Row {
+                            id: clearRow
                             anchors.verticalCenter: parent.verticalCenter
                             spacing: 6
                             Symbol {
@@ -381,29 +377,28 @@ Popup {
                             }
                             Text {
                                 anchors.verticalCenter: parent.verticalCenter
-                                text: "Clear Cache"
+                                text: clearCacheButton.text
                                 font.pixelSize: TextStyle.callout
                                 color: Qt.rgba(1, 1, 1, 0.6)
                             }
                         }
-                        TapHandler { onTapped: vm.clearCache() }
                     }
                 }
 
                 Section {
                     symbol: "info.circle"
-                    title: "ABOUT"
+                    title: qsTr("ABOUT")
                     ValueRow {
-                        label: "Version"
+                        label: qsTr("Version")
                         value: vm.appVersion
                         valueSize: TextStyle.callout
                     }
                     Separator { padding: 8 }
-                    LinkRow { label: "Privacy Policy"; symbol: "arrow.up.right.square"; url: root.privacyPolicyURL }
+                    LinkRow { label: qsTr("Privacy Policy"); symbol: "arrow.up.right.square"; url: root.privacyPolicyURL }
                     Separator { padding: 8 }
-                    LinkRow { label: "Terms of Service"; symbol: "arrow.up.right.square"; url: root.termsOfServiceURL }
+                    LinkRow { label: qsTr("Terms of Service"); symbol: "arrow.up.right.square"; url: root.termsOfServiceURL }
                     Separator { padding: 8 }
-                    LinkRow { label: "Contact Support"; symbol: "envelope"; url: root.supportMailURL }
+                    LinkRow { label: qsTr("Contact Support"); symbol: "envelope"; url: root.supportMailURL }
                 }
             }
         }

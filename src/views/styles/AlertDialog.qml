@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Templates as T
 import Lumivane
 
-// A small modal alert with a title, a message and one "OK" button.
-Popup {
+// A small modal alert with a title, a message and one "OK" button. It takes the keyboard while
+// shown (Enter, Space or Escape dismiss it) and gives it back to the sheet beneath.
+T.Popup {
     id: root
     property string title
     property string message
@@ -19,10 +19,13 @@ Popup {
     parent: T.Overlay.overlay
     anchors.centerIn: parent
     width: 280
+    implicitHeight: contentItem.implicitHeight + topPadding + bottomPadding
     modal: true
     dim: true
+    focus: true
     padding: 20
-    closePolicy: Popup.CloseOnEscape
+    closePolicy: T.Popup.NoAutoClose
+    T.Overlay.modal: Rectangle { color: Qt.rgba(0, 0, 0, 0.5) }
     onClosed: acknowledged()
 
     background: Rectangle {
@@ -30,31 +33,42 @@ Popup {
         color: Qt.rgba(0.2, 0.2, 0.2, 1)
         border.color: Qt.rgba(1, 1, 1, 0.12)
     }
-    contentItem: Column {
-        spacing: 8
-        Text {
+    contentItem: FocusScope {
+        focus: true
+        implicitHeight: column.implicitHeight
+        Accessible.role: Accessible.AlertMessage
+        Accessible.name: root.title
+        Accessible.description: root.message
+        Keys.onEscapePressed: root.close()
+        Column {
+            id: column
             width: parent.width
-            text: root.title
-            font.pixelSize: TextStyle.headline
-            font.bold: true
-            color: "white"
-            horizontalAlignment: Text.AlignHCenter
-        }
-        Text {
-            width: parent.width
-            text: root.message
-            font.pixelSize: 11
-            color: Qt.rgba(1, 1, 1, 0.8)
-            wrapMode: Text.Wrap
-            horizontalAlignment: Text.AlignHCenter
-        }
-        Item { width: 1; height: 6 }
-        PillButtonStyle {
-            objectName: "alertOK"
-            width: parent.width
-            filled: false
-            text: "OK"
-            onClicked: root.close()
+            spacing: 8
+            Text {
+                width: parent.width
+                text: root.title
+                font.pixelSize: TextStyle.headline
+                font.bold: true
+                color: "white"
+                horizontalAlignment: Text.AlignHCenter
+            }
+            Text {
+                width: parent.width
+                text: root.message
+                font.pixelSize: 11
+                color: Qt.rgba(1, 1, 1, 0.8)
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+            }
+            Item { width: 1; height: 6 }
+            PillButton {
+                objectName: "alertOK"
+                width: parent.width
+                focus: true
+                filled: false
+                text: qsTr("OK")
+                onClicked: root.close()
+            }
         }
     }
 }

@@ -55,12 +55,12 @@ Item {
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
         }
-        PillButtonStyle {
+        PillButton {
             objectName: "retryButton"
             anchors.horizontalCenter: parent.horizontalCenter
             visible: root.retryable
             filled: true
-            text: "Retry"
+            text: qsTr("Retry")
             onClicked: root.retry()
         }
     }

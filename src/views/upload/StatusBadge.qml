@@ -8,9 +8,9 @@ Rectangle {
     id: root
     property string status
     readonly property var looks: ({
-        "pending": { text: "Pending", color: AppPalette.yellow },
-        "approved": { text: "Approved", color: AppPalette.green },
-        "rejected": { text: "Rejected", color: AppPalette.red }
+        "pending": { text: qsTr("Pending"), color: AppPalette.yellow },
+        "approved": { text: qsTr("Approved"), color: AppPalette.green },
+        "rejected": { text: qsTr("Rejected"), color: AppPalette.red }
     })
     readonly property var look: looks[status] !== undefined ? looks[status] : looks["pending"]
     readonly property string text: look.text

@@ -23,7 +23,7 @@ Column {
     }
 
     Text {
-        text: "Tags"
+        text: qsTr("Tags")
         font.pixelSize: 12
         font.weight: Font.Medium
         color: AppPalette.secondaryText
@@ -62,13 +62,14 @@ Column {
                             font.pixelSize: 12
                             color: "white"
                         }
-                        Symbol {
+                        IconButton {
                             anchors.verticalCenter: parent.verticalCenter
-                            name: "xmark"
-                            size: 10
-                            font.bold: true
-                            color: Qt.rgba(1, 1, 1, 0.5)
-                            TapHandler { onTapped: root.removeRequested(modelData) }
+                            symbol: "xmark"
+                            symbolSize: 10
+                            glyph.font.bold: true
+                            symbolColor: Qt.rgba(1, 1, 1, 0.5)
+                            Accessible.name: qsTr("Remove tag %1").arg(modelData)
+                            onClicked: root.removeRequested(modelData)
                         }
                     }
                 }
@@ -76,7 +77,8 @@ Column {
             TextField {
                 id: field
                 objectName: "tagField"
-                placeholderText: "Add tag..."
+                placeholderText: qsTr("Add tag...")
+                Accessible.name: qsTr("Add tag")
                 placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
                 color: "white"
                 font.pixelSize: 12

@@ -50,7 +50,7 @@ Item {
         }
         Text {
             objectName: "uploadingText"
-            text: "Uploading... " + Math.floor(root.progress * 100) + "%"
+            text: qsTr("Uploading... %1%").arg(Math.floor(root.progress * 100))
             font.pixelSize: TextStyle.caption
             color: AppPalette.secondaryText
         }
@@ -72,7 +72,7 @@ Item {
         }
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            text: "Processing image..."
+            text: qsTr("Processing image...")
             font.pixelSize: 13
             color: AppPalette.secondaryText
         }
@@ -87,7 +87,7 @@ Item {
         Symbol { anchors.verticalCenter: parent.verticalCenter; name: "checkmark.circle.fill"; size: 16; color: AppPalette.green }
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            text: "Wallpaper submitted for review!"
+            text: qsTr("Wallpaper submitted for review!")
             font.pixelSize: 13
             font.weight: Font.Medium
             color: AppPalette.green
@@ -114,10 +114,10 @@ Item {
                 wrapMode: Text.Wrap
             }
         }
-        PillButtonStyle {
+        PillButton {
             objectName: "tryAgainButton"
             filled: false
-            text: "Try again"
+            text: qsTr("Try again")
             onClicked: root.tryAgain()
         }
     }

@@ -5,6 +5,7 @@ import QtQuick.Controls.Basic
 import QtQuick.Dialogs
 import QtQuick.Layouts
 import QtQuick.Shapes
+import QtQuick.Templates as T
 import Qt5Compat.GraphicalEffects
 import Lumivane
 
@@ -29,14 +30,9 @@ Item {
         function onFileDialogRequested() { fileDialog.open() }
     }
 
-    function describe() {
-        return { name: "Upload", state: vm.uploadState, hasFile: vm.hasSelectedFile, canUpload: vm.canUpload,
-                 uploads: vm.myUploads.count }
-    }
-
     FileDialog {
         id: fileDialog
-        title: "Select"
+        title: qsTr("Select")
         // Filters match case-sensitively, so camera names such as IMG_0001.JPG need their own.
         nameFilters: ["Images (*.jpg *.jpeg *.png *.heic *.JPG *.JPEG *.PNG *.HEIC *.Jpg *.Jpeg *.Png *.Heic)"]
         currentFolder: vm.picturesFolder
@@ -97,8 +93,8 @@ Item {
 
                 Column {
                     spacing: 6
-                    Text { text: "Share with the Community"; font.pixelSize: 26; font.bold: true; color: "white" }
-                    Text { text: "Upload your favorite wallpapers."; font.pixelSize: 13; color: AppPalette.secondaryText }
+                    Text { text: qsTr("Share with the Community"); font.pixelSize: 26; font.bold: true; color: "white" }
+                    Text { text: qsTr("Upload your favorite wallpapers."); font.pixelSize: 13; color: AppPalette.secondaryText }
                 }
 
                 Item {
@@ -148,29 +144,28 @@ Item {
                         }
                         Text {
                             anchors.horizontalCenter: parent.horizontalCenter
-                            text: "Drag & drop an image here"
+                            text: qsTr("Drag & drop an image here")
                             font.pixelSize: 13
                             color: AppPalette.secondaryText
                         }
-                        Rectangle {
+                        PillButton {
                             objectName: "selectFileButton"
                             anchors.horizontalCenter: parent.horizontalCenter
-                            width: selectRow.implicitWidth + 40
-                            height: selectRow.implicitHeight + 20
-                            radius: height / 2
-                            color: "white"
-                            Row {
-                                id: selectRow
-                                anchors.centerIn: parent
-                                spacing: 6
-                                Symbol { anchors.verticalCenter: parent.verticalCenter; name: "folder"; size: 15; color: "black" }
-                                Text { anchors.verticalCenter: parent.verticalCenter; text: "Select"; font.pixelSize: 14; font.weight: Font.Medium; color: "black" }
-                            }
-                            TapHandler { onTapped: vm.selectFile() }
+                            filled: true
+                            leftPadding: 20
+                            rightPadding: 20
+                            topPadding: 10
+                            bottomPadding: 10
+                            pressedScale: 1
+                            symbol: "folder"
+                            symbolSize: 15
+                            text: qsTr("Select")
+                            font.pixelSize: 14
+                            onClicked: vm.selectFile()
                         }
                         Text {
                             anchors.horizontalCenter: parent.horizontalCenter
-                            text: "JPG, PNG, HEIC — min " + vm.minimumWidth + "\u00d7" + vm.minimumHeight
+                            text: qsTr("JPG, PNG, HEIC — min %1\u00d7%2").arg(vm.minimumWidth).arg(vm.minimumHeight)
                             font.pixelSize: 11
                             color: Qt.rgba(1, 1, 1, 0.25)
                         }
@@ -221,22 +216,18 @@ Item {
                                 }
                             }
                         }
-                        Item {
+                        IconButton {
                             objectName: "removeFileButton"
                             anchors.top: parent.top
                             anchors.right: parent.right
-                            width: removeSymbol.implicitWidth + 20
-                            height: removeSymbol.implicitHeight + 20
-                            Symbol {
-                                id: removeSymbol
-                                anchors.centerIn: parent
-                                name: "xmark.circle.fill"
-                                size: 24
-                                color: Qt.rgba(1, 1, 1, 0.8)
-                                layer.enabled: !Rendering.software
-                                layer.effect: DropShadow { radius: 4; samples: 9; color: Qt.rgba(0, 0, 0, 0.33) }
-                            }
-                            TapHandler { onTapped: vm.clearFile() }
+                            margin: 10
+                            symbol: "xmark.circle.fill"
+                            symbolSize: 24
+                            symbolColor: Qt.rgba(1, 1, 1, 0.8)
+                            glyph.layer.enabled: !Rendering.software
+                            glyph.layer.effect: DropShadow { radius: 4; samples: 9; color: Qt.rgba(0, 0, 0, 0.33) }
+                            Accessible.name: qsTr("Remove image")
+                            onClicked: vm.clearFile()
                         }
                     }
 
@@ -285,7 +276,8 @@ Item {
                         TextField {
                             objectName: "titleField"
                             width: parent.width
-                            placeholderText: "Title"
+                            placeholderText: qsTr("Title")
+                            Accessible.name: qsTr("Title")
                             placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
                             padding: 10
                             font.pixelSize: 13
@@ -312,7 +304,8 @@ Item {
                         FontMetrics { id: fontMetrics; font.pixelSize: 13 }
                         TextArea {
                             objectName: "descriptionField"
-                            placeholderText: "Description (optional)"
+                            placeholderText: qsTr("Description (optional)")
+                            Accessible.name: qsTr("Description")
                             placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
                             padding: 10
                             font.pixelSize: 13
@@ -327,9 +320,17 @@ Item {
                     Column {
                         width: parent.width
                         spacing: 4
-                        Item {
+                        T.AbstractButton {
                             id: categoryPicker
                             objectName: "categoryPicker"
+                            focusPolicy: Qt.StrongFocus
+                            Accessible.role: Accessible.ComboBox
+                            Accessible.name: qsTr("Category")
+                            Accessible.description: categoryLabel.text
+                            Keys.onReturnPressed: clicked()
+                            Keys.onEnterPressed: clicked()
+                            Keys.onDownPressed: clicked()
+                            onClicked: categoryMenu.popup(categoryPicker, 0, categoryPicker.height)
                             readonly property var chosen: {
                                 for (const c of vm.categories)
                                     if (c.id === vm.categoryId)
@@ -338,21 +339,22 @@ Item {
                             }
                             width: parent.width
                             height: pickerRow.implicitHeight + 20
-                            DarkFieldStyle { anchors.fill: parent }
+                            background: DarkFieldStyle { FocusRing { control: categoryPicker; radius: 8 + inset } }
+                            contentItem: Item {}
                             RowLayout {
                                 id: pickerRow
                                 anchors.fill: parent
                                 anchors.margins: 10
                                 Text {
+                                    id: categoryLabel
                                     objectName: "categoryLabel"
                                     Layout.fillWidth: true
-                                    text: categoryPicker.chosen ? categoryPicker.chosen.name : "Select category"
+                                    text: categoryPicker.chosen ? categoryPicker.chosen.name : qsTr("Select category")
                                     font.pixelSize: 13
                                     color: vm.categoryId !== "" ? "white" : Qt.rgba(1, 1, 1, 0.35)
                                 }
                                 Symbol { name: "chevron.down"; size: TextStyle.caption + 4; color: AppPalette.secondaryText }
                             }
-                            TapHandler { onTapped: categoryMenu.popup(categoryPicker, 0, categoryPicker.height) }
                             Menu {
                                 id: categoryMenu
                                 Instantiator {
@@ -384,21 +386,20 @@ Item {
                     }
 
                     // Absent, not dimmed, while the form is incomplete or an upload runs.
-                    Rectangle {
+                    PillButton {
                         objectName: "uploadButton"
                         visible: vm.canUpload
                         width: parent.width
-                        height: uploadRow.implicitHeight + 24
-                        radius: height / 2
-                        color: "white"
-                        Row {
-                            id: uploadRow
-                            anchors.centerIn: parent
-                            spacing: 6
-                            Symbol { anchors.verticalCenter: parent.verticalCenter; name: "arrow.up.circle.fill"; size: 16; color: "black" }
-                            Text { anchors.verticalCenter: parent.verticalCenter; text: "Upload Wallpaper"; font.pixelSize: 14; font.weight: Font.DemiBold; color: "black" }
-                        }
-                        TapHandler { onTapped: vm.upload() }
+                        filled: true
+                        topPadding: 12
+                        bottomPadding: 12
+                        pressedScale: 1
+                        symbol: "arrow.up.circle.fill"
+                        symbolSize: 16
+                        text: qsTr("Upload Wallpaper")
+                        font.pixelSize: 14
+                        font.weight: Font.DemiBold
+                        onClicked: vm.upload()
                     }
                 }
 
@@ -417,8 +418,8 @@ Item {
                 spacing: 16
                 Column {
                     spacing: 6
-                    Text { text: "My uploads"; font.pixelSize: 22; font.bold: true; color: "white" }
-                    Text { text: "Your uploaded wallpapers"; font.pixelSize: 13; color: AppPalette.secondaryText }
+                    Text { text: qsTr("My uploads"); font.pixelSize: 22; font.bold: true; color: "white" }
+                    Text { text: qsTr("Your uploaded wallpapers"); font.pixelSize: 13; color: AppPalette.secondaryText }
                 }
                 Item {
                     objectName: "noUploads"
@@ -428,8 +429,8 @@ Item {
                     Column {
                         anchors.centerIn: parent
                         spacing: 8
-                        Text { anchors.horizontalCenter: parent.horizontalCenter; text: "No uploaded wallpapers"; font.pixelSize: 15; font.weight: Font.Medium; color: "white" }
-                        Text { anchors.horizontalCenter: parent.horizontalCenter; text: "Select wallpapers to start sharing with the community"; font.pixelSize: 13; color: AppPalette.secondaryText }
+                        Text { anchors.horizontalCenter: parent.horizontalCenter; text: qsTr("No uploaded wallpapers"); font.pixelSize: 15; font.weight: Font.Medium; color: "white" }
+                        Text { anchors.horizontalCenter: parent.horizontalCenter; text: qsTr("Select wallpapers to start sharing with the community"); font.pixelSize: 13; color: AppPalette.secondaryText }
                     }
                 }
                 Grid {

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Controls.Basic
+import QtQuick.Templates as T
 import Lumivane
 
 // Capsule button: white with black text when filled, translucent white otherwise. Shrinks to
-// 96 % while held.
-Button {
+// 96 % while held. Space and Enter press it.
+T.Button {
     id: control
 
     property bool filled: false
@@ -14,7 +14,12 @@ Button {
     property real symbolSize: 13
     property color symbolColor: foreground
     readonly property color foreground: filled ? "black" : "white"
+    property color fill: filled ? "white" : Qt.rgba(1, 1, 1, 0.15)
+    property color outline: "transparent"
+    property real pressedScale: 0.96
 
+    implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset, implicitContentWidth + leftPadding + rightPadding)
+    implicitHeight: Math.max(implicitBackgroundHeight + topInset + bottomInset, implicitContentHeight + topPadding + bottomPadding)
     leftPadding: 16
     rightPadding: 16
     topPadding: 7
@@ -22,8 +27,11 @@ Button {
     font.pixelSize: 13
     font.weight: Font.Medium
     opacity: enabled ? 1.0 : 0.45
-    scale: down ? 0.96 : 1.0
+    spacing: 6
+    scale: down ? pressedScale : 1.0
     Behavior on scale { NumberAnimation { duration: 200; easing.type: Easing.OutCubic } }
+    Keys.onReturnPressed: control.clicked()
+    Keys.onEnterPressed: control.clicked()
 
     contentItem: Item {
         implicitWidth: row.implicitWidth
@@ -31,7 +39,7 @@ Button {
         Row {
             id: row
             anchors.centerIn: parent
-            spacing: 6
+            spacing: control.spacing
             Symbol {
                 name: control.symbol
                 size: control.symbolSize
@@ -50,6 +58,9 @@ Button {
     }
     background: Rectangle {
         radius: height / 2
-        color: control.filled ? "white" : Qt.rgba(1, 1, 1, 0.15)
+        color: control.fill
+        border.color: control.outline
+        border.width: control.outline.a > 0 ? 1 : 0
+        FocusRing { control: control }
     }
 }

@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Controls.Basic
+import QtQuick.Templates as T
 import Lumivane
 
 // Small white capsule button; shrinks to 94 % while held, without animation.
-Button {
+T.Button {
     id: control
+    implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset, implicitContentWidth + leftPadding + rightPadding)
+    implicitHeight: Math.max(implicitBackgroundHeight + topInset + bottomInset, implicitContentHeight + topPadding + bottomPadding)
     leftPadding: 10
     rightPadding: 10
     topPadding: 4
@@ -14,6 +16,8 @@ Button {
     font.pixelSize: 11
     font.weight: Font.DemiBold
     scale: down ? 0.94 : 1.0
+    Keys.onReturnPressed: control.clicked()
+    Keys.onEnterPressed: control.clicked()
     contentItem: Text {
         text: control.text
         font: control.font
@@ -24,5 +28,6 @@ Button {
     background: Rectangle {
         radius: height / 2
         color: "white"
+        FocusRing { control: control; inset: 2 }
     }
 }

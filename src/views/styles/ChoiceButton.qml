@@ -1,0 +1,58 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+import QtQuick
+import QtQuick.Templates as T
+import Lumivane
+
+// One choice of a ChoiceBar (the tab pills, the library switcher, the category chips, the sort
+// segments): a label on a capsule that is filled while `selected`. A screen reader hears a tab,
+// checked while selected.
+T.TabButton {
+    id: control
+
+    property bool selected: false
+    property real fontSize: 13
+    property int selectedWeight: Font.DemiBold
+    property color selectedFill: "white"
+    property color idleFill: "transparent"
+    property color hoverFill: idleFill
+    property color selectedTextColor: "black"
+    property color idleTextColor: AppPalette.secondaryText
+    property real radius: height / 2
+    property int colorDuration: 200
+    property int colorEasing: Easing.InOutQuad
+
+    implicitWidth: implicitContentWidth + leftPadding + rightPadding
+    implicitHeight: implicitContentHeight + topPadding + bottomPadding
+    leftPadding: 16
+    rightPadding: 16
+    topPadding: 6
+    bottomPadding: 6
+    focusPolicy: Qt.StrongFocus
+    checkable: false
+    checked: selected
+    Accessible.name: text
+    Accessible.checkable: true
+    Accessible.checked: selected
+    Accessible.selected: selected
+    // Qt offers no "Press" for a tab of its own; a screen reader's press picks it, as a click does.
+    Accessible.onPressAction: control.clicked()
+    Keys.onReturnPressed: control.clicked()
+    Keys.onEnterPressed: control.clicked()
+
+    contentItem: Text {
+        text: control.text
+        font.pixelSize: control.fontSize
+        font.weight: control.selected ? control.selectedWeight : Font.Normal
+        color: control.selected ? control.selectedTextColor : control.idleTextColor
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        Behavior on color { enabled: control.colorDuration > 0; ColorAnimation { duration: control.colorDuration; easing.type: control.colorEasing } }
+    }
+    background: Rectangle {
+        radius: control.radius
+        color: control.selected ? control.selectedFill : (control.hovered ? control.hoverFill : control.idleFill)
+        Behavior on color { ColorAnimation { duration: control.colorDuration; easing.type: control.colorEasing } }
+        FocusRing { control: control; radius: control.radius + inset }
+    }
+}
