@@ -8,6 +8,84 @@
 #include <cstdio>
 #include <random>
 
+DatabaseError::DatabaseError(sqlite3 *db, int code)
+    : std::runtime_error(sqlite3_errmsg(db))
+    , code(code)
+{
+}
+
+Catalogue::Catalogue(const std::filesystem::path &file)
+{
+    if (sqlite3_open(file.c_str(), &db_) != SQLITE_OK) {
+        sqlite3_close(db_);
+        throw std::runtime_error("cannot open database " + file.string());
+    }
+    exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA busy_timeout=5000;");
+    exec("CREATE TABLE IF NOT EXISTS categories(id TEXT PRIMARY KEY, name TEXT, slug TEXT UNIQUE,"
+         " description TEXT, cover_image_key TEXT, sort_order INT, is_active INT, created_at INT, updated_at INT);"
+         "CREATE TABLE IF NOT EXISTS wallpapers(rid INTEGER PRIMARY KEY, id TEXT UNIQUE, title TEXT,"
+         " description TEXT, file_key TEXT, thumbnail_key TEXT, medium_key TEXT, full_key TEXT, width INT,"
+         " height INT, file_size INT, format TEXT, is_featured INT, featured_order INT, status TEXT,"
+         " download_count INT DEFAULT 0, favorite_count INT DEFAULT 0, view_count INT DEFAULT 0,"
+         " trend REAL DEFAULT 0, tags TEXT, category_id TEXT, uploaded_by_id TEXT, seed_key TEXT UNIQUE,"
+         " created_at INT, updated_at INT);"
+         "CREATE INDEX IF NOT EXISTS w_status_created ON wallpapers(status, created_at);"
+         "CREATE INDEX IF NOT EXISTS w_cat ON wallpapers(category_id, status);"
+         // The popular and trending orders, so a page of either is read off an index instead of
+         // sorting the whole catalogue (the expressions match the lists' ORDER BY exactly).
+         "CREATE INDEX IF NOT EXISTS w_popular ON wallpapers(status, download_count+view_count DESC, created_at DESC);"
+         "CREATE INDEX IF NOT EXISTS w_trend ON wallpapers(status, trend DESC, created_at DESC);"
+         "CREATE TABLE IF NOT EXISTS jobs(id TEXT PRIMARY KEY, machine_id TEXT, status TEXT, message TEXT,"
+         " wallpaper_id TEXT, title TEXT, description TEXT, category_id TEXT, tags TEXT, format TEXT, created_at INT);"
+         "CREATE INDEX IF NOT EXISTS jobs_machine ON jobs(machine_id, created_at);"
+         "CREATE INDEX IF NOT EXISTS w_uploader ON wallpapers(uploaded_by_id, created_at);"
+         "CREATE VIRTUAL TABLE IF NOT EXISTS wallpapers_fts USING fts5(title, description, tags);");
+    // Catalogues made before uploads were counted per address gain the column.
+    bool hasPeer = false;
+    {
+        Statement info = statement("PRAGMA table_info(jobs)");
+        while (info.step()) hasPeer = hasPeer || col(info.raw(), 1) == "peer";
+    }
+    if (!hasPeer) exec("ALTER TABLE jobs ADD COLUMN peer TEXT");
+    exec("CREATE INDEX IF NOT EXISTS jobs_peer ON jobs(peer, created_at);");
+}
+
+Catalogue::~Catalogue()
+{
+    for (auto &[sql, st] : prepared) sqlite3_finalize(st);
+    sqlite3_close(db_);
+}
+
+void Catalogue::exec(const char *sql)
+{
+    char *err = nullptr;
+    if (int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &err); rc != SQLITE_OK) {
+        sqlite3_free(err);
+        throw DatabaseError(db_, rc);
+    }
+}
+
+Statement Catalogue::statement(const std::string &sql)
+{
+    auto it = prepared.find(sql);
+    if (it == prepared.end()) {
+        sqlite3_stmt *st = nullptr;
+        if (int rc = sqlite3_prepare_v3(db_, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr); rc != SQLITE_OK)
+            throw DatabaseError(db_, rc);
+        it = prepared.emplace(sql, st).first;
+    }
+    return Statement(db_, it->second);
+}
+
+void Catalogue::indexLastInsertedForSearch(const std::string &title, const std::string &description, const std::string &tags)
+{
+    statement("INSERT INTO wallpapers_fts(rowid,title,description,tags) VALUES(last_insert_rowid(),?,?,?)")
+        .bind(1, title)
+        .bind(2, description)
+        .bind(3, tags)
+        .run();
+}
+
 long long nowMs()
 {
     using namespace std::chrono;
@@ -27,7 +105,7 @@ std::string newId()
 std::string col(sqlite3_stmt *st, int i)
 {
     auto p = sqlite3_column_text(st, i);
-    return p ? reinterpret_cast<const char *>(p) : "";
+    return p ? std::string(reinterpret_cast<const char *>(p), size_t(sqlite3_column_bytes(st, i))) : std::string();
 }
 std::string colOrNull(sqlite3_stmt *st, int i)
 {

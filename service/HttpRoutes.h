@@ -10,9 +10,21 @@
 class Catalogue;
 class UploadWorker;
 
+struct RouteSettings {
+    // Where clients reach the image host ("https://example.org"); download URLs start with it.
+    // Empty: the request's Host header, or localOrigin when that is missing or malformed.
+    std::string publicUrl;
+    std::string localOrigin = "http://127.0.0.1:8787";
+    // Uploads accepted per hour from one device id, and from one peer address whatever ids it
+    // sends; and the jobs that may wait for the workers before new uploads are turned away.
+    int uploadsPerDevice = 20;
+    int uploadsPerAddress = 100;
+    size_t maxPending = 100;
+};
+
 class HttpRoutes {
 public:
-    HttpRoutes(Catalogue &db, UploadWorker &worker, std::filesystem::path data);
+    HttpRoutes(Catalogue &db, UploadWorker &worker, std::filesystem::path data, RouteSettings settings = {});
     HttpRoutes(const HttpRoutes &) = delete;
     HttpRoutes &operator=(const HttpRoutes &) = delete;
 
@@ -26,6 +38,8 @@ public:
 
 private:
     void install(Router &server);
+    // The start of download URLs for this request.
+    std::string publicBase(const HttpRequest &req) const;
     // Callers hold db.mutex.
     bool findOne(const std::string &id, std::string &json);
     bool bump(const std::string &id, const char *counter, double weight);
@@ -35,5 +49,6 @@ private:
     UploadWorker &worker;
     const std::filesystem::path data;
     const std::filesystem::path images;
+    const RouteSettings settings;
     Router router;
 };
