@@ -30,7 +30,12 @@ Catalogue::Catalogue(const std::filesystem::path &file)
          " trend REAL DEFAULT 0, tags TEXT, category_id TEXT, uploaded_by_id TEXT, seed_key TEXT UNIQUE,"
          " created_at INT, updated_at INT);"
          "CREATE INDEX IF NOT EXISTS w_status_created ON wallpapers(status, created_at);"
-         "CREATE INDEX IF NOT EXISTS w_cat ON wallpapers(category_id, status);"
+         "DROP INDEX IF EXISTS w_cat;"
+         // Every list order within a category, and the featured strip, read off an index.
+         "CREATE INDEX IF NOT EXISTS w_cat_created ON wallpapers(category_id, status, created_at);"
+         "CREATE INDEX IF NOT EXISTS w_cat_popular ON wallpapers(category_id, status, download_count+view_count DESC, created_at DESC);"
+         "CREATE INDEX IF NOT EXISTS w_cat_trend ON wallpapers(category_id, status, trend DESC, created_at DESC);"
+         "CREATE INDEX IF NOT EXISTS w_featured ON wallpapers(featured_order, created_at DESC) WHERE is_featured=1 AND status='approved';"
          // The popular and trending orders, so a page of either is read off an index instead of
          // sorting the whole catalogue (the expressions match the lists' ORDER BY exactly).
          "CREATE INDEX IF NOT EXISTS w_popular ON wallpapers(status, download_count+view_count DESC, created_at DESC);"
@@ -48,6 +53,47 @@ Catalogue::Catalogue(const std::filesystem::path &file)
     }
     if (!hasPeer) exec("ALTER TABLE jobs ADD COLUMN peer TEXT");
     exec("CREATE INDEX IF NOT EXISTS jobs_peer ON jobs(peer, created_at);");
+
+    // Approved wallpapers per category ('' for all of them) and the catalogue's version, kept by
+    // triggers: a list reads its total instead of counting, and answers made for one version can
+    // be reused until anything changes.
+    bool hasCounts = statement("SELECT 1 FROM sqlite_master WHERE name='counts'").step();
+    if (!hasCounts) {
+        exec("BEGIN IMMEDIATE;"
+             "CREATE TABLE counts(category_id TEXT PRIMARY KEY, approved INT NOT NULL) WITHOUT ROWID;"
+             "INSERT INTO counts SELECT '', COUNT(*) FROM wallpapers WHERE status='approved';"
+             "INSERT INTO counts SELECT category_id, COUNT(*) FROM wallpapers WHERE status='approved' AND category_id IS NOT NULL"
+             " GROUP BY category_id;"
+             "CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value INT NOT NULL) WITHOUT ROWID;"
+             "INSERT OR IGNORE INTO meta VALUES('version', 0);"
+             "CREATE TRIGGER w_counted_insert AFTER INSERT ON wallpapers WHEN new.status='approved' BEGIN"
+             " UPDATE counts SET approved=approved+1 WHERE category_id='';"
+             " INSERT INTO counts SELECT new.category_id, 1 WHERE new.category_id IS NOT NULL"
+             "  ON CONFLICT(category_id) DO UPDATE SET approved=approved+1;"
+             " END;"
+             "CREATE TRIGGER w_counted_delete AFTER DELETE ON wallpapers WHEN old.status='approved' BEGIN"
+             " UPDATE counts SET approved=approved-1 WHERE category_id IN ('', old.category_id);"
+             " END;"
+             "CREATE TRIGGER w_counted_update AFTER UPDATE OF status, category_id ON wallpapers BEGIN"
+             " UPDATE counts SET approved=approved-1 WHERE old.status='approved' AND category_id IN ('', old.category_id);"
+             " INSERT INTO counts SELECT '', 1 WHERE new.status='approved' ON CONFLICT(category_id) DO UPDATE SET approved=approved+1;"
+             " INSERT INTO counts SELECT new.category_id, 1 WHERE new.status='approved' AND new.category_id IS NOT NULL"
+             "  ON CONFLICT(category_id) DO UPDATE SET approved=approved+1;"
+             " END;"
+             "CREATE TRIGGER w_version_insert AFTER INSERT ON wallpapers BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
+             "CREATE TRIGGER w_version_update AFTER UPDATE ON wallpapers BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
+             "CREATE TRIGGER w_version_delete AFTER DELETE ON wallpapers BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
+             "CREATE TRIGGER c_version_insert AFTER INSERT ON categories BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
+             "CREATE TRIGGER c_version_update AFTER UPDATE ON categories BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
+             "CREATE TRIGGER c_version_delete AFTER DELETE ON categories BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
+             "COMMIT;");
+    }
+}
+
+long long Catalogue::version()
+{
+    Statement st = statement("SELECT value FROM meta WHERE key='version'");
+    return st.step() ? sqlite3_column_int64(st.raw(), 0) : 0;
 }
 
 Catalogue::~Catalogue()

@@ -183,12 +183,52 @@ bool HttpRoutes::bump(const std::string &id, const char *counter, double weight)
     return db.statement(sql).bindDouble(1, t + std::log(weight)).bind(2, id).run() > 0;
 }
 
+namespace {
+
+std::string cacheKey(const HttpRequest &req)
+{
+    std::string key = req.path;
+    for (const auto &[name, value] : req.params) {
+        key += '\0';
+        key += name;
+        key += '=';
+        key += value;
+    }
+    return key;
+}
+
+} // namespace
+
+bool HttpRoutes::answerFromCache(const HttpRequest &req, HttpResponse &res)
+{
+    const long long version = db.version();
+    if (version != cachedVersion) {
+        cache.clear();
+        cachedVersion = version;
+        return false;
+    }
+    auto it = cache.find(cacheKey(req));
+    if (it == cache.end()) return false;
+    res.set_content(it->second, "application/json");
+    return true;
+}
+
+void HttpRoutes::keepInCache(const HttpRequest &req, const HttpResponse &res)
+{
+    // Bounded: every distinct query would otherwise stay until the next change.
+    if (cache.size() >= 2000) cache.clear();
+    cache.emplace(cacheKey(req), res.body);
+}
+
 std::string HttpRoutes::anyWallpaper(const std::string &where, const std::string &value, const std::string &order)
 {
     Statement st = db.statement(wallpaperSelect(where, order));
     st.bind(1, value);
     std::string out = "[";
-    while (st.step()) out += (out.size() > 1 ? "," : "") + wallpaperJson(st.raw());
+    while (st.step()) {
+        if (out.size() > 1) out += ',';
+        appendWallpaperJson(out, st.raw());
+    }
     return out + "]";
 }
 
@@ -199,52 +239,78 @@ void HttpRoutes::install(Router &server)
         int limit = intParam(req, "limit", 20, 1, 100);
         std::string where = "WHERE w.status='approved'";
         std::vector<std::string> binds;
+        bool searching = false;
         if (req.has_param("category_id")) { where += " AND w.category_id=?"; binds.push_back(req.get_param_value("category_id")); }
         if (req.has_param("search") && !ftsQuery(req.get_param_value("search")).empty()) {
             where += " AND w.rid IN (SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ?)";
             binds.push_back(ftsQuery(req.get_param_value("search")));
+            searching = true;
         }
         std::string sort = req.has_param("sort") ? req.get_param_value("sort") : "newest";
         std::string order = sort == "popular" ? "ORDER BY w.download_count+w.view_count DESC, w.created_at DESC"
                           : sort == "trending" ? "ORDER BY w.trend DESC, w.created_at DESC"
                                                : "ORDER BY w.created_at DESC, w.rid DESC";
         std::lock_guard lock(db.mutex);
+        if (answerFromCache(req, res)) return;
         long long total = 0;
-        {
+        if (searching) {
             Statement count = db.statement("SELECT COUNT(*) FROM wallpapers w " + where);
             for (size_t i = 0; i < binds.size(); ++i) count.bind(int(i + 1), binds[i]);
             if (count.step()) total = sqlite3_column_int64(count.raw(), 0);
+        } else if (!binds.empty() && binds[0].empty()) {
+            total = 0; // no category has the empty id ('' is the row of all of them)
+        } else {
+            // Kept by the catalogue's triggers: no count of the table per request.
+            Statement count = db.statement("SELECT approved FROM counts WHERE category_id=?");
+            if (count.bind(1, binds.empty() ? std::string() : binds[0]).step()) total = sqlite3_column_int64(count.raw(), 0);
         }
         Statement st = db.statement(wallpaperSelect(where, order, "LIMIT ? OFFSET ?"));
         for (size_t i = 0; i < binds.size(); ++i) st.bind(int(i + 1), binds[i]);
         st.bind(int(binds.size() + 1), limit);
         st.bind(int(binds.size() + 2), (long long)(page - 1) * limit);
-        std::string out = "[";
-        while (st.step()) out += (out.size() > 1 ? "," : "") + wallpaperJson(st.raw());
-        out += "]";
+        std::string out;
+        out.reserve(size_t(limit) * 1200);
+        out += "{\"success\":true,\"data\":[";
+        bool first = true;
+        while (st.step()) {
+            if (!first) out += ',';
+            appendWallpaperJson(out, st.raw());
+            first = false;
+        }
         long long pages = (total + limit - 1) / limit;
-        reply(res, 200, true, out, "OK",
-              ",\"pagination\":{\"page\":" + std::to_string(page) + ",\"limit\":" + std::to_string(limit) +
-                  ",\"total\":" + std::to_string(total) + ",\"total_pages\":" + std::to_string(pages) + "}");
+        out += "],\"message\":\"OK\",\"pagination\":{\"page\":" + std::to_string(page) + ",\"limit\":" + std::to_string(limit) +
+               ",\"total\":" + std::to_string(total) + ",\"total_pages\":" + std::to_string(pages) + "}}";
+        res.set_content(std::move(out), "application/json");
+        keepInCache(req, res);
     };
     server.Get("/api/wallpapers", list);
 
-    server.Get("/api/wallpapers/featured", [this](const HttpRequest &, HttpResponse &res) {
+    server.Get("/api/wallpapers/featured", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
+        if (answerFromCache(req, res)) return;
         Statement st = db.statement(wallpaperSelect("WHERE w.status='approved' AND w.is_featured=1",
                                                     "ORDER BY w.featured_order, w.created_at DESC"));
         std::string out = "[";
-        while (st.step()) out += (out.size() > 1 ? "," : "") + wallpaperJson(st.raw());
+        while (st.step()) {
+            if (out.size() > 1) out += ',';
+            appendWallpaperJson(out, st.raw());
+        }
         reply(res, 200, true, out + "]", "OK");
+        keepInCache(req, res);
     });
 
-    server.Get("/api/categories", [this](const HttpRequest &, HttpResponse &res) {
+    server.Get("/api/categories", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
+        if (answerFromCache(req, res)) return;
         Statement st = db.statement(std::string("SELECT ") + kCategoryCols +
                                     " FROM categories c WHERE c.is_active=1 ORDER BY c.sort_order, c.name");
         std::string out = "[";
-        while (st.step()) out += (out.size() > 1 ? "," : "") + categoryJson(st.raw(), 0);
+        while (st.step()) {
+            if (out.size() > 1) out += ',';
+            appendCategoryJson(out, st.raw(), 0);
+        }
         reply(res, 200, true, out + "]", "OK");
+        keepInCache(req, res);
     });
     server.Get(R"(/api/wallpapers/([^/]+))", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <unordered_map>
 
 class Catalogue;
 class UploadWorker;
@@ -45,8 +46,15 @@ private:
     bool bump(const std::string &id, const char *counter, double weight);
     std::string anyWallpaper(const std::string &where, const std::string &value, const std::string &order);
 
+    // Answers of the read endpoints made for the catalogue's current version, by path and query.
+    // Callers hold db.mutex.
+    bool answerFromCache(const HttpRequest &req, HttpResponse &res);
+    void keepInCache(const HttpRequest &req, const HttpResponse &res);
+
     Catalogue &db;
     UploadWorker &worker;
+    long long cachedVersion = -1;
+    std::unordered_map<std::string, std::string> cache;
     const std::filesystem::path data;
     const std::filesystem::path images;
     const RouteSettings settings;
