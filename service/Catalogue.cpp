@@ -43,8 +43,28 @@ Catalogue::Catalogue(const std::filesystem::path &file)
          "CREATE TABLE IF NOT EXISTS jobs(id TEXT PRIMARY KEY, machine_id TEXT, status TEXT, message TEXT,"
          " wallpaper_id TEXT, title TEXT, description TEXT, category_id TEXT, tags TEXT, format TEXT, created_at INT);"
          "CREATE INDEX IF NOT EXISTS jobs_machine ON jobs(machine_id, created_at);"
-         "CREATE INDEX IF NOT EXISTS w_uploader ON wallpapers(uploaded_by_id, created_at);"
-         "CREATE VIRTUAL TABLE IF NOT EXISTS wallpapers_fts USING fts5(title, description, tags);");
+         "CREATE INDEX IF NOT EXISTS w_uploader ON wallpapers(uploaded_by_id, created_at);");
+    // The search index holds the approved wallpapers only, kept by triggers, so a search's total
+    // is counted in the index alone; prefix indexes make the searches by word prefix cheap.
+    if (!statement("SELECT 1 FROM sqlite_master WHERE name='wallpapers_fts' AND sql LIKE '%prefix%'").step()) {
+        exec("BEGIN IMMEDIATE;"
+             "DROP TABLE IF EXISTS wallpapers_fts;"
+             "CREATE VIRTUAL TABLE wallpapers_fts USING fts5(title, description, tags, prefix='2 3 4 5 6 7 8');"
+             "INSERT INTO wallpapers_fts(rowid,title,description,tags)"
+             " SELECT rid, title, coalesce(description,''), coalesce(tags,'') FROM wallpapers WHERE status='approved';"
+             "CREATE TRIGGER IF NOT EXISTS w_search_insert AFTER INSERT ON wallpapers WHEN new.status='approved' BEGIN"
+             " INSERT INTO wallpapers_fts(rowid,title,description,tags) VALUES(new.rid,new.title,coalesce(new.description,''),coalesce(new.tags,''));"
+             " END;"
+             "CREATE TRIGGER IF NOT EXISTS w_search_update AFTER UPDATE OF status, title, description, tags ON wallpapers BEGIN"
+             " DELETE FROM wallpapers_fts WHERE rowid=old.rid;"
+             " INSERT INTO wallpapers_fts(rowid,title,description,tags)"
+             "  SELECT new.rid,new.title,coalesce(new.description,''),coalesce(new.tags,'') WHERE new.status='approved';"
+             " END;"
+             "CREATE TRIGGER IF NOT EXISTS w_search_delete AFTER DELETE ON wallpapers BEGIN"
+             " DELETE FROM wallpapers_fts WHERE rowid=old.rid;"
+             " END;"
+             "COMMIT;");
+    }
     // Catalogues made before uploads were counted per address gain the column.
     bool hasPeer = false;
     {
@@ -121,15 +141,6 @@ Statement Catalogue::statement(const std::string &sql)
         it = prepared.emplace(sql, st).first;
     }
     return Statement(db_, it->second);
-}
-
-void Catalogue::indexLastInsertedForSearch(const std::string &title, const std::string &description, const std::string &tags)
-{
-    statement("INSERT INTO wallpapers_fts(rowid,title,description,tags) VALUES(last_insert_rowid(),?,?,?)")
-        .bind(1, title)
-        .bind(2, description)
-        .bind(3, tags)
-        .run();
 }
 
 long long nowMs()

@@ -96,8 +96,6 @@ public:
     void exec(const char *sql);
     // The statement for this SQL, prepared on first use.
     Statement statement(const std::string &sql);
-    // Makes the wallpaper row just inserted findable by the search of the lists.
-    void indexLastInsertedForSearch(const std::string &title, const std::string &description, const std::string &tags);
     // Changes with every change of a wallpaper or category, whichever process made it.
     long long version();
     sqlite3 *raw() { return db_; }

@@ -253,7 +253,11 @@ void HttpRoutes::install(Router &server)
         std::lock_guard lock(db.mutex);
         if (answerFromCache(req, res)) return;
         long long total = 0;
-        if (searching) {
+        if (searching && binds.size() == 1) {
+            // The search index holds approved wallpapers only.
+            Statement count = db.statement("SELECT COUNT(*) FROM wallpapers_fts WHERE wallpapers_fts MATCH ?");
+            if (count.bind(1, binds[0]).step()) total = sqlite3_column_int64(count.raw(), 0);
+        } else if (searching) {
             Statement count = db.statement("SELECT COUNT(*) FROM wallpapers w " + where);
             for (size_t i = 0; i < binds.size(); ++i) count.bind(int(i + 1), binds[i]);
             if (count.step()) total = sqlite3_column_int64(count.raw(), 0);
@@ -288,7 +292,8 @@ void HttpRoutes::install(Router &server)
     server.Get("/api/wallpapers/featured", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
         if (answerFromCache(req, res)) return;
-        Statement st = db.statement(wallpaperSelect("WHERE w.status='approved' AND w.is_featured=1",
+        // Without statistics the planner would rather walk every approved row by another index.
+        Statement st = db.statement(wallpaperSelect("INDEXED BY w_featured WHERE w.status='approved' AND w.is_featured=1",
                                                     "ORDER BY w.featured_order, w.created_at DESC"));
         std::string out = "[";
         while (st.step()) {

@@ -145,7 +145,6 @@ int seed(const fs::path &data, int count, bool small, const std::vector<std::str
         st.bind(13, tags).bind(14, std::string("cat-") + c.slug).bind(15, seedKey);
         st.bind(16, now - n * 60000LL).bind(17, now - n * 60000LL).bind(18, (n * 7) % 97).bind(19, (n * 11) % 193);
         st.run();
-        db.indexLastInsertedForSearch(title, desc, tags);
         if (n == 199 && small) {
             fs::create_directories(data / "images" / "wallpapers" / "shared");
             fs::copy_file(data / "images" / keys[2], data / "images" / "wallpapers/shared/full.jpg", fs::copy_options::overwrite_existing);

@@ -126,7 +126,6 @@ void UploadWorker::process(const std::string &job)
                 st.bind(8, source.width()).bind(9, source.height()).bind(10, (long long)fs::file_size(file));
                 st.bind(11, format).bind(12, tags).bind(13, cat).bind(14, machine).bind(15, now).bind(16, now);
                 st.run();
-                db.indexLastInsertedForSearch(title, desc, tags);
                 db.statement("UPDATE jobs SET status='completed', message='Upload processed; awaiting review', wallpaper_id=? WHERE id=?")
                     .bind(1, id)
                     .bind(2, job)
