@@ -45,22 +45,28 @@ Catalogue::Catalogue(const std::filesystem::path &file)
          "CREATE INDEX IF NOT EXISTS jobs_machine ON jobs(machine_id, created_at);"
          "CREATE INDEX IF NOT EXISTS w_uploader ON wallpapers(uploaded_by_id, created_at);");
     // The search index holds the approved wallpapers only, kept by triggers, so a search's total
-    // is counted in the index alone; prefix indexes make the searches by word prefix cheap.
-    if (!statement("SELECT 1 FROM sqlite_master WHERE name='wallpapers_fts' AND sql LIKE '%prefix%'").step()) {
+    // is counted in the index alone; prefix indexes make the searches by word prefix cheap. The
+    // column `cat` holds the category id as one token ("c" and its hex digits), so a search within
+    // a category is answered by the index as well.
+    if (!statement("SELECT 1 FROM sqlite_master WHERE name='wallpapers_fts' AND sql LIKE '%tags, cat,%'").step()) {
         exec("BEGIN IMMEDIATE;"
              "DROP TABLE IF EXISTS wallpapers_fts;"
-             "CREATE VIRTUAL TABLE wallpapers_fts USING fts5(title, description, tags, prefix='2 3 4 5 6 7 8');"
-             "INSERT INTO wallpapers_fts(rowid,title,description,tags)"
-             " SELECT rid, title, coalesce(description,''), coalesce(tags,'') FROM wallpapers WHERE status='approved';"
-             "CREATE TRIGGER IF NOT EXISTS w_search_insert AFTER INSERT ON wallpapers WHEN new.status='approved' BEGIN"
-             " INSERT INTO wallpapers_fts(rowid,title,description,tags) VALUES(new.rid,new.title,coalesce(new.description,''),coalesce(new.tags,''));"
+             "DROP TRIGGER IF EXISTS w_search_insert; DROP TRIGGER IF EXISTS w_search_update; DROP TRIGGER IF EXISTS w_search_delete;"
+             "CREATE VIRTUAL TABLE wallpapers_fts USING fts5(title, description, tags, cat, prefix='2 3 4 5 6 7 8');"
+             "INSERT INTO wallpapers_fts(rowid,title,description,tags,cat)"
+             " SELECT rid, title, coalesce(description,''), coalesce(tags,''), 'c'||hex(coalesce(category_id,''))"
+             " FROM wallpapers WHERE status='approved';"
+             "CREATE TRIGGER w_search_insert AFTER INSERT ON wallpapers WHEN new.status='approved' BEGIN"
+             " INSERT INTO wallpapers_fts(rowid,title,description,tags,cat) VALUES(new.rid,new.title,coalesce(new.description,''),"
+             "  coalesce(new.tags,''),'c'||hex(coalesce(new.category_id,'')));"
              " END;"
-             "CREATE TRIGGER IF NOT EXISTS w_search_update AFTER UPDATE OF status, title, description, tags ON wallpapers BEGIN"
+             "CREATE TRIGGER w_search_update AFTER UPDATE OF status, title, description, tags, category_id ON wallpapers BEGIN"
              " DELETE FROM wallpapers_fts WHERE rowid=old.rid;"
-             " INSERT INTO wallpapers_fts(rowid,title,description,tags)"
-             "  SELECT new.rid,new.title,coalesce(new.description,''),coalesce(new.tags,'') WHERE new.status='approved';"
+             " INSERT INTO wallpapers_fts(rowid,title,description,tags,cat)"
+             "  SELECT new.rid,new.title,coalesce(new.description,''),coalesce(new.tags,''),'c'||hex(coalesce(new.category_id,''))"
+             "  WHERE new.status='approved';"
              " END;"
-             "CREATE TRIGGER IF NOT EXISTS w_search_delete AFTER DELETE ON wallpapers BEGIN"
+             "CREATE TRIGGER w_search_delete AFTER DELETE ON wallpapers BEGIN"
              " DELETE FROM wallpapers_fts WHERE rowid=old.rid;"
              " END;"
              "COMMIT;");

@@ -60,6 +60,18 @@ std::string ftsQuery(const std::string &text)
     return out;
 }
 
+// Upper-case hex digits of the bytes, as SQLite's hex() writes them.
+std::string hexOf(std::string_view bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
 bool safeKey(const std::string &key)
 {
     if (key.empty() || key.size() > 300 || key.front() == '/') return false;
@@ -239,12 +251,17 @@ void HttpRoutes::install(Router &server)
         int limit = intParam(req, "limit", 20, 1, 100);
         std::string where = "WHERE w.status='approved'";
         std::vector<std::string> binds;
-        bool searching = false;
+        const std::string words = req.has_param("search") ? ftsQuery(req.get_param_value("search")) : std::string();
+        const bool searching = !words.empty();
         if (req.has_param("category_id")) { where += " AND w.category_id=?"; binds.push_back(req.get_param_value("category_id")); }
-        if (req.has_param("search") && !ftsQuery(req.get_param_value("search")).empty()) {
+        std::string match;
+        if (searching) {
+            // The words are looked for in the texts; the category, when given, is matched in the
+            // index too, so neither the page nor its total reads rows the index ruled out.
+            match = "{title description tags} : (" + words + ")";
+            if (!binds.empty()) match += " AND cat : c" + hexOf(binds[0]);
             where += " AND w.rid IN (SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ?)";
-            binds.push_back(ftsQuery(req.get_param_value("search")));
-            searching = true;
+            binds.push_back(match);
         }
         std::string sort = req.has_param("sort") ? req.get_param_value("sort") : "newest";
         std::string order = sort == "popular" ? "ORDER BY w.download_count+w.view_count DESC, w.created_at DESC"
@@ -253,14 +270,10 @@ void HttpRoutes::install(Router &server)
         std::lock_guard lock(db.mutex);
         if (answerFromCache(req, res)) return;
         long long total = 0;
-        if (searching && binds.size() == 1) {
+        if (searching) {
             // The search index holds approved wallpapers only.
             Statement count = db.statement("SELECT COUNT(*) FROM wallpapers_fts WHERE wallpapers_fts MATCH ?");
-            if (count.bind(1, binds[0]).step()) total = sqlite3_column_int64(count.raw(), 0);
-        } else if (searching) {
-            Statement count = db.statement("SELECT COUNT(*) FROM wallpapers w " + where);
-            for (size_t i = 0; i < binds.size(); ++i) count.bind(int(i + 1), binds[i]);
-            if (count.step()) total = sqlite3_column_int64(count.raw(), 0);
+            if (count.bind(1, match).step()) total = sqlite3_column_int64(count.raw(), 0);
         } else if (!binds.empty() && binds[0].empty()) {
             total = 0; // no category has the empty id ('' is the row of all of them)
         } else {
