@@ -5,23 +5,21 @@
 #include "Catalogue.h"
 #include "Json.h"
 #include "RecordJson.h"
+#include "UploadCheck.h"
 #include "UploadWorker.h"
 
-#include <vips/vips8>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Uploads above this size are refused (the client checks the same limit first).
-constexpr size_t kMaxUpload = 52428800;
 
 void reply(HttpResponse &res, int status, bool ok, const std::string &dataJson, const std::string &message,
            const std::string &extra = "")
@@ -62,6 +60,18 @@ std::string ftsQuery(const std::string &text)
     return out;
 }
 
+// Upper-case hex digits of the bytes, as SQLite's hex() writes them.
+std::string hexOf(std::string_view bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
 bool safeKey(const std::string &key)
 {
     if (key.empty() || key.size() > 300 || key.front() == '/') return false;
@@ -75,15 +85,23 @@ bool safeKey(const std::string &key)
     return key.back() != '/';
 }
 
-// "bytes=a-b", "bytes=a-" or "bytes=-n" within a file of `size` bytes: offset and length; length
-// 0 for a list of ranges (answered with the whole file); nothing when unsatisfiable or malformed.
-std::optional<std::pair<std::uint64_t, std::uint64_t>> byteRange(const std::string &header, std::uint64_t size)
+// The answer to a Range header for a file of `size` bytes.
+struct ByteRange {
+    enum { whole, part, unsatisfiable } kind = whole;
+    std::uint64_t offset = 0, length = 0;
+};
+
+// "bytes=a-b", "bytes=a-" or "bytes=-n": a part of the file, or unsatisfiable when it lies past
+// the end. A header that is not such a range (another unit, a list of ranges, bad syntax) is
+// ignored, as HTTP allows, and the whole file is sent.
+ByteRange byteRange(const std::string &header, std::uint64_t size)
 {
-    if (!header.starts_with("bytes=")) return std::nullopt;
+    const ByteRange whole, unsatisfiable{ByteRange::unsatisfiable};
+    if (!header.starts_with("bytes=")) return whole;
     std::string ranges = header.substr(6);
-    if (ranges.find(',') != std::string::npos) return std::pair<std::uint64_t, std::uint64_t>(0, 0);
+    if (ranges.find(',') != std::string::npos) return whole;
     size_t dash = ranges.find('-');
-    if (dash == std::string::npos) return std::nullopt;
+    if (dash == std::string::npos) return whole;
     auto number = [](const std::string &t, std::uint64_t &out) {
         if (t.empty() || t.size() > 18 || !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; })) return false;
         out = std::stoull(t);
@@ -92,35 +110,77 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> byteRange(const std::stri
     std::uint64_t first = 0, last = 0;
     std::string a = ranges.substr(0, dash), b = ranges.substr(dash + 1);
     if (a.empty()) {
-        if (!number(b, last) || last == 0 || size == 0) return std::nullopt;
+        if (!number(b, last)) return whole;
+        if (last == 0 || size == 0) return unsatisfiable;
         last = std::min(last, size);
-        return std::pair(size - last, last);
+        return {ByteRange::part, size - last, last};
     }
-    if (!number(a, first) || first >= size) return std::nullopt;
+    if (!number(a, first)) return whole;
     if (b.empty()) last = size - 1;
-    else if (!number(b, last) || last < first) return std::nullopt;
+    else if (!number(b, last) || last < first) return whole;
+    if (first >= size) return unsatisfiable;
     last = std::min(last, size - 1);
-    return std::pair(first, last - first + 1);
+    return {ByteRange::part, first, last - first + 1};
+}
+
+// Writes the whole of bytes to file and flushes it to the disk; false (and nothing left behind)
+// when any of it fails, a full disk above all.
+bool writeDurably(const fs::path &file, std::string_view bytes)
+{
+    const fs::path part = file.string() + ".part";
+    int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    bool ok = true;
+    for (size_t done = 0; ok && done < bytes.size();) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        done += ok ? size_t(n) : 0;
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    std::error_code ec;
+    if (ok) fs::rename(part, file, ec);
+    if (!ok || ec) {
+        fs::remove(part, ec);
+        return false;
+    }
+    return true;
+}
+
+// A Host header that names a host (and port) and nothing else.
+bool plainHost(const std::string &host)
+{
+    return !host.empty() && host.size() <= 255 && std::all_of(host.begin(), host.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == ':' || c == '[' || c == ']';
+    });
 }
 
 } // namespace
 
-HttpRoutes::HttpRoutes(Catalogue &db, UploadWorker &worker, fs::path data)
+HttpRoutes::HttpRoutes(Catalogue &db, UploadWorker &worker, fs::path data, RouteSettings settings)
     : db(db)
     , worker(worker)
     , data(std::move(data))
     , images(this->data / "images")
+    , settings(std::move(settings))
 {
     install(router);
 }
 
+std::string HttpRoutes::publicBase(const HttpRequest &req) const
+{
+    if (!settings.publicUrl.empty()) return settings.publicUrl;
+    const std::string host = req.get_header_value("Host");
+    return plainHost(host) ? "http://" + host : settings.localOrigin;
+}
+
 bool HttpRoutes::findOne(const std::string &id, std::string &json)
 {
-    sqlite3_stmt *st = db.prepare(wallpaperSelect("WHERE w.status='approved' AND w.id=?", ""));
-    sqlite3_bind_text(st, 1, id.c_str(), -1, SQLITE_TRANSIENT);
-    bool found = sqlite3_step(st) == SQLITE_ROW;
-    if (found) json = wallpaperJson(st);
-    sqlite3_finalize(st);
+    Statement st = db.statement(wallpaperSelect("WHERE w.status='approved' AND w.id=?", ""));
+    st.bind(1, id);
+    bool found = st.step();
+    if (found) json = wallpaperJson(st.raw());
     return found;
 }
 
@@ -131,22 +191,56 @@ bool HttpRoutes::bump(const std::string &id, const char *counter, double weight)
     double t = nowMs() / 1000.0 / tau;
     std::string sql = std::string("UPDATE wallpapers SET ") + counter + "=" + counter +
                       "+1, trend=CASE WHEN trend=0 THEN ?1 ELSE max(trend,?1)+ln(1+exp(-abs(trend-?1))) END"
-                      " WHERE id=? AND status='approved'";
-    sqlite3_stmt *st = db.prepare(sql);
-    sqlite3_bind_double(st, 1, t + std::log(weight));
-    sqlite3_bind_text(st, 2, id.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_step(st);
-    sqlite3_finalize(st);
-    return sqlite3_changes(db.raw()) > 0;
+                      " WHERE id=?2 AND status='approved'";
+    return db.statement(sql).bindDouble(1, t + std::log(weight)).bind(2, id).run() > 0;
+}
+
+namespace {
+
+std::string cacheKey(const HttpRequest &req)
+{
+    std::string key = req.path;
+    for (const auto &[name, value] : req.params) {
+        key += '\0';
+        key += name;
+        key += '=';
+        key += value;
+    }
+    return key;
+}
+
+} // namespace
+
+bool HttpRoutes::answerFromCache(const HttpRequest &req, HttpResponse &res)
+{
+    const long long version = db.version();
+    if (version != cachedVersion) {
+        cache.clear();
+        cachedVersion = version;
+        return false;
+    }
+    auto it = cache.find(cacheKey(req));
+    if (it == cache.end()) return false;
+    res.set_content(it->second, "application/json");
+    return true;
+}
+
+void HttpRoutes::keepInCache(const HttpRequest &req, const HttpResponse &res)
+{
+    // Bounded: every distinct query would otherwise stay until the next change.
+    if (cache.size() >= 2000) cache.clear();
+    cache.emplace(cacheKey(req), res.body);
 }
 
 std::string HttpRoutes::anyWallpaper(const std::string &where, const std::string &value, const std::string &order)
 {
-    sqlite3_stmt *st = db.prepare(wallpaperSelect(where, order));
-    sqlite3_bind_text(st, 1, value.c_str(), -1, SQLITE_TRANSIENT);
+    Statement st = db.statement(wallpaperSelect(where, order));
+    st.bind(1, value);
     std::string out = "[";
-    while (sqlite3_step(st) == SQLITE_ROW) out += (out.size() > 1 ? "," : "") + wallpaperJson(st);
-    sqlite3_finalize(st);
+    while (st.step()) {
+        if (out.size() > 1) out += ',';
+        appendWallpaperJson(out, st.raw());
+    }
     return out + "]";
 }
 
@@ -157,53 +251,84 @@ void HttpRoutes::install(Router &server)
         int limit = intParam(req, "limit", 20, 1, 100);
         std::string where = "WHERE w.status='approved'";
         std::vector<std::string> binds;
+        const std::string words = req.has_param("search") ? ftsQuery(req.get_param_value("search")) : std::string();
+        const bool searching = !words.empty();
         if (req.has_param("category_id")) { where += " AND w.category_id=?"; binds.push_back(req.get_param_value("category_id")); }
-        if (req.has_param("search") && !ftsQuery(req.get_param_value("search")).empty()) {
+        std::string match;
+        if (searching) {
+            // The words are looked for in the texts; the category, when given, is matched in the
+            // index too, so neither the page nor its total reads rows the index ruled out.
+            match = "{title description tags} : (" + words + ")";
+            if (!binds.empty()) match += " AND cat : c" + hexOf(binds[0]);
             where += " AND w.rid IN (SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ?)";
-            binds.push_back(ftsQuery(req.get_param_value("search")));
+            binds.push_back(match);
         }
         std::string sort = req.has_param("sort") ? req.get_param_value("sort") : "newest";
         std::string order = sort == "popular" ? "ORDER BY w.download_count+w.view_count DESC, w.created_at DESC"
                           : sort == "trending" ? "ORDER BY w.trend DESC, w.created_at DESC"
                                                : "ORDER BY w.created_at DESC, w.rid DESC";
         std::lock_guard lock(db.mutex);
-        sqlite3_stmt *count = db.prepare("SELECT COUNT(*) FROM wallpapers w " + where);
-        for (size_t i = 0; i < binds.size(); ++i) sqlite3_bind_text(count, int(i + 1), binds[i].c_str(), -1, SQLITE_TRANSIENT);
-        long long total = sqlite3_step(count) == SQLITE_ROW ? sqlite3_column_int64(count, 0) : 0;
-        sqlite3_finalize(count);
-        sqlite3_stmt *st = db.prepare(wallpaperSelect(where, order, "LIMIT ? OFFSET ?"));
-        for (size_t i = 0; i < binds.size(); ++i) sqlite3_bind_text(st, int(i + 1), binds[i].c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(st, int(binds.size() + 1), limit);
-        sqlite3_bind_int64(st, int(binds.size() + 2), (long long)(page - 1) * limit);
-        std::string out = "[";
-        while (sqlite3_step(st) == SQLITE_ROW) out += (out.size() > 1 ? "," : "") + wallpaperJson(st);
-        sqlite3_finalize(st);
-        out += "]";
+        if (answerFromCache(req, res)) return;
+        long long total = 0;
+        if (searching) {
+            // The search index holds approved wallpapers only.
+            Statement count = db.statement("SELECT COUNT(*) FROM wallpapers_fts WHERE wallpapers_fts MATCH ?");
+            if (count.bind(1, match).step()) total = sqlite3_column_int64(count.raw(), 0);
+        } else if (!binds.empty() && binds[0].empty()) {
+            total = 0; // no category has the empty id ('' is the row of all of them)
+        } else {
+            // Kept by the catalogue's triggers: no count of the table per request.
+            Statement count = db.statement("SELECT approved FROM counts WHERE category_id=?");
+            if (count.bind(1, binds.empty() ? std::string() : binds[0]).step()) total = sqlite3_column_int64(count.raw(), 0);
+        }
+        Statement st = db.statement(wallpaperSelect(where, order, "LIMIT ? OFFSET ?"));
+        for (size_t i = 0; i < binds.size(); ++i) st.bind(int(i + 1), binds[i]);
+        st.bind(int(binds.size() + 1), limit);
+        st.bind(int(binds.size() + 2), (long long)(page - 1) * limit);
+        std::string out;
+        out.reserve(size_t(limit) * 1200);
+        out += "{\"success\":true,\"data\":[";
+        bool first = true;
+        while (st.step()) {
+            if (!first) out += ',';
+            appendWallpaperJson(out, st.raw());
+            first = false;
+        }
         long long pages = (total + limit - 1) / limit;
-        reply(res, 200, true, out, "OK",
-              ",\"pagination\":{\"page\":" + std::to_string(page) + ",\"limit\":" + std::to_string(limit) +
-                  ",\"total\":" + std::to_string(total) + ",\"total_pages\":" + std::to_string(pages) + "}");
+        out += "],\"message\":\"OK\",\"pagination\":{\"page\":" + std::to_string(page) + ",\"limit\":" + std::to_string(limit) +
+               ",\"total\":" + std::to_string(total) + ",\"total_pages\":" + std::to_string(pages) + "}}";
+        res.set_content(std::move(out), "application/json");
+        keepInCache(req, res);
     };
     server.Get("/api/wallpapers", list);
 
-    server.Get("/api/wallpapers/featured", [this](const HttpRequest &, HttpResponse &res) {
+    server.Get("/api/wallpapers/featured", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
-        sqlite3_stmt *st = db.prepare(wallpaperSelect("WHERE w.status='approved' AND w.is_featured=1",
-                                                      "ORDER BY w.featured_order, w.created_at DESC"));
+        if (answerFromCache(req, res)) return;
+        // Without statistics the planner would rather walk every approved row by another index.
+        Statement st = db.statement(wallpaperSelect("INDEXED BY w_featured WHERE w.status='approved' AND w.is_featured=1",
+                                                    "ORDER BY w.featured_order, w.created_at DESC"));
         std::string out = "[";
-        while (sqlite3_step(st) == SQLITE_ROW) out += (out.size() > 1 ? "," : "") + wallpaperJson(st);
-        sqlite3_finalize(st);
+        while (st.step()) {
+            if (out.size() > 1) out += ',';
+            appendWallpaperJson(out, st.raw());
+        }
         reply(res, 200, true, out + "]", "OK");
+        keepInCache(req, res);
     });
 
-    server.Get("/api/categories", [this](const HttpRequest &, HttpResponse &res) {
+    server.Get("/api/categories", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
-        sqlite3_stmt *st = db.prepare(std::string("SELECT ") + kCategoryCols +
-                                      " FROM categories c WHERE c.is_active=1 ORDER BY c.sort_order, c.name");
+        if (answerFromCache(req, res)) return;
+        Statement st = db.statement(std::string("SELECT ") + kCategoryCols +
+                                    " FROM categories c WHERE c.is_active=1 ORDER BY c.sort_order, c.name");
         std::string out = "[";
-        while (sqlite3_step(st) == SQLITE_ROW) out += (out.size() > 1 ? "," : "") + categoryJson(st, 0);
-        sqlite3_finalize(st);
+        while (st.step()) {
+            if (out.size() > 1) out += ',';
+            appendCategoryJson(out, st.raw(), 0);
+        }
         reply(res, 200, true, out + "]", "OK");
+        keepInCache(req, res);
     });
     server.Get(R"(/api/wallpapers/([^/]+))", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
@@ -215,12 +340,17 @@ void HttpRoutes::install(Router &server)
     server.Get(R"(/api/wallpapers/([^/]+)/download)", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
         std::string id = req.matches[1];
-        sqlite3_stmt *st = db.prepare("SELECT title, full_key, width, height FROM wallpapers WHERE id=? AND status='approved'");
-        sqlite3_bind_text(st, 1, id.c_str(), -1, SQLITE_TRANSIENT);
-        if (sqlite3_step(st) != SQLITE_ROW) { sqlite3_finalize(st); return fail(res, 404, "not_found", "Wallpaper not found"); }
-        std::string title = col(st, 0), key = col(st, 1);
-        int w = sqlite3_column_int(st, 2), h = sqlite3_column_int(st, 3);
-        sqlite3_finalize(st);
+        std::string title, key;
+        int w = 0, h = 0;
+        {
+            Statement st = db.statement("SELECT title, full_key, width, height FROM wallpapers WHERE id=? AND status='approved'");
+            st.bind(1, id);
+            if (!st.step()) return fail(res, 404, "not_found", "Wallpaper not found");
+            title = col(st.raw(), 0);
+            key = col(st.raw(), 1);
+            w = sqlite3_column_int(st.raw(), 2);
+            h = sqlite3_column_int(st.raw(), 3);
+        }
         bump(id, "download_count", 2.0);
         std::string slug;
         for (char c : title) {
@@ -230,8 +360,7 @@ void HttpRoutes::install(Router &server)
         while (!slug.empty() && slug.back() == '-') slug.pop_back();
         if (slug.empty()) slug = "wallpaper";
         std::string file = slug + "-" + std::to_string(w) + "x" + std::to_string(h) + ".jpg";
-        std::string base = "http://" + req.get_header_value("Host");
-        reply(res, 200, true, "{\"url\":" + jsonString(base + "/images/" + key) + ",\"filename\":" + jsonString(file) + "}", "OK");
+        reply(res, 200, true, "{\"url\":" + jsonString(publicBase(req) + "/images/" + key) + ",\"filename\":" + jsonString(file) + "}", "OK");
     });
 
     server.Post(R"(/api/wallpapers/([^/]+)/view)", [this](const HttpRequest &req, HttpResponse &res) {
@@ -266,78 +395,77 @@ void HttpRoutes::install(Router &server)
         res.file = file;
         res.fileLength = size;
         if (!req.has_header("Range")) return;
-        auto range = byteRange(req.get_header_value("Range"), size);
-        if (!range) {
+        const ByteRange range = byteRange(req.get_header_value("Range"), size);
+        if (range.kind == ByteRange::unsatisfiable) {
+            res.file.clear();
             fail(res, 416, "range_not_satisfiable", "The requested range is not within the file");
             res.set_header("Content-Range", "bytes */" + std::to_string(size));
-            res.file.clear();
             return;
         }
-        if (range->second == 0) return; // several ranges: the whole file instead
+        if (range.kind == ByteRange::whole) return;
         res.status = 206;
-        res.fileOffset = range->first;
-        res.fileLength = range->second;
-        res.set_header("Content-Range", "bytes " + std::to_string(range->first) + "-" +
-                                            std::to_string(range->first + range->second - 1) + "/" + std::to_string(size));
+        res.fileOffset = range.offset;
+        res.fileLength = range.length;
+        res.set_header("Content-Range", "bytes " + std::to_string(range.offset) + "-" +
+                                            std::to_string(range.offset + range.length - 1) + "/" + std::to_string(size));
     });
 
     server.Post("/api/uploads/wallpaper", [this](HttpRequest &req, HttpResponse &res) {
         if (!parseMultipart(req)) return fail(res, 400, "bad_request", "Expected a multipart form");
         auto field = [&](const char *k) { return req.has_file(k) ? req.get_file_value(k).content : std::string(); };
         std::string title = field("title"), desc = field("description"), cat = field("category_id"), machine = field("machine_id");
-        if (machine.empty() || machine.size() > 200) return fail(res, 400, "missing_field", "machine_id is required");
-        if (title.size() < 3 || title.size() > 100) return fail(res, 422, "invalid_title", "The title must be 3 to 100 characters");
+        std::vector<std::string> tagList;
+        auto range = req.files.equal_range("tags[]");
+        for (auto it = range.first; it != range.second; ++it) tagList.push_back(it->second.content);
+        // Every text is stored and compared as UTF-8; a NUL would cut it short in the catalogue.
+        for (const std::string *text : {&title, &desc, &cat, &machine})
+            if (!UploadCheck::characters(*text)) return fail(res, 400, "bad_request", "Text fields must be UTF-8 without NUL characters");
+        for (const auto &t : tagList)
+            if (!UploadCheck::characters(t)) return fail(res, 400, "bad_request", "Text fields must be UTF-8 without NUL characters");
+        if (machine.empty() || *UploadCheck::characters(machine) > 200) return fail(res, 400, "missing_field", "machine_id is required");
+        const size_t titleLength = *UploadCheck::characters(title);
+        if (titleLength < 3 || titleLength > 100) return fail(res, 422, "invalid_title", "The title must be 3 to 100 characters");
         if (!req.has_file("file")) return fail(res, 400, "missing_field", "file is required");
         const std::string &bytes = req.get_file_value("file").content;
-        if (bytes.size() > kMaxUpload) return fail(res, 413, "file_too_large", "The file is larger than 50 MB");
-        auto starts = [&](const char *m, size_t n, size_t at = 0) { return bytes.size() >= at + n && bytes.compare(at, n, m, n) == 0; };
-        std::string format;
-        if (starts("\xFF\xD8\xFF", 3)) format = "jpg";
-        else if (starts("\x89PNG\r\n\x1A\n", 8)) format = "png";
-        else if (starts("ftyp", 4, 4) && (starts("heic", 4, 8) || starts("heix", 4, 8) || starts("mif1", 4, 8) || starts("msf1", 4, 8) || starts("hevc", 4, 8)))
-            format = "heic";
-        else return fail(res, 415, "unsupported_type", "Only JPEG, PNG and HEIC images are accepted");
-        int width = 0, height = 0;
-        try {
-            // Only the header is read here; pixels are decoded later, by the worker.
-            auto header = vips::VImage::new_from_buffer(bytes.data(), bytes.size(), "", vips::VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
-            width = header.width();
-            height = header.height();
-        } catch (const std::exception &) {
-            return fail(res, 415, "unsupported_type", "The file is not a readable image");
-        }
-        if ((long long)width * height > 100'000'000LL) return fail(res, 422, "image_too_large", "The image has more than 100 megapixels");
-        if (std::max(width, height) < 2560 || std::min(width, height) < 1600)
-            return fail(res, 422, "image_too_small", "The image must be at least 2560x1600 pixels");
+        const UploadCheck check = UploadCheck::ofFile(bytes);
+        if (!check.ok()) return fail(res, check.status, check.code, check.message);
         std::string tags;
-        auto range = req.files.equal_range("tags[]");
-        for (auto it = range.first; it != range.second; ++it) {
-            std::string t = it->second.content;
+        for (std::string t : tagList) {
             std::erase(t, ',');
             if (!t.empty()) tags += (tags.empty() ? "" : ",") + t;
         }
         std::string job = newId();
+        const long long now = nowMs(), hourAgo = now - 3600 * 1000LL;
+        std::lock_guard lock(db.mutex);
         {
-            std::lock_guard lock(db.mutex);
-            sqlite3_stmt *st = db.prepare("SELECT 1 FROM categories WHERE id=?");
-            sqlite3_bind_text(st, 1, cat.c_str(), -1, SQLITE_TRANSIENT);
-            bool known = sqlite3_step(st) == SQLITE_ROW;
-            sqlite3_finalize(st);
-            if (!known) return fail(res, 422, "unknown_category", "The category does not exist");
-            st = db.prepare("SELECT COUNT(*) FROM jobs WHERE machine_id=? AND created_at>?");
-            sqlite3_bind_text(st, 1, machine.c_str(), -1, SQLITE_TRANSIENT);
-            sqlite3_bind_int64(st, 2, nowMs() - 3600 * 1000LL);
-            sqlite3_step(st);
-            int recent = sqlite3_column_int(st, 0);
-            sqlite3_finalize(st);
-            if (recent >= 20) return fail(res, 429, "rate_limited", "Too many uploads from this device; try again in an hour");
-            std::ofstream(data / "uploads" / job, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-            st = db.prepare("INSERT INTO jobs VALUES(?,?,'queued','Queued',NULL,?,?,?,?,?,?)");
-            const std::string vals[] = {job, machine, title, desc, cat, tags, format};
-            for (int k = 0; k < 7; ++k) sqlite3_bind_text(st, k + 1, vals[k].c_str(), -1, SQLITE_TRANSIENT);
-            sqlite3_bind_int64(st, 8, nowMs());
-            sqlite3_step(st);
-            sqlite3_finalize(st);
+            Statement st = db.statement("SELECT 1 FROM categories WHERE id=?");
+            if (!st.bind(1, cat).step()) return fail(res, 422, "unknown_category", "The category does not exist");
+        }
+        auto recent = [&](const char *column, const std::string &value) {
+            Statement st = db.statement(std::string("SELECT COUNT(*) FROM jobs WHERE ") + column + "=? AND created_at>?");
+            st.bind(1, value).bind(2, hourAgo).step();
+            return sqlite3_column_int(st.raw(), 0);
+        };
+        // Inventing new device ids does not get round the limit: the address counts as well.
+        if (recent("machine_id", machine) >= settings.uploadsPerDevice || recent("peer", req.peer) >= settings.uploadsPerAddress)
+            return fail(res, 429, "rate_limited", "Too many uploads from this device; try again in an hour");
+        if (worker.pending() >= settings.maxPending) {
+            fail(res, 503, "busy", "Too many uploads are waiting to be processed; try again later");
+            res.set_header("Retry-After", "60");
+            return;
+        }
+        // Acknowledged only once both the file and its job are on disk.
+        const fs::path file = data / "uploads" / job;
+        if (!writeDurably(file, bytes)) return fail(res, 507, "storage_full", "The upload could not be stored; try again later");
+        try {
+            Statement st = db.statement("INSERT INTO jobs(id,machine_id,status,message,wallpaper_id,title,description,category_id,"
+                                        "tags,format,created_at,peer) VALUES(?,?,'queued','Queued',NULL,?,?,?,?,?,?,?)");
+            st.bind(1, job).bind(2, machine).bind(3, title).bind(4, desc).bind(5, cat).bind(6, tags).bind(7, check.format);
+            st.bind(8, now).bind(9, req.peer).run();
+        } catch (const DatabaseError &) {
+            std::error_code ec;
+            fs::remove(file, ec);
+            return fail(res, 507, "storage_full", "The upload could not be stored; try again later");
         }
         worker.enqueue(job);
         reply(res, 200, true, "{\"job_id\":" + jsonString(job) + ",\"message\":\"Upload received\"}", "Upload received");
@@ -345,11 +473,14 @@ void HttpRoutes::install(Router &server)
 
     server.Get(R"(/api/uploads/status/([^/]+))", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
-        sqlite3_stmt *st = db.prepare("SELECT status, message, wallpaper_id FROM jobs WHERE id=?");
-        sqlite3_bind_text(st, 1, std::string(req.matches[1]).c_str(), -1, SQLITE_TRANSIENT);
-        if (sqlite3_step(st) != SQLITE_ROW) { sqlite3_finalize(st); return fail(res, 404, "not_found", "Upload job not found"); }
-        std::string status = col(st, 0), message = col(st, 1), wid = col(st, 2);
-        sqlite3_finalize(st);
+        std::string status, message, wid;
+        {
+            Statement st = db.statement("SELECT status, message, wallpaper_id FROM jobs WHERE id=?");
+            if (!st.bind(1, req.matches[1]).step()) return fail(res, 404, "not_found", "Upload job not found");
+            status = col(st.raw(), 0);
+            message = col(st.raw(), 1);
+            wid = col(st.raw(), 2);
+        }
         std::string out = "{\"status\":" + jsonString(status) + ",\"message\":" + jsonString(message);
         if (status == "completed") {
             std::string list = anyWallpaper("WHERE w.id=?", wid, "");
@@ -364,12 +495,11 @@ void HttpRoutes::install(Router &server)
         std::lock_guard lock(db.mutex);
         reply(res, 200, true, anyWallpaper("WHERE w.uploaded_by_id=?", machine, "ORDER BY w.created_at DESC, w.rid DESC"), "OK");
     });
-
 }
 
 size_t HttpRoutes::bodyLimit(const std::string &method)
 {
-    return method == "POST" ? kMaxUpload + 1024 * 1024 : 64 * 1024;
+    return method == "POST" ? kMaxUploadBytes + 1024 * 1024 : 64 * 1024;
 }
 
 void HttpRoutes::tooLarge(HttpResponse &res)
@@ -385,6 +515,11 @@ void HttpRoutes::badRequest(HttpResponse &res)
 void HttpRoutes::handle(HttpRequest &req, HttpResponse &res)
 {
     try {
+        // Query values are compared and searched as UTF-8 text; a NUL or broken byte sequence
+        // would otherwise turn into a search error that looks like "no results".
+        for (const auto &[key, value] : req.params)
+            if (!UploadCheck::characters(key) || !UploadCheck::characters(value))
+                return fail(res, 400, "bad_request", "The query must be UTF-8 text without NUL characters");
         if (!router.dispatch(req, res)) fail(res, 404, "not_found", "Request failed");
     } catch (const std::exception &) {
         res = HttpResponse();

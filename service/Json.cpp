@@ -4,22 +4,38 @@
 
 #include <cstdio>
 
-std::string jsonString(const std::string &s)
+void appendJsonString(std::string &out, std::string_view s)
 {
-    std::string out = "\"";
-    for (unsigned char c : s) {
+    out += '"';
+    size_t plain = 0; // start of the run of characters that need no escape
+    for (size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        out.append(s.data() + plain, i - plain);
+        plain = i + 1;
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
         case '\n': out += "\\n"; break;
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) { char b[8]; std::snprintf(b, sizeof b, "\\u%04x", c); out += b; }
-            else out += char(c);
+        default: {
+            char b[8];
+            std::snprintf(b, sizeof b, "\\u%04x", c);
+            out += b;
+        }
         }
     }
-    return out + "\"";
+    out.append(s.data() + plain, s.size() - plain);
+    out += '"';
+}
+
+std::string jsonString(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size() + 2);
+    appendJsonString(out, s);
+    return out;
 }
 
 std::string isoDate(long long ms)

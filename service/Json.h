@@ -5,8 +5,11 @@
 #include <ctime>
 #include <string>
 
+#include <string_view>
+
 // A JSON string literal, quotes included.
-std::string jsonString(const std::string &s);
+std::string jsonString(std::string_view s);
+void appendJsonString(std::string &out, std::string_view s);
 // ISO 8601 with milliseconds and "Z", as every record date is sent.
 std::string isoDate(long long ms);
 // The HTTP date of Last-Modified.

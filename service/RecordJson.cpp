@@ -5,67 +5,159 @@
 #include "Catalogue.h"
 #include "Json.h"
 
-#include <sstream>
+#include <charconv>
+#include <string_view>
 
 const char *const kCategoryCols = "c.id,c.name,c.slug,c.description,c.cover_image_key,c.sort_order,c.is_active,"
-                            "(SELECT COUNT(*) FROM wallpapers x WHERE x.category_id=c.id AND x.status='approved'),"
-                            "c.created_at,c.updated_at";
+                                  "coalesce((SELECT approved FROM counts n WHERE n.category_id=c.id),0),"
+                                  "c.created_at,c.updated_at";
+
+namespace {
+
+// Appended straight into the answer: a page is a few hundred of these, and building each piece
+// as a string of its own (or through a stream) cost more than the query.
+std::string_view text(sqlite3_stmt *st, int i)
+{
+    auto p = sqlite3_column_text(st, i);
+    return p ? std::string_view(reinterpret_cast<const char *>(p), size_t(sqlite3_column_bytes(st, i))) : std::string_view();
+}
+
+void str(std::string &out, sqlite3_stmt *st, int i) { appendJsonString(out, text(st, i)); }
+
+void strOrNull(std::string &out, sqlite3_stmt *st, int i)
+{
+    if (sqlite3_column_type(st, i) == SQLITE_NULL) out += "null";
+    else str(out, st, i);
+}
+
+void number(std::string &out, long long v)
+{
+    char b[24];
+    auto r = std::to_chars(b, b + sizeof b, v);
+    out.append(b, r.ptr);
+}
+
+void date(std::string &out, sqlite3_stmt *st, int i)
+{
+    out += '"';
+    out += isoDate(sqlite3_column_int64(st, i));
+    out += '"';
+}
+
+} // namespace
+
+void appendCategoryJson(std::string &out, sqlite3_stmt *st, int o)
+{
+    out += "{\"id\":";
+    str(out, st, o);
+    out += ",\"name\":";
+    str(out, st, o + 1);
+    out += ",\"slug\":";
+    str(out, st, o + 2);
+    out += ",\"description\":";
+    strOrNull(out, st, o + 3);
+    out += ",\"cover_image_key\":";
+    strOrNull(out, st, o + 4);
+    out += ",\"sort_order\":";
+    number(out, sqlite3_column_int(st, o + 5));
+    out += sqlite3_column_int(st, o + 6) ? ",\"is_active\":true" : ",\"is_active\":false";
+    out += ",\"wallpaper_count\":";
+    number(out, sqlite3_column_int(st, o + 7));
+    out += ",\"created_at\":";
+    date(out, st, o + 8);
+    out += ",\"updated_at\":";
+    date(out, st, o + 9);
+    out += '}';
+}
 
 std::string categoryJson(sqlite3_stmt *st, int o)
 {
-    std::ostringstream j;
-    j << "{\"id\":" << jsonString(col(st, o)) << ",\"name\":" << jsonString(col(st, o + 1))
-      << ",\"slug\":" << jsonString(col(st, o + 2)) << ",\"description\":" << colOrNull(st, o + 3)
-      << ",\"cover_image_key\":" << colOrNull(st, o + 4) << ",\"sort_order\":" << sqlite3_column_int(st, o + 5)
-      << ",\"is_active\":" << (sqlite3_column_int(st, o + 6) ? "true" : "false")
-      << ",\"wallpaper_count\":" << sqlite3_column_int(st, o + 7)
-      << ",\"created_at\":" << jsonString(isoDate(sqlite3_column_int64(st, o + 8)))
-      << ",\"updated_at\":" << jsonString(isoDate(sqlite3_column_int64(st, o + 9))) << "}";
-    return j.str();
+    std::string out;
+    appendCategoryJson(out, st, o);
+    return out;
 }
 
 const char *const kWallpaperCols = "w.id,w.title,w.description,w.file_key,w.thumbnail_key,w.medium_key,w.full_key,"
-                             "w.width,w.height,w.file_size,w.format,w.is_featured,w.featured_order,w.status,"
-                             "w.download_count,w.favorite_count,w.view_count,w.tags,w.uploaded_by_id,w.category_id,"
-                             "w.created_at,w.updated_at";
+                                   "w.width,w.height,w.file_size,w.format,w.is_featured,w.featured_order,w.status,"
+                                   "w.download_count,w.favorite_count,w.view_count,w.tags,w.uploaded_by_id,w.category_id,"
+                                   "w.created_at,w.updated_at";
+
+void appendWallpaperJson(std::string &out, sqlite3_stmt *st)
+{
+    out += "{\"id\":";
+    str(out, st, 0);
+    out += ",\"title\":";
+    str(out, st, 1);
+    out += ",\"description\":";
+    strOrNull(out, st, 2);
+    out += ",\"file_key\":";
+    str(out, st, 3);
+    out += ",\"thumbnail_key\":";
+    strOrNull(out, st, 4);
+    out += ",\"medium_key\":";
+    strOrNull(out, st, 5);
+    out += ",\"full_key\":";
+    strOrNull(out, st, 6);
+    out += ",\"width\":";
+    number(out, sqlite3_column_int(st, 7));
+    out += ",\"height\":";
+    number(out, sqlite3_column_int(st, 8));
+    out += ",\"file_size\":";
+    number(out, sqlite3_column_int64(st, 9));
+    out += ",\"format\":";
+    str(out, st, 10);
+    out += ",\"is_live\":false,\"video_key\":null";
+    out += sqlite3_column_int(st, 11) ? ",\"is_featured\":true" : ",\"is_featured\":false";
+    out += ",\"featured_order\":";
+    if (sqlite3_column_type(st, 12) == SQLITE_NULL) out += "null";
+    else number(out, sqlite3_column_int(st, 12));
+    out += ",\"status\":";
+    str(out, st, 13);
+    out += ",\"download_count\":";
+    number(out, sqlite3_column_int(st, 14));
+    out += ",\"favorite_count\":";
+    number(out, sqlite3_column_int(st, 15));
+    out += ",\"view_count\":";
+    number(out, sqlite3_column_int(st, 16));
+    out += ",\"tags\":[";
+    bool first = true;
+    std::string_view tags = text(st, 17);
+    while (!tags.empty()) {
+        size_t comma = tags.find(',');
+        std::string_view tag = tags.substr(0, comma);
+        if (!tag.empty()) {
+            if (!first) out += ',';
+            appendJsonString(out, tag);
+            first = false;
+        }
+        if (comma == std::string_view::npos) break;
+        tags.remove_prefix(comma + 1);
+    }
+    out += "],\"category\":";
+    if (sqlite3_column_type(st, kWallpaperColCount) == SQLITE_NULL) out += "null";
+    else appendCategoryJson(out, st, kWallpaperColCount);
+    out += ",\"created_at\":";
+    date(out, st, 20);
+    out += ",\"updated_at\":";
+    date(out, st, 21);
+    out += ",\"deleted_at\":null,\"uploaded_by_id\":";
+    strOrNull(out, st, 18);
+    out += ",\"category_id\":";
+    str(out, st, 19);
+    out += '}';
+}
 
 std::string wallpaperJson(sqlite3_stmt *st)
 {
-    std::ostringstream j;
-    j << "{\"id\":" << jsonString(col(st, 0)) << ",\"title\":" << jsonString(col(st, 1))
-      << ",\"description\":" << colOrNull(st, 2) << ",\"file_key\":" << jsonString(col(st, 3))
-      << ",\"thumbnail_key\":" << colOrNull(st, 4) << ",\"medium_key\":" << colOrNull(st, 5)
-      << ",\"full_key\":" << colOrNull(st, 6) << ",\"width\":" << sqlite3_column_int(st, 7)
-      << ",\"height\":" << sqlite3_column_int(st, 8) << ",\"file_size\":" << sqlite3_column_int64(st, 9)
-      << ",\"format\":" << jsonString(col(st, 10)) << ",\"is_live\":false,\"video_key\":null"
-      << ",\"is_featured\":" << (sqlite3_column_int(st, 11) ? "true" : "false")
-      << ",\"featured_order\":" << (sqlite3_column_type(st, 12) == SQLITE_NULL ? std::string("null") : std::to_string(sqlite3_column_int(st, 12)))
-      << ",\"status\":" << jsonString(col(st, 13)) << ",\"download_count\":" << sqlite3_column_int(st, 14)
-      << ",\"favorite_count\":" << sqlite3_column_int(st, 15) << ",\"view_count\":" << sqlite3_column_int(st, 16)
-      << ",\"tags\":[";
-    std::istringstream tags(col(st, 17));
-    std::string tag;
-    bool first = true;
-    while (std::getline(tags, tag, ',')) {
-        if (tag.empty()) continue;
-        j << (first ? "" : ",") << jsonString(tag);
-        first = false;
-    }
-    j << "],\"category\":";
-    if (sqlite3_column_type(st, kWallpaperColCount) == SQLITE_NULL) j << "null";
-    else j << categoryJson(st, kWallpaperColCount);
-    j << ",\"created_at\":" << jsonString(isoDate(sqlite3_column_int64(st, 20)))
-      << ",\"updated_at\":" << jsonString(isoDate(sqlite3_column_int64(st, 21)))
-      << ",\"deleted_at\":null,\"uploaded_by_id\":" << colOrNull(st, 18)
-      << ",\"category_id\":" << jsonString(col(st, 19)) << "}";
-    return j.str();
+    std::string out;
+    appendWallpaperJson(out, st);
+    return out;
 }
 
 std::string wallpaperSelect(const std::string &where, const std::string &order, const std::string &page)
 {
     // The wallpapers are picked, sorted and cut to the page first, and only the rows that are
-    // sent get their category (whose wallpaper count is a subquery): sorting by anything without
-    // an index would otherwise run that count for every row of the table.
+    // sent are joined with their category.
     return std::string("SELECT ") + kWallpaperCols + "," + kCategoryCols + " FROM (SELECT * FROM wallpapers w " +
            where + " " + order + " " + page + ") w LEFT JOIN categories c ON c.id=w.category_id " + order;
 }

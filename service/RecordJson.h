@@ -14,7 +14,9 @@ constexpr int kWallpaperColCount = 22;
 
 // One category from the row's columns starting at o.
 std::string categoryJson(sqlite3_stmt *st, int o);
+void appendCategoryJson(std::string &out, sqlite3_stmt *st, int o);
 // One wallpaper (with its category embedded) from a wallpaperSelect row.
 std::string wallpaperJson(sqlite3_stmt *st);
+void appendWallpaperJson(std::string &out, sqlite3_stmt *st);
 // SELECT of wallpaper and category columns with the given WHERE, ORDER BY and LIMIT/OFFSET.
 std::string wallpaperSelect(const std::string &where, const std::string &order, const std::string &page = {});

@@ -4,11 +4,18 @@
 // The three renditions of a wallpaper (thumbnail, medium, full) written under images/wallpapers/<id>/.
 #include <vips/vips8>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
-// Writes the renditions of source; keys receives thumbnail, medium and full keys.
-void saveRenditions(vips::VImage source, const std::filesystem::path &images, const std::string &id, std::string keys[3]);
+class Catalogue;
+
+using Deadline = std::chrono::steady_clock::time_point;
+
+// Writes the renditions of source; keys receives thumbnail, medium and full keys. Work still
+// running at the deadline is stopped, and the call throws.
+void saveRenditions(vips::VImage source, const std::filesystem::path &images, const std::string &id, std::string keys[3],
+                    Deadline deadline = Deadline::max());
 
 // The synthetic picture of seed number n, drawn at any size: it depends only on the relative
 // position, so drawing it at a rendition's size gives the rendition without resampling.
@@ -17,3 +24,7 @@ vips::VImage gradient(int n, int w, int h);
 // drawn at its own size: upsampling a small source to the medium size costs far more than drawing
 // it, and dominated seeding large small-image catalogues.
 void saveDrawnRenditions(int n, int w, int h, const std::filesystem::path &images, const std::string &id, std::string keys[3]);
+
+// Removes the folders under images/wallpapers/ that no wallpaper refers to: renditions written
+// by a process that stopped before it recorded them. Nothing else may write renditions meanwhile.
+void removeOrphanRenditions(Catalogue &db, const std::filesystem::path &images);

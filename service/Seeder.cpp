@@ -6,6 +6,8 @@
 #include "Renditions.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <iostream>
 
 namespace fs = std::filesystem;
@@ -37,6 +39,21 @@ bool usableSource(const fs::path &file)
     }
 }
 
+// The id of a seeded wallpaper follows from its seed key, so a seed that stopped half way and is
+// run again writes the renditions it had not recorded into the same folder instead of leaving
+// them behind under an id that nothing refers to.
+std::string seedId(const std::string &seedKey)
+{
+    unsigned long long a = 14695981039346656037ull, b = 1099511628211ull * 31;
+    for (unsigned char c : seedKey) {
+        a = (a ^ c) * 1099511628211ull;
+        b = (b ^ c) * 1469598103934665603ull + 0x9E3779B97F4A7C15ull;
+    }
+    char out[40];
+    std::snprintf(out, sizeof out, "%016llx%016llx", a, b);
+    return out;
+}
+
 } // namespace
 
 int seed(const fs::path &data, int count, bool small, const std::vector<std::string> &from)
@@ -55,20 +72,23 @@ int seed(const fs::path &data, int count, bool small, const std::vector<std::str
         {"Geometric", "geometric", "Lines, grids and tilings"},
     };
     long long now = nowMs();
+    // Work is committed in batches: a seed that is stopped (or runs out of disk) keeps what it
+    // recorded, and running it again carries on from there.
     db.exec("BEGIN");
     int i = 0;
     for (const auto &c : cats) {
-        sqlite3_stmt *st = db.prepare("INSERT OR IGNORE INTO categories VALUES(?,?,?,?,NULL,?,1,?,?)");
-        sqlite3_bind_text(st, 1, (std::string("cat-") + c.slug).c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 2, c.name, -1, SQLITE_STATIC);
-        sqlite3_bind_text(st, 3, c.slug, -1, SQLITE_STATIC);
-        sqlite3_bind_text(st, 4, c.description, -1, SQLITE_STATIC);
-        sqlite3_bind_int(st, 5, i++);
-        sqlite3_bind_int64(st, 6, now);
-        sqlite3_bind_int64(st, 7, now);
-        sqlite3_step(st);
-        sqlite3_finalize(st);
+        db.statement("INSERT OR IGNORE INTO categories VALUES(?,?,?,?,NULL,?,1,?,?)")
+            .bind(1, std::string("cat-") + c.slug)
+            .bind(2, c.name)
+            .bind(3, c.slug)
+            .bind(4, c.description)
+            .bind(5, i++)
+            .bind(6, now)
+            .bind(7, now)
+            .run();
     }
+    auto batchStart = std::chrono::steady_clock::now();
+    int inBatch = 0;
     const char *adjectives[] = {"Quiet", "Amber", "Midnight", "Velvet", "Glacial", "Golden", "Misty", "Electric", "Soft", "Crimson"};
     const char *nouns[] = {"Horizon", "Drift", "Bloom", "Tide", "Aurora", "Canyon", "Meadow", "Nebula", "Prism", "Dunes"};
     int w = small ? 320 : 3840, h = small ? 200 : 1600;
@@ -86,12 +106,8 @@ int seed(const fs::path &data, int count, bool small, const std::vector<std::str
     for (int n = 0; n < count; ++n) {
         bool real = size_t(n) < sources.size();
         std::string seedKey = real ? "file-" + sources[n].filename().string() : "synthetic-" + std::to_string(n);
-        sqlite3_stmt *exists = db.prepare("SELECT 1 FROM wallpapers WHERE seed_key=?");
-        sqlite3_bind_text(exists, 1, seedKey.c_str(), -1, SQLITE_TRANSIENT);
-        bool have = sqlite3_step(exists) == SQLITE_ROW;
-        sqlite3_finalize(exists);
-        if (have) continue;
-        std::string id = newId();
+        if (db.statement("SELECT 1 FROM wallpapers WHERE seed_key=?").bind(1, seedKey).step()) continue;
+        const std::string id = seedId(seedKey);
         const Cat &c = cats[n % 8];
         std::string title = std::string(adjectives[n % 10]) + " " + nouns[(n / 10 + n) % 10] + (n >= 100 ? " " + std::to_string(n) : "");
         std::string desc = std::string("A ") + c.name + " wallpaper with " + adjectives[(n + 3) % 10] + " tones.";
@@ -116,35 +132,27 @@ int seed(const fs::path &data, int count, bool small, const std::vector<std::str
         } else {
             keys[0] = keys[1] = keys[2] = "wallpapers/shared/full.jpg";
         }
-        sqlite3_stmt *st = db.prepare(
+        std::error_code ec;
+        auto size = fs::file_size(data / "images" / keys[2], ec);
+        Statement st = db.statement(
             "INSERT INTO wallpapers(id,title,description,file_key,thumbnail_key,medium_key,full_key,width,height,"
             "file_size,format,is_featured,featured_order,status,tags,category_id,seed_key,created_at,updated_at,"
             "download_count,view_count) VALUES(?,?,?,?,?,?,?,?,?,?,'jpg',?,?,'approved',?,?,?,?,?,?,?)");
-        std::error_code ec;
-        auto size = fs::file_size(data / "images" / keys[2], ec);
-        sqlite3_bind_text(st, 1, id.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 2, title.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 3, desc.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 4, keys[2].c_str(), -1, SQLITE_TRANSIENT);
-        for (int k = 0; k < 3; ++k) sqlite3_bind_text(st, 5 + k, keys[k].c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(st, 8, w);
-        sqlite3_bind_int(st, 9, h);
-        sqlite3_bind_int64(st, 10, ec ? 0 : (long long)size);
-        sqlite3_bind_int(st, 11, n < 6 ? 1 : 0);
-        if (n < 6) sqlite3_bind_int(st, 12, n); else sqlite3_bind_null(st, 12);
-        sqlite3_bind_text(st, 13, tags.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 14, (std::string("cat-") + c.slug).c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 15, seedKey.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int64(st, 16, now - n * 60000LL);
-        sqlite3_bind_int64(st, 17, now - n * 60000LL);
-        sqlite3_bind_int(st, 18, (n * 7) % 97);
-        sqlite3_bind_int(st, 19, (n * 11) % 193);
-        sqlite3_step(st);
-        sqlite3_finalize(st);
-        db.indexLastInsertedForSearch(title, desc, tags);
+        st.bind(1, id).bind(2, title).bind(3, desc).bind(4, keys[2]);
+        for (int k = 0; k < 3; ++k) st.bind(5 + k, keys[k]);
+        st.bind(8, w).bind(9, h).bind(10, ec ? 0LL : (long long)size).bind(11, n < 6 ? 1 : 0);
+        if (n < 6) st.bind(12, n); else st.bindNull(12);
+        st.bind(13, tags).bind(14, std::string("cat-") + c.slug).bind(15, seedKey);
+        st.bind(16, now - n * 60000LL).bind(17, now - n * 60000LL).bind(18, (n * 7) % 97).bind(19, (n * 11) % 193);
+        st.run();
         if (n == 199 && small) {
             fs::create_directories(data / "images" / "wallpapers" / "shared");
             fs::copy_file(data / "images" / keys[2], data / "images" / "wallpapers/shared/full.jpg", fs::copy_options::overwrite_existing);
+        }
+        if (++inBatch >= 500 || std::chrono::steady_clock::now() - batchStart > std::chrono::seconds(1)) {
+            db.exec("COMMIT; BEGIN");
+            inBatch = 0;
+            batchStart = std::chrono::steady_clock::now();
         }
     }
     db.exec("COMMIT");

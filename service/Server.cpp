@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "Http.h"
 #include "HttpRoutes.h"
+#include "Renditions.h"
 #include "UploadWorker.h"
 
 #include <boost/asio.hpp>
@@ -228,8 +229,10 @@ private:
 
 } // namespace
 
-int serve(const fs::path &data, const std::string &host, int port)
+int serve(const fs::path &data, ServeOptions options)
 {
+    const std::string &host = options.host;
+    const int port = options.port;
     asio::io_context io;
     tcp::acceptor acceptor(asio::make_strand(io));
     beast::error_code ec;
@@ -244,17 +247,23 @@ int serve(const fs::path &data, const std::string &host, int port)
     if (ec == asio::error::address_in_use) { std::cerr << "serve: port " << port << " is already in use\n"; return 1; }
     if (!ec) acceptor.listen(asio::socket_base::max_listen_connections, ec);
     if (ec) { std::cerr << "serve: cannot listen on " << host << ":" << port << ": " << ec.message() << "\n"; return 1; }
+    {
+        auto local = acceptor.local_endpoint();
+        std::string address = local.address().to_string();
+        if (local.address().is_v6()) address = "[" + address + "]";
+        options.routes.localOrigin = "http://" + address + ":" + std::to_string(local.port());
+    }
 
     Catalogue db(data / "catalogue.db");
     // Jobs acknowledged but not finished when the last process stopped are done now, once each;
-    // a job whose file is gone fails, and a file without a job to wait for it is removed.
+    // a job whose file is gone fails, and a file without a job to wait for it is removed, as are
+    // renditions that no wallpaper came to use.
     fs::create_directories(data / "uploads");
     db.exec("UPDATE jobs SET status='queued', message='Queued' WHERE status='processing'");
     std::vector<std::string> pending;
     {
-        sqlite3_stmt *st = db.prepare("SELECT id FROM jobs WHERE status='queued' ORDER BY created_at");
-        while (sqlite3_step(st) == SQLITE_ROW) pending.push_back(col(st, 0));
-        sqlite3_finalize(st);
+        Statement st = db.statement("SELECT id FROM jobs WHERE status='queued' ORDER BY created_at");
+        while (st.step()) pending.push_back(col(st.raw(), 0));
     }
     for (const auto &entry : fs::directory_iterator(data / "uploads")) {
         if (std::find(pending.begin(), pending.end(), entry.path().filename().string()) == pending.end()) {
@@ -262,18 +271,16 @@ int serve(const fs::path &data, const std::string &host, int port)
             fs::remove(entry.path(), removeError);
         }
     }
-    UploadWorker worker(db, data);
+    removeOrphanRenditions(db, data / "images");
+    UploadWorker worker(db, data, options.uploadWorkers);
     for (const auto &job : pending) {
         if (fs::exists(data / "uploads" / job)) {
             worker.enqueue(job);
             continue;
         }
-        sqlite3_stmt *st = db.prepare("UPDATE jobs SET status='failed', message='The upload was lost' WHERE id=?");
-        sqlite3_bind_text(st, 1, job.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_step(st);
-        sqlite3_finalize(st);
+        db.statement("UPDATE jobs SET status='failed', message='The upload was lost' WHERE id=?").bind(1, job).run();
     }
-    HttpRoutes routes(db, worker, data);
+    HttpRoutes routes(db, worker, data, options.routes);
     HttpServer server(routes, acceptor, io);
 
     asio::signal_set signals(io, SIGINT, SIGTERM);

@@ -7,14 +7,17 @@
 
 #include <vips/vips8>
 
+#include <iostream>
+
 namespace fs = std::filesystem;
 
-UploadWorker::UploadWorker(Catalogue &db, fs::path data)
+UploadWorker::UploadWorker(Catalogue &db, fs::path data, int threads, std::chrono::seconds budget)
     : db(db)
     , data(std::move(data))
     , images(this->data / "images")
-    , worker([this] { run(); })
+    , budget(budget)
 {
+    for (int i = 0; i < std::max(1, threads); ++i) workers.emplace_back([this] { run(); });
 }
 
 UploadWorker::~UploadWorker()
@@ -31,6 +34,12 @@ void UploadWorker::enqueue(std::string job)
     queueReady.notify_one();
 }
 
+size_t UploadWorker::pending()
+{
+    std::lock_guard lock(queueMutex);
+    return queue.size() + running;
+}
+
 void UploadWorker::stop()
 {
     {
@@ -38,20 +47,19 @@ void UploadWorker::stop()
         stopping = true;
     }
     queueReady.notify_all();
-    if (worker.joinable())
-        worker.join();
+    for (auto &t : workers)
+        if (t.joinable()) t.join();
 }
 
 void UploadWorker::setJob(const std::string &job, const char *status, const std::string &message, const std::string &wid)
 {
     std::lock_guard lock(db.mutex);
-    sqlite3_stmt *st = db.prepare("UPDATE jobs SET status=?, message=?, wallpaper_id=? WHERE id=?");
-    sqlite3_bind_text(st, 1, status, -1, SQLITE_STATIC);
-    sqlite3_bind_text(st, 2, message.c_str(), -1, SQLITE_TRANSIENT);
-    if (wid.empty()) sqlite3_bind_null(st, 3); else sqlite3_bind_text(st, 3, wid.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(st, 4, job.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_step(st);
-    sqlite3_finalize(st);
+    db.statement("UPDATE jobs SET status=?, message=?, wallpaper_id=? WHERE id=?")
+        .bind(1, status)
+        .bind(2, message)
+        .bindOrNull(3, wid)
+        .bind(4, job)
+        .run();
 }
 
 void UploadWorker::run()
@@ -65,57 +73,74 @@ void UploadWorker::run()
             if (stopping) return;
             job = queue.front();
             queue.pop_front();
+            ++running;
         }
-        setJob(job, "processing", "Processing", "");
-        fs::path file = data / "uploads" / job;
         try {
-            std::string title, desc, cat, tags, machine, format;
-            {
-                std::lock_guard lock(db.mutex);
-                sqlite3_stmt *st = db.prepare("SELECT title, description, category_id, tags, machine_id, format FROM jobs WHERE id=?");
-                sqlite3_bind_text(st, 1, job.c_str(), -1, SQLITE_TRANSIENT);
-                if (sqlite3_step(st) == SQLITE_ROW) {
-                    title = col(st, 0); desc = col(st, 1); cat = col(st, 2); tags = col(st, 3); machine = col(st, 4); format = col(st, 5);
-                }
-                sqlite3_finalize(st);
-            }
-            vips::VImage source = vips::VImage::new_from_file(file.c_str(), vips::VImage::option()->set("access", VIPS_ACCESS_RANDOM));
-            source = source.autorot();
-            if (source.bands() > 3) source = source.extract_band(0, vips::VImage::option()->set("n", 3));
-            std::string id = newId(), keys[3];
-            saveRenditions(source.colourspace(VIPS_INTERPRETATION_sRGB), images, id, keys);
-            std::string srcKey = "wallpapers/" + id + "/source." + format;
-            fs::copy_file(file, images / srcKey, fs::copy_options::overwrite_existing);
-            long long now = nowMs();
-            {
-                std::lock_guard lock(db.mutex);
-                sqlite3_stmt *st = db.prepare(
+            process(job);
+        } catch (const std::exception &e) {
+            // The job could not even be marked: it stays as it was and the next start retries it.
+            std::cerr << "upload " << job << ": " << e.what() << "\n";
+        }
+        std::lock_guard lock(queueMutex);
+        --running;
+    }
+}
+
+void UploadWorker::process(const std::string &job)
+{
+    setJob(job, "processing", "Processing", "");
+    const fs::path file = data / "uploads" / job;
+    std::string id;
+    try {
+        std::string title, desc, cat, tags, machine, format;
+        {
+            std::lock_guard lock(db.mutex);
+            Statement st = db.statement("SELECT title, description, category_id, tags, machine_id, format FROM jobs WHERE id=?");
+            st.bind(1, job);
+            if (!st.step()) return;
+            title = col(st.raw(), 0); desc = col(st.raw(), 1); cat = col(st.raw(), 2);
+            tags = col(st.raw(), 3); machine = col(st.raw(), 4); format = col(st.raw(), 5);
+        }
+        const Deadline deadline = std::chrono::steady_clock::now() + budget;
+        // Strict: a truncated or damaged file fails instead of being completed with grey pixels.
+        vips::VImage source = vips::VImage::new_from_file(
+            file.c_str(), vips::VImage::option()->set("access", VIPS_ACCESS_RANDOM)->set("fail_on", VIPS_FAIL_ON_ERROR));
+        source = source.autorot();
+        if (source.bands() > 3) source = source.extract_band(0, vips::VImage::option()->set("n", 3));
+        std::string keys[3];
+        id = newId();
+        saveRenditions(source.colourspace(VIPS_INTERPRETATION_sRGB), images, id, keys, deadline);
+        std::string srcKey = "wallpapers/" + id + "/source." + format;
+        fs::copy_file(file, images / srcKey, fs::copy_options::overwrite_existing);
+        long long now = nowMs();
+        {
+            std::lock_guard lock(db.mutex);
+            db.exec("BEGIN IMMEDIATE");
+            try {
+                Statement st = db.statement(
                     "INSERT INTO wallpapers(id,title,description,file_key,thumbnail_key,medium_key,full_key,width,height,"
                     "file_size,format,is_featured,status,tags,category_id,uploaded_by_id,created_at,updated_at)"
                     " VALUES(?,?,?,?,?,?,?,?,?,?,?,0,'pending',?,?,?,?,?)");
-                sqlite3_bind_text(st, 1, id.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(st, 2, title.c_str(), -1, SQLITE_TRANSIENT);
-                if (desc.empty()) sqlite3_bind_null(st, 3); else sqlite3_bind_text(st, 3, desc.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(st, 4, srcKey.c_str(), -1, SQLITE_TRANSIENT);
-                for (int k = 0; k < 3; ++k) sqlite3_bind_text(st, 5 + k, keys[k].c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_int(st, 8, source.width());
-                sqlite3_bind_int(st, 9, source.height());
-                sqlite3_bind_int64(st, 10, (long long)fs::file_size(file));
-                sqlite3_bind_text(st, 11, format.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(st, 12, tags.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(st, 13, cat.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(st, 14, machine.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_int64(st, 15, now);
-                sqlite3_bind_int64(st, 16, now);
-                sqlite3_step(st);
-                sqlite3_finalize(st);
-                db.indexLastInsertedForSearch(title, desc, tags);
+                st.bind(1, id).bind(2, title).bindOrNull(3, desc).bind(4, srcKey);
+                for (int k = 0; k < 3; ++k) st.bind(5 + k, keys[k]);
+                st.bind(8, source.width()).bind(9, source.height()).bind(10, (long long)fs::file_size(file));
+                st.bind(11, format).bind(12, tags).bind(13, cat).bind(14, machine).bind(15, now).bind(16, now);
+                st.run();
+                db.statement("UPDATE jobs SET status='completed', message='Upload processed; awaiting review', wallpaper_id=? WHERE id=?")
+                    .bind(1, id)
+                    .bind(2, job)
+                    .run();
+                db.exec("COMMIT");
+            } catch (...) {
+                db.exec("ROLLBACK");
+                throw;
             }
-            setJob(job, "completed", "Upload processed; awaiting review", id);
-        } catch (const std::exception &) {
-            setJob(job, "failed", "The image could not be processed", "");
         }
+    } catch (const std::exception &) {
         std::error_code ec;
-        fs::remove(file, ec);
+        if (!id.empty()) fs::remove_all(images / "wallpapers" / id, ec);
+        setJob(job, "failed", "The image could not be processed", "");
     }
+    std::error_code ec;
+    fs::remove(file, ec);
 }

@@ -1,38 +1,48 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Turns accepted uploads into pending wallpapers, one at a time, on its own thread. The upload
-// itself has been saved as uploads/<job> and its job row written before enqueue().
+// Turns accepted uploads into pending wallpapers on threads of their own, never on the threads
+// that answer requests. The upload itself has been saved as uploads/<job> and its job row written
+// before enqueue().
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 class Catalogue;
 
 class UploadWorker {
 public:
-    UploadWorker(Catalogue &db, std::filesystem::path data);
+    // threads jobs at a time, each given at most `budget` to decode and write its renditions.
+    UploadWorker(Catalogue &db, std::filesystem::path data, int threads = 2,
+                 std::chrono::seconds budget = std::chrono::seconds(120));
     ~UploadWorker(); // stop()
     UploadWorker(const UploadWorker &) = delete;
     UploadWorker &operator=(const UploadWorker &) = delete;
 
     void enqueue(std::string job);
-    // Finishes the job in progress, then joins the thread; queued jobs stay for the next start.
+    // Jobs waiting or in progress.
+    size_t pending();
+    // Finishes the jobs in progress, then joins the threads; queued jobs stay for the next start.
     void stop();
 
 private:
     void run();
+    void process(const std::string &job);
     void setJob(const std::string &job, const char *status, const std::string &message, const std::string &wid);
 
     Catalogue &db;
     const std::filesystem::path data;
     const std::filesystem::path images;
+    const std::chrono::seconds budget;
     std::mutex queueMutex;
     std::condition_variable queueReady;
     std::deque<std::string> queue;
+    size_t running = 0;
     bool stopping = false;
-    std::thread worker;
+    std::vector<std::thread> workers;
 };

@@ -8,6 +8,7 @@
 
 #include <vips/vips8>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -22,6 +23,8 @@ int usage(int code)
     (code ? std::cerr : std::cout)
         << "Usage: lumivane-service <command> [options]\n"
            "  serve --data DIR [--host 127.0.0.1] [--port 8787]   serve the catalogue (port 0: pick a free one)\n"
+           "        [--public-url URL]          where clients reach this server (download URLs); default: the Host header\n"
+           "        [--upload-workers 2] [--max-pending 100] [--uploads-per-address 100]\n"
            "  seed --data DIR [--from DIR] [--synthetic N] [--small] build or extend a catalogue\n"
            "  moderate --data DIR list | approve ID | reject ID   review uploads\n"
            "  --help, --version\n";
@@ -36,8 +39,9 @@ int main(int argc, char **argv)
     if (args.empty()) return usage(2);
     if (args[0] == "--help" || args[0] == "-h") return usage(0);
     if (args[0] == "--version") { std::cout << "lumivane-service " << LUMIVANE_SERVICE_VERSION << "\n"; return 0; }
-    std::string command = args[0], data, host = "127.0.0.1";
-    int port = 8787, synthetic = 70;
+    std::string command = args[0], data;
+    ServeOptions options;
+    int synthetic = 70;
     bool small = false;
     std::vector<std::string> rest, from;
     for (size_t i = 1; i < args.size(); ++i) {
@@ -48,8 +52,21 @@ int main(int argc, char **argv)
         try {
             if (args[i] == "--help") return usage(0);
             else if (args[i] == "--data") data = value();
-            else if (args[i] == "--host" && command == "serve") host = value();
-            else if (args[i] == "--port" && command == "serve") port = std::stoi(value());
+            else if (args[i] == "--host" && command == "serve") options.host = value();
+            else if (args[i] == "--port" && command == "serve") options.port = std::stoi(value());
+            else if (args[i] == "--public-url" && command == "serve") {
+                std::string url = value();
+                while (url.ends_with('/')) url.pop_back();
+                const size_t scheme = url.find("://");
+                if ((!url.starts_with("http://") && !url.starts_with("https://")) || url.size() <= scheme + 3) {
+                    std::cerr << "--public-url needs an http:// or https:// URL with a host\n";
+                    return 2;
+                }
+                options.routes.publicUrl = url;
+            }
+            else if (args[i] == "--upload-workers" && command == "serve") options.uploadWorkers = std::max(1, std::stoi(value()));
+            else if (args[i] == "--max-pending" && command == "serve") options.routes.maxPending = size_t(std::max(1, std::stoi(value())));
+            else if (args[i] == "--uploads-per-address" && command == "serve") options.routes.uploadsPerAddress = std::max(1, std::stoi(value()));
             else if (args[i] == "--synthetic" && command == "seed") synthetic = std::stoi(value());
             else if (args[i] == "--small" && command == "seed") small = true;
             else if (args[i] == "--from" && command == "seed") from.push_back(value());
@@ -67,7 +84,7 @@ int main(int argc, char **argv)
     try {
         fs::create_directories(data);
         if (command == "moderate") return moderate(data, rest);
-        return command == "serve" ? serve(data, host, port) : seed(data, synthetic, small, from);
+        return command == "serve" ? serve(data, options) : seed(data, synthetic, small, from);
     } catch (const std::exception &e) {
         std::cerr << command << ": " << e.what() << "\n";
         return 1;

@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The Lumivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Drives a real `lumivane-service serve` on a free loopback port over raw HTTP."""
-import concurrent.futures, glob, http.client, json, os, re, signal, socket, struct, subprocess, sys, tempfile, time, unittest, zlib
+import concurrent.futures, glob, http.client, json, os, re, resource, signal, socket, sqlite3, struct, subprocess, sys, tempfile, time, unittest, zlib
 
 BIN = sys.argv.pop(1)
 
@@ -36,9 +36,9 @@ class ServiceHttp(unittest.TestCase):
             headers[name.strip().lower()] = value.strip()
         return status, headers, stream.read(int(headers.get("content-length", 0)))
 
-    def start_serve(self, port=0, data=None):
-        proc = subprocess.Popen([BIN, "serve", "--data", data or self.tmp.name, "--port", str(port)],
-                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    def start_serve(self, port=0, data=None, extra=(), preexec_fn=None):
+        proc = subprocess.Popen([BIN, "serve", "--data", data or self.tmp.name, "--port", str(port), *extra],
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, preexec_fn=preexec_fn)
         line = proc.stdout.readline()
         match = re.search(r"127\.0\.0\.1:(\d+)", line)
         return proc, int(match.group(1)) if match else None
@@ -214,6 +214,119 @@ class ServiceHttp(unittest.TestCase):
         subprocess.run([BIN, "moderate", "--data", self.tmp.name, "approve", wp["id"]], check=True, stdout=subprocess.DEVNULL)
         self.assertEqual(self.json("GET", "/api/wallpapers/" + wp["id"])["data"]["status"], "approved")
         self.json("GET", "/api/uploads/status/unknown-job", 404)
+
+    @staticmethod
+    def png(w, h, pixels=b"\x00" * 64):
+        """A PNG whose header claims w x h RGB pixels, holding only `pixels` (raw rows)."""
+        def chunk(kind, data):
+            return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(pixels, 1)) + chunk(b"IEND", b""))
+
+    def wait_for_jobs(self, jobs, timeout=120):
+        deadline = time.monotonic() + timeout
+        while True:
+            states = [self.json("GET", "/api/uploads/status/" + j)["data"]["status"] for j in jobs]
+            if all(s in ("completed", "failed") for s in states) or time.monotonic() > deadline:
+                return states
+            time.sleep(0.1)
+
+    def other_server(self, data, extra=(), preexec_fn=None):
+        """Points the helpers at a second serve process until the test ends."""
+        proc, self.port = self.start_serve(data=data, extra=extra, preexec_fn=preexec_fn)
+        def stop():
+            proc.terminate()
+            proc.communicate(timeout=30)
+            self.port = type(self).port
+        self.addCleanup(stop)
+        return proc
+
+    def test_limits_on_uploads(self):
+        # A header that claims 100 megapixels over a few bytes is refused at once, not decoded.
+        start = time.monotonic()
+        status, body = self.upload(self.png(10000, 10000), machine="bomb")
+        self.assertEqual((status, body["success"]), (415, False), body)
+        self.assertLess(time.monotonic() - start, 2.0)
+
+        with tempfile.TemporaryDirectory() as data:
+            subprocess.run([BIN, "seed", "--data", data, "--synthetic", "1", "--small"], check=True, stdout=subprocess.DEVNULL)
+            self.other_server(data, ["--upload-workers", "1", "--max-pending", "2", "--uploads-per-address", "4"])
+            # The queue is capped, and the address is limited whatever device ids it invents.
+            first = [self.upload(self.big_jpeg(), machine=f"device-{i}") for i in range(3)]
+            self.assertEqual([s for s, _ in first], [200, 200, 503], first)
+            self.assertEqual(first[2][1]["data"], "busy")
+            self.wait_for_jobs([b["data"]["job_id"] for s, b in first if s == 200])
+            codes = [self.upload(self.big_jpeg(), machine=f"device-{i}")[0] for i in range(3, 6)]
+            self.assertEqual(codes, [200, 200, 429])
+
+        # A disk that fills (here a file size limit) gives an error answer and stores no job.
+        with tempfile.TemporaryDirectory() as data:
+            subprocess.run([BIN, "seed", "--data", data, "--synthetic", "1", "--small"], check=True, stdout=subprocess.DEVNULL)
+            def small_disk():
+                signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+                resource.setrlimit(resource.RLIMIT_FSIZE, (4 << 20, 4 << 20))
+            self.other_server(data, preexec_fn=small_disk)
+            status, body = self.upload(self.png(2560, 1600, os.urandom(2560 * 1600 * 3 + 1600)), machine="full-disk")
+            self.assertEqual((status, body["success"], body["data"]), (507, False, "storage_full"), body)
+            self.assertEqual(os.listdir(os.path.join(data, "uploads")), [])
+            self.assertEqual(sqlite3.connect(os.path.join(data, "catalogue.db")).execute("SELECT COUNT(*) FROM jobs").fetchone(), (0,))
+
+    def test_lifecycle_of_seeds_and_damaged_uploads(self):
+        # A seed killed half way keeps its committed batches; run again it completes the catalogue
+        # and leaves no rendition folder that no record uses.
+        with tempfile.TemporaryDirectory() as data:
+            proc = subprocess.Popen([BIN, "seed", "--data", data, "--synthetic", "400", "--small"], stdout=subprocess.DEVNULL)
+            db = os.path.join(data, "catalogue.db")
+            count = lambda: sqlite3.connect(db).execute("SELECT COUNT(*) FROM wallpapers").fetchone()[0]
+            deadline = time.monotonic() + 60
+            while proc.poll() is None and time.monotonic() < deadline:
+                try:
+                    if count() > 0:
+                        break
+                except sqlite3.Error:
+                    pass
+                time.sleep(0.05)
+            proc.kill()
+            proc.wait()
+            self.assertTrue(0 < count() < 400, count())
+            subprocess.run([BIN, "seed", "--data", data, "--synthetic", "400", "--small"], check=True, stdout=subprocess.DEVNULL)
+            self.assertEqual(count(), 400)
+            used = {key.split("/")[1] for row in sqlite3.connect(db).execute("SELECT thumbnail_key, full_key FROM wallpapers")
+                    for key in row}
+            self.assertEqual(set(os.listdir(os.path.join(data, "images", "wallpapers"))), used)
+
+        # A truncated picture fails instead of completing with grey rows.
+        status, body = self.upload(self.big_jpeg()[: len(self.big_jpeg()) // 2], machine="truncated")
+        self.assertEqual(status, 200, body)
+        self.assertEqual(self.wait_for_jobs([body["data"]["job_id"]]), ["failed"])
+
+    def test_validation_of_text_ranges_and_urls(self):
+        # Lengths count characters, not bytes; a NUL never reaches the catalogue or the search.
+        self.assertEqual(self.upload(self.big_jpeg(), title="€" * 34, machine="euro")[0], 200)
+        self.assertEqual(self.upload(self.big_jpeg(), title="€" * 101, machine="euro")[0], 422)
+        self.assertEqual(self.upload(self.big_jpeg(), title="a\x00bcd", machine="nul")[0], 400)
+        err = self.json("GET", "/api/wallpapers?search=quiet%00x", 400)
+        self.assertEqual((err["success"], err["data"]), (False, "bad_request"))
+
+        # A range past the end is a 416 envelope; a Range header that is not a byte range is ignored.
+        key = self.json("GET", "/api/wallpapers?limit=1")["data"][0]["thumbnail_key"]
+        whole = self.request("GET", "/images/" + key)[1]
+        res, data = self.request("GET", "/images/" + key, {"Range": "bytes=%d-" % len(whole)})
+        self.assertEqual((res.status, res.getheader("Content-Range")), (416, "bytes */%d" % len(whole)))
+        self.assertEqual(json.loads(data)["data"], "range_not_satisfiable")
+        for header in ["items=0-1", "bytes=abc", "bytes=5-2"]:
+            res, data = self.request("GET", "/images/" + key, {"Range": header})
+            self.assertEqual((res.status, data), (200, whole), header)
+
+        # Download URLs come from --public-url, or the address listened on when there is no Host.
+        wid = self.json("GET", "/api/wallpapers?limit=1")["data"][0]["id"]
+        with socket.create_connection(("127.0.0.1", self.port), timeout=10) as sock:
+            sock.sendall(f"GET /api/wallpapers/{wid}/download HTTP/1.0\r\n\r\n".encode())
+            _, _, body = self.read_answer(sock.makefile("rb"))
+        self.assertTrue(json.loads(body)["data"]["url"].startswith(f"http://127.0.0.1:{self.port}/images/"), body)
+        self.other_server(self.tmp.name, ["--public-url", "https://walls.example.org/"])
+        url = self.json("GET", f"/api/wallpapers/{wid}/download")["data"]["url"]
+        self.assertTrue(url.startswith("https://walls.example.org/images/wallpapers/"), url)
 
     def test_upload_rejects_bad_input(self):
         def png_header(w, h):
