@@ -6,6 +6,7 @@
 #include "platform/DesktopError.h"
 #include "platform/ProcessRunner.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -70,8 +71,8 @@ QCoro::Task<DesktopCapabilities> CommandDesktopBackend::capabilities()
     DesktopCapabilities c;
     c.lockScreenPicture = false;
     c.lockScreenNote = m_tool == Tool::Sway || m_tool == Tool::Hyprpaper || m_tool == Tool::Swww
-        ? u"the screen locker of this session (swaylock, hyprlock) takes its picture from its own configuration"_s
-        : u"this X session's screen locker has no lock-screen picture that a setting chooses"_s;
+        ? QCoreApplication::translate("CommandDesktopBackend", "the screen locker of this session (swaylock, hyprlock) takes its picture from its own configuration")
+        : QCoreApplication::translate("CommandDesktopBackend", "this X session's screen locker has no lock-screen picture that a setting chooses");
     // feh and xwallpaper paint one root window picture across every monitor.
     c.perMonitor = m_tool == Tool::Sway || m_tool == Tool::Hyprpaper || m_tool == Tool::Swww;
     co_return c;
@@ -84,7 +85,7 @@ QByteArray CommandDesktopBackend::runChecked(const QStringList &arguments)
     try {
         result = m_runner.capture(m_program, arguments, m_timeoutMs);
     } catch (const AppError &e) {
-        throw DesktopError(u"%1 could not be started: %2"_s.arg(program, e.description()));
+        throw DesktopError(QCoreApplication::translate("CommandDesktopBackend", "%1 could not be started: %2").arg(program, e.description()));
     }
     const QString said = QString::fromUtf8(result.errors + result.output).trimmed();
     // hyprctl reports a refusal on standard output with status 0; anything but "ok" is one.
@@ -101,7 +102,7 @@ QByteArray CommandDesktopBackend::runChecked(const QStringList &arguments)
 QCoro::Task<void> CommandDesktopBackend::setDesktopImage(QString filePath, DesktopScreen screen)
 {
     if (!QFileInfo(filePath).isAbsolute())
-        throw DesktopError(u"%1 is not an absolute path"_s.arg(filePath));
+        throw DesktopError(QCoreApplication::translate("CommandDesktopBackend", "%1 is not an absolute path").arg(filePath));
     const DesktopCapabilities can = co_await capabilities();
     const QString monitor = can.perMonitor ? screen.name : QString();
     for (const QStringList &arguments : commands(m_tool, filePath, monitor))

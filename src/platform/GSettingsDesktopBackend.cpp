@@ -5,6 +5,7 @@
 #include "platform/DesktopError.h"
 
 
+#include <QCoreApplication>
 #include <gio/gio.h>
 
 #include <QFile>
@@ -39,7 +40,7 @@ QString fileUri(const QString &path)
 {
     gchar *uri = g_filename_to_uri(QFile::encodeName(path).constData(), nullptr, nullptr);
     if (!uri)
-        throw DesktopError(u"%1 is not an absolute path"_s.arg(path));
+        throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "%1 is not an absolute path").arg(path));
     const QString result = QString::fromUtf8(uri);
     g_free(uri);
     return result;
@@ -50,8 +51,9 @@ QString fileUri(const QString &path)
 GSettingsDesktopBackend::Flavour GSettingsDesktopBackend::gnome()
 {
     Flavour f = gnomeCompatible(u"GNOME"_s);
-    f.lockScreenNote = QStringLiteral("GNOME 3.36 and later show the desktop picture, blurred, on the lock screen; "
-                                      "set this wallpaper as the desktop picture to see it there");
+    f.lockScreenNote = QT_TRANSLATE_NOOP("GSettingsDesktopBackend",
+                                         "GNOME 3.36 and later show the desktop picture, blurred, on the lock "
+                                         "screen; set this wallpaper as the desktop picture to see it there");
     return f;
 }
 
@@ -72,7 +74,7 @@ GSettingsDesktopBackend::Flavour GSettingsDesktopBackend::cinnamon()
     f.name = u"Cinnamon"_s;
     f.schema = u"org.cinnamon.desktop.background"_s;
     f.pictureKeys = {u"picture-uri"_s, u"picture-uri-dark"_s};
-    f.lockScreenNote = u"Cinnamon shows the desktop picture on its lock screen"_s;
+    f.lockScreenNote = QT_TRANSLATE_NOOP("GSettingsDesktopBackend", "Cinnamon shows the desktop picture on its lock screen");
     return f;
 }
 
@@ -85,7 +87,7 @@ GSettingsDesktopBackend::Flavour GSettingsDesktopBackend::mate()
     f.keysTakeUri = false;
     // Checked with mate-screensaver 1.26: the locked screen stays blank, whatever its
     // picture-filename key holds.
-    f.lockScreenNote = u"MATE's screensaver shows a blank screen when locked, not a picture"_s;
+    f.lockScreenNote = QT_TRANSLATE_NOOP("GSettingsDesktopBackend", "MATE's screensaver shows a blank screen when locked, not a picture");
     return f;
 }
 
@@ -103,23 +105,23 @@ void GSettingsDesktopBackend::writeChecked(const QString &schema, const QString 
 {
     SchemaPtr found = lookupSchema(schema);
     if (!found)
-        throw DesktopError(u"the settings schema %1 is not installed"_s.arg(schema));
+        throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the settings schema %1 is not installed").arg(schema));
     const QByteArray keyName = key.toUtf8();
     if (!g_settings_schema_has_key(found.get(), keyName.constData()))
-        throw DesktopError(u"the settings schema %1 has no key %2"_s.arg(schema, key));
+        throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the settings schema %1 has no key %2").arg(schema, key));
 
     SettingsPtr settings(g_settings_new_full(found.get(), nullptr, nullptr));
     const QByteArray bytes = value.toUtf8();
     if (!g_settings_is_writable(settings.get(), keyName.constData()))
-        throw DesktopError(u"the setting %1 %2 is locked"_s.arg(schema, key));
+        throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the setting %1 %2 is locked").arg(schema, key));
     if (!g_settings_set_string(settings.get(), keyName.constData(), bytes.constData()))
-        throw DesktopError(u"the setting %1 %2 could not be written"_s.arg(schema, key));
+        throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the setting %1 %2 could not be written").arg(schema, key));
 
     gchar *stored = g_settings_get_string(settings.get(), keyName.constData());
     const bool took = stored && bytes == stored;
     g_free(stored);
     if (!took)
-        throw DesktopError(u"the setting %1 %2 did not keep the new picture"_s.arg(schema, key));
+        throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the setting %1 %2 did not keep the new picture").arg(schema, key));
 }
 
 QCoro::Task<void> GSettingsDesktopBackend::setDesktopImage(QString filePath, DesktopScreen)
@@ -144,14 +146,15 @@ QCoro::Task<void> GSettingsDesktopBackend::setDesktopImage(QString filePath, Des
 QCoro::Task<DesktopCapabilities> GSettingsDesktopBackend::capabilities()
 {
     DesktopCapabilities c;
-    c.lockScreenNote = m_flavour.lockScreenNote;
-    c.lockScreenPicture = m_flavour.lockScreenNote.isEmpty() && !m_flavour.lockSchema.isEmpty()
+    if (m_flavour.lockScreenNote)
+        c.lockScreenNote = QCoreApplication::translate("GSettingsDesktopBackend", m_flavour.lockScreenNote);
+    c.lockScreenPicture = !m_flavour.lockScreenNote && !m_flavour.lockSchema.isEmpty()
                           && schemaInstalled(m_flavour.lockSchema);
     if (!c.lockScreenPicture && c.lockScreenNote.isEmpty())
-        c.lockScreenNote = u"the settings schema %1 is not installed"_s.arg(m_flavour.lockSchema);
+        c.lockScreenNote = QCoreApplication::translate("GSettingsDesktopBackend", "the settings schema %1 is not installed").arg(m_flavour.lockSchema);
     if (!schemaInstalled(m_flavour.schema)) {
         c.desktopPicture = false;
-        c.desktopPictureNote = u"the settings schema %1 is not installed"_s.arg(m_flavour.schema);
+        c.desktopPictureNote = QCoreApplication::translate("GSettingsDesktopBackend", "the settings schema %1 is not installed").arg(m_flavour.schema);
     }
     co_return c;
 }

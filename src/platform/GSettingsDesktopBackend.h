@@ -21,7 +21,8 @@ public:
         QString lockKey;
         // Why the lock screen cannot be set, when it cannot (GNOME ≥ 3.36 draws it from the
         // desktop picture and ignores its own key).
-        QString lockScreenNote;
+        // Why no lock-screen picture can be set, untranslated (translated when it is shown).
+        const char *lockScreenNote = nullptr;
     };
 
     static Flavour gnome();

@@ -5,6 +5,7 @@
 #include "models/AppError.h"
 #include "platform/ProcessRunner.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,14 +58,14 @@ void LaunchAgentBackend::enable()
     const QString path = agentPath();
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        throw FileError(QStringLiteral("Could not create the folder %1").arg(folder));
+        throw FileError(QCoreApplication::translate("LaunchAgentBackend", "Could not create the folder %1").arg(folder));
 
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw FileError(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+        throw FileError(QCoreApplication::translate("LaunchAgentBackend", "Could not write %1: %2").arg(path, file.errorString()));
     const QByteArray data = plist(m_executablePath);
     if (file.write(data) != data.size())
-        throw FileError(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+        throw FileError(QCoreApplication::translate("LaunchAgentBackend", "Could not write %1: %2").arg(path, file.errorString()));
     file.close();
 
     m_runner.run(m_launchctl, {QStringLiteral("load"), path});
@@ -78,7 +79,7 @@ void LaunchAgentBackend::disable()
     m_runner.run(m_launchctl, {QStringLiteral("unload"), path});
     QFile file(path);
     if (!file.remove())
-        throw FileError(QStringLiteral("Could not remove %1: %2").arg(path, file.errorString()));
+        throw FileError(QCoreApplication::translate("LaunchAgentBackend", "Could not remove %1: %2").arg(path, file.errorString()));
 }
 
 bool LaunchAgentBackend::isEnabled() const

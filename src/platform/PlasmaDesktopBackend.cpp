@@ -6,6 +6,7 @@
 #include "platform/DesktopError.h"
 #include "platform/ProcessRunner.h"
 
+#include <QCoreApplication>
 #include <QCoroDBusPendingCall>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
@@ -141,17 +142,17 @@ QCoro::Task<void> PlasmaDesktopBackend::setDesktopImage(QString filePath, Deskto
     const QDBusPendingCall pending = m_connection.asyncCall(call);
     const QDBusMessage reply = co_await pending;
     if (reply.type() != QDBusMessage::ReplyMessage)
-        throw DesktopError(u"KDE Plasma did not run the desktop script: %1"_s.arg(reply.errorMessage()));
+        throw DesktopError(QCoreApplication::translate("PlasmaDesktopBackend", "KDE Plasma did not run the desktop script: %1").arg(reply.errorMessage()));
 
     const QString output = reply.arguments().value(0).toString().trimmed();
     // Anything printed before our line (Plasma's own warnings) is not ours to judge.
     const QString lastLine = output.section(u'\n', -1).trimmed();
     const QJsonArray shown = QJsonDocument::fromJson(lastLine.toUtf8()).array();
     if (shown.isEmpty())
-        throw DesktopError(u"KDE Plasma has no desktop on screen %1"_s.arg(screen.index + 1));
+        throw DesktopError(QCoreApplication::translate("PlasmaDesktopBackend", "KDE Plasma has no desktop on screen %1").arg(screen.index + 1));
     for (const QJsonValue &value : shown) {
         if (value.toString() != url)
-            throw DesktopError(u"KDE Plasma did not keep the new picture on screen %1"_s.arg(screen.index + 1));
+            throw DesktopError(QCoreApplication::translate("PlasmaDesktopBackend", "KDE Plasma did not keep the new picture on screen %1").arg(screen.index + 1));
     }
 }
 
@@ -167,12 +168,12 @@ QCoro::Task<void> PlasmaDesktopBackend::setLockScreenImage(QString filePath)
                                                          u"--group"_s, u"General"_s,
                                                          u"--key"_s, u"Image"_s, url});
         if (status != 0)
-            throw DesktopError(u"%1 failed with status %2"_s.arg(QFileInfo(m_kwriteconfig).fileName()).arg(status));
+            throw DesktopError(QCoreApplication::translate("PlasmaDesktopBackend", "%1 failed with status %2").arg(QFileInfo(m_kwriteconfig).fileName()).arg(status));
     } else {
         writeConfigValue(file, lockScreenGroup(), u"Image"_s, url);
     }
     if (readConfigValue(file, lockScreenGroup(), u"Image"_s) != url)
-        throw DesktopError(u"the screen locker's settings did not keep the new picture"_s);
+        throw DesktopError(QCoreApplication::translate("PlasmaDesktopBackend", "the screen locker's settings did not keep the new picture"));
     co_return;
 }
 
@@ -243,8 +244,8 @@ void PlasmaDesktopBackend::writeConfigValue(const QString &file, const QString &
     QDir().mkpath(QFileInfo(file).absolutePath());
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
-        throw FileError(u"Could not write %1: %2"_s.arg(file, out.errorString()));
+        throw FileError(QCoreApplication::translate("PlasmaDesktopBackend", "Could not write %1: %2").arg(file, out.errorString()));
     out.write((lines.join(u'\n') + u'\n').toUtf8());
     if (!out.commit())
-        throw FileError(u"Could not write %1: %2"_s.arg(file, out.errorString()));
+        throw FileError(QCoreApplication::translate("PlasmaDesktopBackend", "Could not write %1: %2").arg(file, out.errorString()));
 }

@@ -5,6 +5,7 @@
 #include "platform/DesktopError.h"
 #include "platform/PortalResponseWatcher.h"
 
+#include <QCoreApplication>
 #include <QCoroDBusPendingCall>
 #include <QCoroSignal>
 #include <QDBusArgument>
@@ -34,8 +35,8 @@ PortalDesktopBackend::PortalDesktopBackend(QDBusConnection connection, std::chro
 
 QString PortalDesktopBackend::lockScreenNote()
 {
-    return u"this desktop's portal cannot set a lock-screen picture (it would change the desktop picture "
-           "instead)"_s;
+    return QCoreApplication::translate("PortalDesktopBackend", "this desktop's portal cannot set a lock-screen picture (it would change the desktop picture "
+           "instead)");
 }
 
 QCoro::Task<DesktopCapabilities> PortalDesktopBackend::capabilities()
@@ -134,7 +135,7 @@ QCoro::Task<void> PortalDesktopBackend::apply(QString filePath, QString setOn)
     QString handle = expected;
     if (reply.type() != QDBusMessage::ReplyMessage) {
         m_connection.disconnect(portalService, expected, requestInterface, responseSignal, &watcher, responseSlot);
-        throw DesktopError(u"the desktop portal refused the picture: %1"_s.arg(reply.errorMessage()));
+        throw DesktopError(QCoreApplication::translate("PortalDesktopBackend", "the desktop portal refused the picture: %1").arg(reply.errorMessage()));
     }
     // Portals older than the handle_token convention pick their own path.
     const QString returned = reply.arguments().value(0).value<QDBusObjectPath>().path();
@@ -158,7 +159,7 @@ QCoro::Task<void> PortalDesktopBackend::apply(QString filePath, QString setOn)
         const QDBusPendingCall closing = m_connection.asyncCall(close, 5000);
         const QDBusMessage closed = co_await closing;
         Q_UNUSED(closed);
-        throw DesktopError(u"the desktop portal did not answer"_s);
+        throw DesktopError(QCoreApplication::translate("PortalDesktopBackend", "the desktop portal did not answer"));
     }
     const uint code = *watcher.code();
     if (code == 0)
@@ -170,6 +171,6 @@ QCoro::Task<void> PortalDesktopBackend::apply(QString filePath, QString setOn)
                            "remembers it; allow it again in the desktop's privacy settings (or run "
                            "\"flatpak permission-remove wallpaper wallpaper\")"_s);
     if (code == 1)
-        throw DesktopError(u"the change was cancelled"_s);
-    throw DesktopError(u"the desktop portal could not set the picture"_s);
+        throw DesktopError(QCoreApplication::translate("PortalDesktopBackend", "the change was cancelled"));
+    throw DesktopError(QCoreApplication::translate("PortalDesktopBackend", "the desktop portal could not set the picture"));
 }

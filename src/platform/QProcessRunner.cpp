@@ -4,6 +4,7 @@
 
 #include "models/AppError.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 
 int QProcessRunner::run(const QString &program, const QStringList &arguments)
@@ -12,7 +13,7 @@ int QProcessRunner::run(const QString &program, const QStringList &arguments)
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(program, arguments);
     if (!process.waitForStarted())
-        throw FileError(QStringLiteral("Could not run %1: %2").arg(program, process.errorString()));
+        throw FileError(QCoreApplication::translate("QProcessRunner", "Could not run %1: %2").arg(program, process.errorString()));
     process.waitForFinished(-1);
     if (process.exitStatus() == QProcess::CrashExit)
         return -1;
@@ -24,7 +25,7 @@ ProcessResult QProcessRunner::capture(const QString &program, const QStringList 
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForStarted())
-        throw FileError(QStringLiteral("Could not run %1: %2").arg(program, process.errorString()));
+        throw FileError(QCoreApplication::translate("QProcessRunner", "Could not run %1: %2").arg(program, process.errorString()));
     ProcessResult result;
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();

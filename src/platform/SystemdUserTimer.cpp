@@ -4,6 +4,7 @@
 
 #include "models/AppError.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDir>
@@ -94,10 +95,10 @@ QString SystemdUserTimer::timerText(int minutes)
 void SystemdUserTimer::write(const QString &path, const QString &text)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        throw FileError(u"Could not create the folder %1"_s.arg(QFileInfo(path).absolutePath()));
+        throw FileError(QCoreApplication::translate("SystemdUserTimer", "Could not create the folder %1").arg(QFileInfo(path).absolutePath()));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-        throw FileError(u"Could not write %1: %2"_s.arg(path, file.errorString()));
+        throw FileError(QCoreApplication::translate("SystemdUserTimer", "Could not write %1: %2").arg(path, file.errorString()));
 }
 
 void SystemdUserTimer::call(const QString &method, const QVariantList &arguments) const
@@ -112,7 +113,7 @@ void SystemdUserTimer::call(const QString &method, const QVariantList &arguments
 void SystemdUserTimer::enable(int minutes)
 {
     if (m_executablePath.isEmpty())
-        throw FileError(u"The path of the running program is unknown"_s);
+        throw FileError(QCoreApplication::translate("SystemdUserTimer", "The path of the running program is unknown"));
     write(servicePath(), serviceText(m_executablePath));
     write(timerPath(), timerText(minutes));
     call(u"Reload"_s, {});
@@ -134,7 +135,7 @@ void SystemdUserTimer::disable()
     for (const QString &path : {timerPath(), servicePath()}) {
         QFile file(path);
         if (file.exists() && !file.remove())
-            throw FileError(u"Could not remove %1: %2"_s.arg(path, file.errorString()));
+            throw FileError(QCoreApplication::translate("SystemdUserTimer", "Could not remove %1: %2").arg(path, file.errorString()));
     }
     if (isAvailable())
         call(u"Reload"_s, {});

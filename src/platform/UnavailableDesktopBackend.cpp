@@ -4,9 +4,11 @@
 
 #include "platform/DesktopError.h"
 
+#include <QCoreApplication>
+
 QString UnavailableDesktopBackend::reason()
 {
-    return QStringLiteral("no supported desktop was found. Lumivane sets wallpapers on GNOME, Unity, Budgie, "
+    return QCoreApplication::translate("UnavailableDesktopBackend", "no supported desktop was found. Lumivane sets wallpapers on GNOME, Unity, Budgie, "
                           "Pantheon, Cinnamon, MATE, KDE Plasma and Xfce, on sway, Hyprland (hyprpaper) and with "
                           "swww, on other X11 sessions with feh or xwallpaper, and elsewhere through the desktop "
                           "portal (xdg-desktop-portal)");

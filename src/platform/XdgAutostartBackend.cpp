@@ -4,6 +4,7 @@
 
 #include "models/AppError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,19 +80,19 @@ void XdgAutostartBackend::enable()
 {
     // An entry with an empty Exec would be invalid and start nothing.
     if (m_executablePath.isEmpty())
-        throw FileError(QStringLiteral("The path of the running program is unknown"));
+        throw FileError(QCoreApplication::translate("XdgAutostartBackend", "The path of the running program is unknown"));
 
     const QString path = entryPath();
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        throw FileError(QStringLiteral("Could not create the folder %1").arg(folder));
+        throw FileError(QCoreApplication::translate("XdgAutostartBackend", "Could not create the folder %1").arg(folder));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw FileError(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+        throw FileError(QCoreApplication::translate("XdgAutostartBackend", "Could not write %1: %2").arg(path, file.errorString()));
     file.write(entryText(m_executablePath, m_arguments).toUtf8());
     if (!file.commit())
-        throw FileError(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+        throw FileError(QCoreApplication::translate("XdgAutostartBackend", "Could not write %1: %2").arg(path, file.errorString()));
 }
 
 void XdgAutostartBackend::disable()
@@ -101,7 +102,7 @@ void XdgAutostartBackend::disable()
         return;
     QFile file(path);
     if (!file.remove())
-        throw FileError(QStringLiteral("Could not remove %1: %2").arg(path, file.errorString()));
+        throw FileError(QCoreApplication::translate("XdgAutostartBackend", "Could not remove %1: %2").arg(path, file.errorString()));
 }
 
 bool XdgAutostartBackend::isEnabled() const

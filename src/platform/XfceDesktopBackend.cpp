@@ -4,6 +4,7 @@
 
 #include "platform/DesktopError.h"
 
+#include <QCoreApplication>
 #include <QCoroDBusPendingCall>
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -73,7 +74,7 @@ QCoro::Task<QDBusMessage> XfceDesktopBackend::call(QString method, QVariantList 
     const QDBusPendingCall pending = m_connection.asyncCall(message);
     const QDBusMessage reply = co_await pending;
     if (reply.type() != QDBusMessage::ReplyMessage)
-        throw DesktopError(u"Xfce's settings service refused %1: %2"_s.arg(method, reply.errorMessage()));
+        throw DesktopError(QCoreApplication::translate("XfceDesktopBackend", "Xfce's settings service refused %1: %2").arg(method, reply.errorMessage()));
     co_return reply;
 }
 
@@ -115,14 +116,14 @@ QCoro::Task<void> XfceDesktopBackend::setDesktopImage(QString filePath, DesktopS
         const QDBusMessage reply = co_await call(getProperty, getImage);
         const QVariant value = reply.arguments().value(0).value<QDBusVariant>().variant();
         if (value.toString() != filePath)
-            throw DesktopError(u"Xfce did not keep the new picture for %1"_s.arg(folder));
+            throw DesktopError(QCoreApplication::translate("XfceDesktopBackend", "Xfce did not keep the new picture for %1").arg(folder));
     }
 }
 
 QString XfceDesktopBackend::lockScreenNote()
 {
     // xfce4-screensaver and light-locker draw no picture that a setting chooses.
-    return u"Xfce's screen locker has no lock-screen picture to set"_s;
+    return QCoreApplication::translate("XfceDesktopBackend", "Xfce's screen locker has no lock-screen picture to set");
 }
 
 QCoro::Task<DesktopCapabilities> XfceDesktopBackend::capabilities()

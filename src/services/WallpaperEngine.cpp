@@ -155,7 +155,7 @@ QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteUrl, Cancella
 {
     const QString directory = wallpapersDirectory();
     if (!QDir().mkpath(directory))
-        throw FileError(u"The folder “%1” couldn’t be created."_s.arg(directory));
+        throw FileError(QCoreApplication::translate("WallpaperEngine", "The folder “%1” couldn’t be created.").arg(directory));
 
     // Named after the whole URL: the same URL reuses its file, any other URL gets a new one, so
     // a desktop is always handed a new path for a new picture, and no file a desktop may show
@@ -176,7 +176,7 @@ QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteUrl, Cancella
     if (!picture)
         throw WallpaperError::downloadFailed();
     if (cancel && cancel->isCancelled())
-        throw TransportError(u"Operation canceled"_s, int(QNetworkReply::OperationCanceledError));
+        throw TransportError(QCoreApplication::translate("WallpaperEngine", "Operation canceled"), int(QNetworkReply::OperationCanceledError));
 
     // Written under a temporary name and renamed, so a crash never leaves a truncated file that
     // would be reused as if it were complete.
@@ -211,7 +211,7 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString
     if (!monitor.isEmpty()) {
         if (!can.perMonitor)
             throw WallpaperError::setFailed(
-                u"%1 shows one picture on every monitor"_s.arg(m.desktop ? m.desktop->name() : u"this desktop"_s));
+                QCoreApplication::translate("WallpaperEngine", "%1 shows one picture on every monitor").arg(m.desktop ? m.desktop->name() : QCoreApplication::translate("WallpaperEngine", "this desktop")));
         const bool offscreen = screens.size() == 1 && screens.first().name.isEmpty();
         const auto named = std::find_if(screens.begin(), screens.end(), [&](const DesktopScreen &s) { return s.name == monitor; });
         if (named != screens.end()) {

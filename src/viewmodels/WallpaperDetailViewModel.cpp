@@ -11,6 +11,7 @@
 #include "viewmodels/FavoritesStore.h"
 #include "viewmodels/WallpaperApplier.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -201,8 +202,8 @@ QCoro::Task<void> WallpaperDetailViewModel::apply(Target target)
     if (failed)
         fail(failure);
     else
-        succeed(target == Target::Desktop ? QStringLiteral("Desktop wallpaper set successfully!")
-                                          : QStringLiteral("Lock screen wallpaper set successfully!"));
+        succeed(target == Target::Desktop ? QCoreApplication::translate("WallpaperDetailViewModel", "Desktop wallpaper set successfully!")
+                                          : QCoreApplication::translate("WallpaperDetailViewModel", "Lock screen wallpaper set successfully!"));
     setSettingWallpaper(false);
 }
 
@@ -255,11 +256,11 @@ QCoro::Task<void> WallpaperDetailViewModel::saveDownloadAsync()
     QSaveFile file(path);
     if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(body) != body.size()
         || !file.commit()) {
-        fail(QStringLiteral("Could not save %1: %2").arg(path, file.errorString()));
+        fail(QCoreApplication::translate("WallpaperDetailViewModel", "Could not save %1: %2").arg(path, file.errorString()));
         co_return;
     }
     LibraryViewModel::recordDownload(m_store.settings(), m_wallpaper.id(), path);
-    succeed(QStringLiteral("Saved to Downloads"));
+    succeed(QCoreApplication::translate("WallpaperDetailViewModel", "Saved to Downloads"));
 }
 
 void WallpaperDetailViewModel::succeed(const QString &message)

@@ -132,7 +132,7 @@ void TestGSettingsBackend::missingSchemaFailsWithoutAborting()
     Flavour flavour = GSettingsDesktopBackend::gnome();
     flavour.schema = QStringLiteral("org.example.not.installed");
     flavour.lockSchema = QStringLiteral("org.example.not.installed.either");
-    flavour.lockScreenNote.clear();
+    flavour.lockScreenNote = nullptr;
     GSettingsDesktopBackend backend(flavour);
     const QString path = picture(QStringLiteral("any.jpg"));
 

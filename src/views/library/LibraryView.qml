@@ -76,8 +76,8 @@ Item {
             anchors.fill: parent
             visible: root.libraryTab === "Downloads" && !vm.isLoadingDownloads && vm.downloads.count === 0
             icon: "arrow.down.circle"
-            title: "No downloads yet"
-            subtitle: "Downloaded wallpapers will appear here"
+            title: qsTr("No downloads yet")
+            subtitle: qsTr("Downloaded wallpapers will appear here")
         }
         WallpaperGrid {
             objectName: "downloadsGrid"

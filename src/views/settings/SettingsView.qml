@@ -178,7 +178,7 @@ Sheet {
                     Separator {}
                     BlueSwitch {
                         objectName: "autoChangeSwitch"
-                        text: "Auto-change wallpaper"
+                        text: qsTr("Auto-change wallpaper")
                         checked: vm.autoChangeWallpaper
                         onToggled: vm.autoChangeWallpaper = checked
                     }
@@ -188,7 +188,7 @@ Sheet {
                         width: parent.width
                         height: visible ? 34 : 0
                         Text {
-                            text: "Change every"
+                            text: qsTr("Change every")
                             font.pixelSize: TextStyle.body
                             color: Qt.rgba(1, 1, 1, 0.8)
                         }
