@@ -3,6 +3,8 @@
 // Starts a seeded reference service and the real app window offscreen, and reads the window's
 // items: the featured hero with a title and at least one category row with cards, no skeleton
 // and no error panel.
+#include "ItemTree.h"
+#include "SeededService.h"
 #include "app/LumivaneApp.h"
 
 #include <QFile>
@@ -22,25 +24,8 @@ Q_IMPORT_QML_PLUGIN(LumivanePlugin)
 
 namespace {
 
-QList<QQuickItem *> itemsWhere(QQuickItem *root, const std::function<bool(QQuickItem *)> &match)
-{
-    QList<QQuickItem *> found, pending{root};
-    while (!pending.isEmpty()) {
-        QQuickItem *item = pending.takeFirst();
-        if (match(item))
-            found.append(item);
-        pending.append(item->childItems());
-    }
-    return found;
-}
-
-bool reallyVisible(QQuickItem *item)
-{
-    for (QQuickItem *at = item; at; at = at->parentItem())
-        if (!at->isVisible() || at->opacity() <= 0.01)
-            return false;
-    return item->width() > 0 && item->height() > 0;
-}
+using ItemTree::itemsWhere;
+using ItemTree::reallyVisible;
 
 } // namespace
 
@@ -49,37 +34,17 @@ class TestEndToEndHome : public QObject
     Q_OBJECT
 
     QTemporaryDir temp;
-    QProcess service;
+    SeededService service;
 
 private Q_SLOTS:
     void initTestCase()
     {
-        const QString serviceBinary = qEnvironmentVariable("LUMIVANE_TEST_BINARY_DIR") + QStringLiteral("/service/lumivane-service");
-        if (!QFile::exists(serviceBinary))
+        if (!SeededService::isBuilt())
             QSKIP("the reference service is not built");
-        const QString data = temp.filePath(QStringLiteral("catalogue"));
-        QCOMPARE(QProcess::execute(serviceBinary, {QStringLiteral("seed"), QStringLiteral("--data"), data,
-                                                   QStringLiteral("--small")}), 0);
-        service.start(serviceBinary, {QStringLiteral("serve"), QStringLiteral("--data"), data,
-                                      QStringLiteral("--port"), QStringLiteral("0")});
-        QVERIFY(service.waitForStarted());
-        QRegularExpression listening(QStringLiteral("listening on [^:]+:(\\d+)"));
-        QString output;
-        QTRY_VERIFY_WITH_TIMEOUT((output += QString::fromUtf8(service.readAllStandardOutput()),
-                                  listening.match(output).hasMatch()), 10000);
-        const QString base = QStringLiteral("http://127.0.0.1:%1").arg(listening.match(output).captured(1));
-        qputenv("LUMIVANE_API_BASE_URL", (base + QStringLiteral("/api")).toUtf8());
-        qputenv("LUMIVANE_IMAGE_BASE_URL", (base + QStringLiteral("/images/")).toUtf8());
+        QVERIFY2(service.start(temp.filePath(QStringLiteral("catalogue"))), qPrintable(service.error()));
+        service.exportToApp();
     }
 
-    void cleanupTestCase()
-    {
-        if (service.state() != QProcess::NotRunning) {
-            service.terminate();
-            if (!service.waitForFinished(3000))
-                service.kill();
-        }
-    }
 
     void homeShowsHeroAndRows()
     {

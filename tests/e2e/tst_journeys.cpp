@@ -3,6 +3,8 @@
 // Journeys a person takes through the real window, against a seeded reference service and the
 // real GNOME settings store (GSettings with its keyfile backend, read back with `gsettings`):
 // clicks and hovers go to the window, and what is checked is what the person sees or gets.
+#include "ItemTree.h"
+#include "SeededService.h"
 #include "app/LumivaneApp.h"
 #include "DbusTestBus.h"
 #include "models/Wallpaper.h"
@@ -39,26 +41,8 @@ Q_IMPORT_QML_PLUGIN(LumivanePlugin)
 
 namespace {
 
-QList<QQuickItem *> itemsWhere(QQuickItem *root, const std::function<bool(QQuickItem *)> &match)
-{
-    // Delegates and popups are children in the item tree, not always in the object tree.
-    QList<QQuickItem *> found, pending{root};
-    while (!pending.isEmpty()) {
-        QQuickItem *item = pending.takeFirst();
-        if (match(item))
-            found.append(item);
-        pending.append(item->childItems());
-    }
-    return found;
-}
-
-bool reallyVisible(QQuickItem *item)
-{
-    for (QQuickItem *at = item; at; at = at->parentItem())
-        if (!at->isVisible() || at->opacity() <= 0.01)
-            return false;
-    return item->width() > 0 && item->height() > 0;
-}
+using ItemTree::itemsWhere;
+using ItemTree::reallyVisible;
 
 QPoint centreOf(QQuickItem *item)
 {
@@ -126,7 +110,7 @@ private:
     bool waitForDesktopPicture(const QString &notThis, QString *path, int timeoutMs = 30000) const;
 
     QTemporaryDir m_dir;
-    QProcess m_service;
+    SeededService m_service;
     QString m_base;
     QNetworkAccessManager m_network;
     std::unique_ptr<LumivaneApp> m_app;
@@ -135,33 +119,18 @@ private:
 
 void Journeys::initTestCase()
 {
-    const QString serviceBinary = qEnvironmentVariable("LUMIVANE_TEST_BINARY_DIR") + QStringLiteral("/service/lumivane-service");
-    if (!QFile::exists(serviceBinary))
+    if (!SeededService::isBuilt())
         QSKIP("the reference service is not built");
     QVERIFY(m_dir.isValid());
-    const QString data = m_dir.filePath(QStringLiteral("catalogue"));
-    QCOMPARE(QProcess::execute(serviceBinary, {QStringLiteral("seed"), QStringLiteral("--data"), data, QStringLiteral("--small")}), 0);
-    m_service.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_service.start(serviceBinary, {QStringLiteral("serve"), QStringLiteral("--data"), data, QStringLiteral("--port"), QStringLiteral("0")});
-    QVERIFY(m_service.waitForStarted());
-    const QRegularExpression listening(QStringLiteral("listening on [^:]+:(\\d+)"));
-    QString output;
-    QTRY_VERIFY_WITH_TIMEOUT((output += QString::fromUtf8(m_service.readAllStandardOutput()), listening.match(output).hasMatch()),
-                             15000);
-    m_base = QStringLiteral("http://127.0.0.1:%1").arg(listening.match(output).captured(1));
-    qputenv("LUMIVANE_API_BASE_URL", (m_base + QStringLiteral("/api")).toUtf8());
-    qputenv("LUMIVANE_IMAGE_BASE_URL", (m_base + QStringLiteral("/images/")).toUtf8());
+    QVERIFY2(m_service.start(m_dir.filePath(QStringLiteral("catalogue"))), qPrintable(m_service.error()));
+    m_base = m_service.base();
+    m_service.exportToApp();
     startApp();
 }
 
 void Journeys::cleanupTestCase()
 {
     stopApp();
-    if (m_service.state() != QProcess::NotRunning) {
-        m_service.terminate();
-        if (!m_service.waitForFinished(5000))
-            m_service.kill();
-    }
 }
 
 void Journeys::startApp()

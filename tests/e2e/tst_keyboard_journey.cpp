@@ -4,6 +4,8 @@
 // seeded reference service and GNOME's own settings store: search, open a wallpaper, favourite
 // it, set it, open and close Settings, and no key reaching what lies behind an open sheet.
 // Each screen is photographed with its focus ring into the build folder (keyboard-shots/).
+#include "ItemTree.h"
+#include "SeededService.h"
 #include "app/LumivaneApp.h"
 #include "DbusTestBus.h"
 #include "models/Wallpaper.h"
@@ -33,17 +35,8 @@ Q_IMPORT_QML_PLUGIN(LumivanePlugin)
 
 namespace {
 
-QList<QQuickItem *> itemsWhere(QQuickItem *root, const std::function<bool(QQuickItem *)> &match)
-{
-    QList<QQuickItem *> found, pending{root};
-    while (!pending.isEmpty()) {
-        QQuickItem *item = pending.takeFirst();
-        if (match(item))
-            found.append(item);
-        pending.append(item->childItems());
-    }
-    return found;
-}
+using ItemTree::itemsWhere;
+using ItemTree::reallyVisible;
 
 // The sheet or alert (the popup's own item, in the window's overlay) that holds `item`.
 QQuickItem *popupOf(QQuickItem *item)
@@ -52,14 +45,6 @@ QQuickItem *popupOf(QQuickItem *item)
         if (at->parentItem()->inherits("QQuickOverlay"))
             return at;
     return nullptr;
-}
-
-bool reallyVisible(QQuickItem *item)
-{
-    for (QQuickItem *at = item; at; at = at->parentItem())
-        if (!at->isVisible() || at->opacity() <= 0.01)
-            return false;
-    return item->width() > 0 && item->height() > 0;
 }
 
 QString desktopPicture()
@@ -92,7 +77,7 @@ private:
     void shot(const QString &name);
 
     QTemporaryDir m_dir;
-    QProcess m_service;
+    SeededService m_service;
     QString m_base;
     std::unique_ptr<LumivaneApp> m_app;
     QQuickWindow *m_window = nullptr;
@@ -100,20 +85,11 @@ private:
 
 void KeyboardJourney::initTestCase()
 {
-    const QString serviceBinary = qEnvironmentVariable("LUMIVANE_TEST_BINARY_DIR") + QStringLiteral("/service/lumivane-service");
-    if (!QFile::exists(serviceBinary))
+    if (!SeededService::isBuilt())
         QSKIP("the reference service is not built");
-    const QString data = m_dir.filePath(QStringLiteral("catalogue"));
-    QCOMPARE(QProcess::execute(serviceBinary, {QStringLiteral("seed"), QStringLiteral("--data"), data, QStringLiteral("--small")}), 0);
-    m_service.start(serviceBinary, {QStringLiteral("serve"), QStringLiteral("--data"), data, QStringLiteral("--port"), QStringLiteral("0")});
-    QVERIFY(m_service.waitForStarted());
-    const QRegularExpression listening(QStringLiteral("listening on [^:]+:(\\d+)"));
-    QString output;
-    QTRY_VERIFY_WITH_TIMEOUT((output += QString::fromUtf8(m_service.readAllStandardOutput()), listening.match(output).hasMatch()),
-                             15000);
-    m_base = QStringLiteral("http://127.0.0.1:%1").arg(listening.match(output).captured(1));
-    qputenv("LUMIVANE_API_BASE_URL", (m_base + QStringLiteral("/api")).toUtf8());
-    qputenv("LUMIVANE_IMAGE_BASE_URL", (m_base + QStringLiteral("/images/")).toUtf8());
+    QVERIFY2(m_service.start(m_dir.filePath(QStringLiteral("catalogue"))), qPrintable(m_service.error()));
+    m_base = m_service.base();
+    m_service.exportToApp();
 
     m_app = std::make_unique<LumivaneApp>();
     QVERIFY(m_app->start());
@@ -128,11 +104,6 @@ void KeyboardJourney::cleanupTestCase()
 {
     m_window = nullptr;
     m_app.reset();
-    if (m_service.state() != QProcess::NotRunning) {
-        m_service.terminate();
-        if (!m_service.waitForFinished(5000))
-            m_service.kill();
-    }
 }
 
 QQuickItem *KeyboardJourney::visibleNamed(const QString &objectName) const

@@ -4,6 +4,7 @@
 // seeded reference service, setting the GNOME picture through GSettings (keyfile backend, read
 // back with `gsettings`), notifying a dbusmock notification daemon, and asking GIO's network
 // monitor, which finds a dbusmock NetworkManager when the system bus is pointed at one.
+#include "SeededService.h"
 #include "config/PreferenceKeys.h"
 #include "DbusTestBus.h"
 #include "PlatformTestKit.h"
@@ -64,7 +65,7 @@ private:
 
     DbusTestBus &m_bus;
     QTemporaryDir m_dir;
-    QProcess m_service;
+    SeededService m_service;
     QString m_base;
     QString m_python;
     std::unique_ptr<QSettings> m_settings;
@@ -76,22 +77,14 @@ private:
 void NextWallpaperCommand::initTestCase()
 {
     QVERIFY(m_bus.isRunning());
-    const QString serviceBinary = qEnvironmentVariable("LUMIVANE_TEST_BINARY_DIR") + QStringLiteral("/service/lumivane-service");
-    if (!QFile::exists(serviceBinary))
+    if (!SeededService::isBuilt())
         QSKIP("the reference service is not built");
     m_python = qEnvironmentVariable("LUMIVANE_TEST_PYTHON3");
     if (m_python.isEmpty() || QProcess::execute(m_python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")}) != 0)
         QSKIP("python3-dbusmock is not installed");
     const QString data = m_dir.filePath(QStringLiteral("catalogue"));
-    QCOMPARE(QProcess::execute(serviceBinary, {QStringLiteral("seed"), QStringLiteral("--data"), data, QStringLiteral("--small")}), 0);
-    m_service.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_service.start(serviceBinary, {QStringLiteral("serve"), QStringLiteral("--data"), data, QStringLiteral("--port"), QStringLiteral("0")});
-    QVERIFY(m_service.waitForStarted());
-    const QRegularExpression listening(QStringLiteral("listening on [^:]+:(\\d+)"));
-    QString output;
-    QTRY_VERIFY_WITH_TIMEOUT((output += QString::fromUtf8(m_service.readAllStandardOutput()), listening.match(output).hasMatch()),
-                             15000);
-    m_base = QStringLiteral("http://127.0.0.1:%1").arg(listening.match(output).captured(1));
+    QVERIFY2(m_service.start(data), qPrintable(m_service.error()));
+    m_base = m_service.base();
 
     // Six favourites with pictures of their own; the file of one is gone from the image host.
     APIClient api(QUrl(m_base + QStringLiteral("/api")));
@@ -118,11 +111,7 @@ void NextWallpaperCommand::initTestCase()
 
 void NextWallpaperCommand::cleanupTestCase()
 {
-    if (m_service.state() != QProcess::NotRunning) {
-        m_service.terminate();
-        if (!m_service.waitForFinished(5000))
-            m_service.kill();
-    }
+    m_service.stop();
 }
 
 QSettings &NextWallpaperCommand::appSettings()
