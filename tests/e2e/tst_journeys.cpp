@@ -5,6 +5,7 @@
 // clicks and hovers go to the window, and what is checked is what the person sees or gets.
 #include "ItemTree.h"
 #include "SeededService.h"
+#include "WindowTestMain.h"
 #include "app/LumivaneApp.h"
 #include "DbusTestBus.h"
 #include "models/Wallpaper.h"
@@ -509,25 +510,6 @@ void Journeys::exploreFilterSortAndPagingShowExactlyTheServicesList()
     goTo(QStringLiteral("Home"));
 }
 
-int main(int argc, char *argv[])
-{
-    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-    // GNOME's own settings store, kept in a file under the test's XDG_CONFIG_HOME.
-    qputenv("GSETTINGS_BACKEND", "keyfile");
-    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
-    DbusTestBus bus;
-    if (!bus.isRunning()) {
-        qWarning("could not start a private dbus-daemon");
-        return 1;
-    }
-    QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
-    QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
-    QGuiApplication app(argc, argv);
-    LumivaneApp::loadIconFont();
-    Journeys test(bus);
-    return QTest::qExec(&test, argc, argv);
-}
-
 void Journeys::everyVisibleTextGoesThroughTranslation()
 {
     // The window in a pseudo-language where every text the program marks for translation reads
@@ -606,6 +588,14 @@ void Journeys::everyVisibleTextGoesThroughTranslation()
     click(waitForVisible(QStringLiteral("settingsButton")));
     look(QStringLiteral("Settings"));
     QVERIFY2(escaped.isEmpty(), qPrintable(QStringList(escaped.begin(), escaped.end()).join(QLatin1Char('\n'))));
+}
+
+int main(int argc, char *argv[])
+{
+    return runWindowTest(argc, argv, [&](DbusTestBus &bus) {
+        Journeys test(bus);
+        return QTest::qExec(&test, argc, argv);
+    });
 }
 
 #include "tst_journeys.moc"

@@ -6,6 +6,7 @@
 // Each screen is photographed with its focus ring into the build folder (keyboard-shots/).
 #include "ItemTree.h"
 #include "SeededService.h"
+#include "WindowTestMain.h"
 #include "app/LumivaneApp.h"
 #include "DbusTestBus.h"
 #include "models/Wallpaper.h"
@@ -234,20 +235,10 @@ void KeyboardJourney::browseSearchOpenFavouriteSetAndSettingsByKeyboard()
 
 int main(int argc, char *argv[])
 {
-    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-    qputenv("GSETTINGS_BACKEND", "keyfile");
-    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
-    DbusTestBus bus;
-    if (!bus.isRunning()) {
-        qWarning("could not start a private dbus-daemon");
-        return 1;
-    }
-    QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
-    QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
-    QGuiApplication app(argc, argv);
-    LumivaneApp::loadIconFont();
-    KeyboardJourney test;
-    return QTest::qExec(&test, argc, argv);
+    return runWindowTest(argc, argv, [&](DbusTestBus &) {
+        KeyboardJourney test;
+        return QTest::qExec(&test, argc, argv);
+    });
 }
 
 #include "tst_keyboard_journey.moc"
