@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/LibraryViewModel.h"
+#include "viewmodels/SetIfChanged.h"
 #include "config/PreferenceKeys.h"
 #include "services/APIClient.h"
 #include "viewmodels/FavoritesStore.h"
@@ -68,10 +69,7 @@ QCoro::Task<void> LibraryViewModel::loadFavoritesAsync()
 
 void LibraryViewModel::setLoading(bool loading)
 {
-    if (m_isLoading == loading)
-        return;
-    m_isLoading = loading;
-    Q_EMIT isLoadingChanged();
+    setIfChanged(m_isLoading, loading, this, &LibraryViewModel::isLoadingChanged);
 }
 
 void LibraryViewModel::recordDownload(QSettings &settings, const QString &id, const QString &path)

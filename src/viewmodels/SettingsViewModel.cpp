@@ -196,10 +196,7 @@ void SettingsViewModel::loadCategories()
 
 void SettingsViewModel::setChangeInterval(int minutes)
 {
-    if (m_changeInterval == minutes)
-        return;
-    m_changeInterval = minutes;
-    Q_EMIT changeIntervalChanged();
+    setIfChanged(m_changeInterval, minutes, this, &SettingsViewModel::changeIntervalChanged);
 }
 
 void SettingsViewModel::storeChangeInterval(int minutes)
@@ -215,10 +212,7 @@ void SettingsViewModel::setLockScreenEnabled(bool on)
 {
     m_settings.setValue(PreferenceKeys::lockScreenEnabled, on);
     m_settings.sync();
-    if (m_lockScreenEnabled == on)
-        return;
-    m_lockScreenEnabled = on;
-    Q_EMIT lockScreenEnabledChanged();
+    setIfChanged(m_lockScreenEnabled, on, this, &SettingsViewModel::lockScreenEnabledChanged);
 }
 
 QString SettingsViewModel::appVersion() const
@@ -284,24 +278,15 @@ QString SettingsViewModel::measuredCacheSize() const
 
 void SettingsViewModel::setStartOnLogin(bool on)
 {
-    if (m_startOnLogin == on)
-        return;
-    m_startOnLogin = on;
-    Q_EMIT startOnLoginChanged();
+    setIfChanged(m_startOnLogin, on, this, &SettingsViewModel::startOnLoginChanged);
 }
 
 void SettingsViewModel::setCacheSize(const QString &text)
 {
-    if (m_cacheSize == text)
-        return;
-    m_cacheSize = text;
-    Q_EMIT cacheSizeChanged();
+    setIfChanged(m_cacheSize, text, this, &SettingsViewModel::cacheSizeChanged);
 }
 
 void SettingsViewModel::setError(const QString &error)
 {
-    if (m_error == error)
-        return;
-    m_error = error;
-    Q_EMIT errorChanged();
+    setIfChanged(m_error, error, this, &SettingsViewModel::errorChanged);
 }

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmodels/WallpaperDetailViewModel.h"
+#include "viewmodels/SetIfChanged.h"
 #include "viewmodels/LibraryViewModel.h"
 #include "services/APIClient.h"
 #include "services/HttpFetch.h"
@@ -78,18 +79,12 @@ void WallpaperDetailViewModel::setWallpaper(const Wallpaper &wallpaper)
 
 void WallpaperDetailViewModel::setShowSuccess(bool show)
 {
-    if (m_showSuccess == show)
-        return;
-    m_showSuccess = show;
-    Q_EMIT showSuccessChanged();
+    setIfChanged(m_showSuccess, show, this, &WallpaperDetailViewModel::showSuccessChanged);
 }
 
 void WallpaperDetailViewModel::setShowError(bool show)
 {
-    if (m_showError == show)
-        return;
-    m_showError = show;
-    Q_EMIT showErrorChanged();
+    setIfChanged(m_showError, show, this, &WallpaperDetailViewModel::showErrorChanged);
 }
 
 QString WallpaperDetailViewModel::downloadsDirectory() const
@@ -283,16 +278,10 @@ void WallpaperDetailViewModel::fail(const QString &message)
 
 void WallpaperDetailViewModel::setFavorited(bool favorited)
 {
-    if (m_isFavorited == favorited)
-        return;
-    m_isFavorited = favorited;
-    Q_EMIT isFavoritedChanged();
+    setIfChanged(m_isFavorited, favorited, this, &WallpaperDetailViewModel::isFavoritedChanged);
 }
 
 void WallpaperDetailViewModel::setSettingWallpaper(bool setting)
 {
-    if (m_isSettingWallpaper == setting)
-        return;
-    m_isSettingWallpaper = setting;
-    Q_EMIT isSettingWallpaperChanged();
+    setIfChanged(m_isSettingWallpaper, setting, this, &WallpaperDetailViewModel::isSettingWallpaperChanged);
 }
