@@ -18,6 +18,15 @@ struct DesktopCapabilities
     QString lockScreenNote;        // why there is no lock-screen picture, or what the desktop shows instead
 
     bool operator==(const DesktopCapabilities &) const = default;
+
+    // The lock-screen note as a sentence of its own, for a label.
+    QString lockScreenSentence() const
+    {
+        QString note = lockScreenNote; // written to go in the middle of a sentence
+        if (!note.isEmpty())
+            note[0] = note[0].toUpper();
+        return note;
+    }
 };
 
 // Sets the desktop and lock-screen picture, scaled to fill the screen and cropped. A mechanism

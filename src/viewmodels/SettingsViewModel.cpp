@@ -80,6 +80,22 @@ SettingsViewModel::SettingsViewModel(QSettings &settings, CacheManager &cache, L
     connect(m_statusTimer, &QTimer::timeout, this, &SettingsViewModel::refreshAutoChangeStatus);
     m_statusTimer->start(5000);
     loadCategories();
+    loadCapabilitiesAsync();
+}
+
+QCoro::Task<void> SettingsViewModel::loadCapabilitiesAsync()
+{
+    const auto alive = m_scopes.root();
+    DesktopCapabilities can;
+    try {
+        can = co_await m_engine.desktopCapabilities();
+    } catch (const std::exception &) {
+        co_return; // the switch stays offered; an apply says what went wrong
+    }
+    if (alive->isCancelled() || can == m_capabilities)
+        co_return;
+    m_capabilities = can;
+    Q_EMIT capabilitiesChanged();
 }
 
 SettingsViewModel::~SettingsViewModel()

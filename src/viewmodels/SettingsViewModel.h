@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/DesktopBackend.h"
 #include "viewmodels/ScopeGroup.h"
 
+#include <QCoroTask>
 #include <QObject>
 #include <QQmlEngine>
 #include <QString>
@@ -32,6 +34,9 @@ class SettingsViewModel : public QObject
     Q_PROPERTY(bool hasError READ hasError NOTIFY errorChanged)
     Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
     Q_PROPERTY(bool accessibilityTrusted READ accessibilityTrusted CONSTANT)
+    // What this desktop does with a lock-screen picture: whether one can be set, and if not, why.
+    Q_PROPERTY(bool canSetLockScreen READ canSetLockScreen NOTIFY capabilitiesChanged)
+    Q_PROPERTY(QString lockScreenNote READ lockScreenNote NOTIFY capabilitiesChanged)
     Q_PROPERTY(QVariantList intervalChoices READ intervalChoices CONSTANT)
     // The automatic change: what it picks from ({name, value} choices; the value is stored),
     // whether only wallpapers that fit the displays count, whether it notifies, when it next
@@ -66,6 +71,8 @@ public:
     bool hasError() const { return !m_error.isEmpty(); }
     QString appVersion() const;
     bool accessibilityTrusted() const;
+    bool canSetLockScreen() const { return m_capabilities.lockScreenPicture; }
+    QString lockScreenNote() const { return m_capabilities.lockScreenSentence(); }
     // {name, minutes} of each automatic-change interval, shortest first.
     QVariantList intervalChoices() const;
 
@@ -97,6 +104,7 @@ Q_SIGNALS:
     void autoChangeWallpaperChanged();
     void changeIntervalChanged();
     void lockScreenEnabledChanged();
+    void capabilitiesChanged();
     void cacheSizeChanged();
     void errorChanged();
     void autoChangeSourceChanged();
@@ -118,7 +126,10 @@ private:
     QSettings &m_settings;
     CacheManager &m_cache;
     LoginItem &m_loginItem;
+    QCoro::Task<void> loadCapabilitiesAsync();
+
     WallpaperEngine &m_engine;
+    DesktopCapabilities m_capabilities; // everything until the desktop says otherwise
     bool m_startOnLogin = false;
     bool m_autoChangeWallpaper = false;
     int m_changeInterval = 60;

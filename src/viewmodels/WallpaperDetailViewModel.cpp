@@ -42,10 +42,7 @@ WallpaperDetailViewModel::WallpaperDetailViewModel(const Wallpaper &wallpaper, A
 
 QString WallpaperDetailViewModel::lockScreenNote() const
 {
-    QString note = m_capabilities.lockScreenNote; // a reason in the middle of a sentence
-    if (!note.isEmpty())
-        note[0] = note[0].toUpper();
-    return note;
+    return m_capabilities.lockScreenSentence();
 }
 
 QCoro::Task<void> WallpaperDetailViewModel::loadCapabilitiesAsync()

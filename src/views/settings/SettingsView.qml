@@ -298,6 +298,16 @@ Sheet {
                         checked: vm.lockScreenEnabled
                         onToggled: vm.lockScreenEnabled = checked
                     }
+                    // What this desktop does instead, where it shows no lock-screen picture of its own.
+                    Text {
+                        objectName: "lockScreenNote"
+                        visible: !vm.canSetLockScreen && text !== ""
+                        width: parent.width
+                        text: vm.lockScreenNote
+                        wrapMode: Text.WordWrap
+                        font.pixelSize: TextStyle.callout
+                        color: Qt.rgba(1, 1, 1, 0.6)
+                    }
                     // The permission is macOS's (controlling System Events); Linux has none to show.
                     Separator { visible: Qt.platform.os === "osx" }
                     RowLayout {
