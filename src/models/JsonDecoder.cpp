@@ -180,6 +180,19 @@ QDateTime decodeDate(const QString &text)
     return result;
 }
 
+std::optional<QJsonValue> member(const QJsonObject &object, const QString &key)
+{
+    const auto it = object.constFind(key);
+    if (it == object.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+std::optional<JsonTree::Value> member(const JsonTree::Object &object, const QString &key)
+{
+    return object.find(key);
+}
+
 namespace {
 [[noreturn]] void fail(const QString &message)
 {
@@ -188,22 +201,9 @@ namespace {
 
 // The record rules below are written once for both readers: QJsonObject (keys converted by
 // convertKeys) and JsonTree (keys converted as they are looked up).
-std::optional<QJsonValue> findIn(const QJsonObject &object, const QString &key)
-{
-    const auto it = object.constFind(key);
-    if (it == object.constEnd())
-        return std::nullopt;
-    return *it;
-}
-
-std::optional<JsonTree::Value> findIn(const JsonTree::Object &object, const QString &key)
-{
-    return object.find(key);
-}
-
 template<typename O> auto present(const O &object, const QString &key)
 {
-    auto value = findIn(object, key);
+    auto value = member(object, key);
     if (!value)
         fail(QStringLiteral("Missing key: ") + key);
     if (value->isNull())
@@ -213,7 +213,7 @@ template<typename O> auto present(const O &object, const QString &key)
 
 template<typename O> auto optionalValue(const O &object, const QString &key)
 {
-    auto value = findIn(object, key);
+    auto value = member(object, key);
     if (value && (value->isNull() || value->isUndefined()))
         value.reset();
     return value;

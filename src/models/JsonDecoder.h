@@ -47,6 +47,10 @@ Category decodeCategory(const JsonTree::Value &value);
 QList<Wallpaper> decodeWallpaperList(const JsonTree::Value &value);
 QList<Category> decodeCategoryList(const JsonTree::Value &value);
 
+// The value under `key` (converted name), whatever it is, null included; nothing when absent.
+std::optional<QJsonValue> member(const QJsonObject &object, const QString &key);
+std::optional<JsonTree::Value> member(const JsonTree::Object &object, const QString &key);
+
 // Field readers for other records built on the same rules.
 QJsonObject requireObject(const QJsonValue &value, const char *what);
 QString requireString(const QJsonObject &object, const QString &key);

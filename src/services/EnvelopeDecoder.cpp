@@ -27,17 +27,6 @@ template<typename F> auto decodeEnvelope(const QByteArray &body, F decode)
     return decode(envelopeObject(body));
 }
 
-std::optional<QJsonValue> member(const QJsonObject &o, const QString &key)
-{
-    const auto it = o.constFind(key);
-    return it == o.constEnd() ? std::nullopt : std::optional<QJsonValue>(*it);
-}
-
-std::optional<JsonTree::Value> member(const JsonTree::Object &o, const QString &key)
-{
-    return o.find(key);
-}
-
 template<typename T, typename F> APIResponse<T> envelope(const QByteArray &body, F decodeData)
 {
     return decodeEnvelope(body, [&](const auto &o) {

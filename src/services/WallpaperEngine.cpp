@@ -188,6 +188,15 @@ QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteUrl, Cancella
     co_return destination;
 }
 
+QCoro::Task<std::optional<DesktopCapabilities>> WallpaperEngine::capabilitiesToOffer()
+{
+    try {
+        co_return co_await desktopCapabilities();
+    } catch (const std::exception &) {
+        co_return std::nullopt;
+    }
+}
+
 QCoro::Task<DesktopCapabilities> WallpaperEngine::desktopCapabilities()
 {
     if (!m.desktop)

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
 class AccessibilityTrust;
 class AppleScriptRunner;
@@ -63,6 +64,9 @@ public:
     QCoro::Task<void> setDesktopWallpaperOn(QUrl remoteUrl, QString monitor, CancellationToken cancel = {});
     // What the desktop can show (everything when there is no desktop backend).
     virtual QCoro::Task<DesktopCapabilities> desktopCapabilities();
+    // The same for a view to show, or nothing when the desktop cannot be asked: the view then
+    // offers what it did, and the apply itself says what went wrong.
+    QCoro::Task<std::optional<DesktopCapabilities>> capabilitiesToOffer();
     virtual QCoro::Task<void> setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
     virtual void openAccessibilitySettings();
     // Whether setting the lock-screen picture is permitted without a prompt (always on Linux).

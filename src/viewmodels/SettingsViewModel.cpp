@@ -86,15 +86,10 @@ SettingsViewModel::SettingsViewModel(QSettings &settings, CacheManager &cache, L
 QCoro::Task<void> SettingsViewModel::loadCapabilitiesAsync()
 {
     const auto alive = m_scopes.root();
-    DesktopCapabilities can;
-    try {
-        can = co_await m_engine.desktopCapabilities();
-    } catch (const std::exception &) {
-        co_return; // the switch stays offered; an apply says what went wrong
-    }
-    if (alive->isCancelled() || can == m_capabilities)
+    const std::optional<DesktopCapabilities> can = co_await m_engine.capabilitiesToOffer();
+    if (alive->isCancelled() || !can || *can == m_capabilities)
         co_return;
-    m_capabilities = can;
+    m_capabilities = *can;
     Q_EMIT capabilitiesChanged();
 }
 

@@ -48,15 +48,10 @@ QString WallpaperDetailViewModel::lockScreenNote() const
 QCoro::Task<void> WallpaperDetailViewModel::loadCapabilitiesAsync()
 {
     const CancellationToken alive = m_scopes.root();
-    DesktopCapabilities can;
-    try {
-        can = co_await m_engine.desktopCapabilities();
-    } catch (const std::exception &) {
-        co_return; // offered as before; the apply itself then says what went wrong
-    }
-    if (alive->isCancelled() || can == m_capabilities)
+    const std::optional<DesktopCapabilities> can = co_await m_engine.capabilitiesToOffer();
+    if (alive->isCancelled() || !can || *can == m_capabilities)
         co_return;
-    m_capabilities = can;
+    m_capabilities = *can;
     Q_EMIT capabilitiesChanged();
 }
 
