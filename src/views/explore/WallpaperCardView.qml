@@ -3,12 +3,14 @@
 import QtQuick
 import QtQuick.Layouts
 import QtQuick.Templates as T
-import Qt5Compat.GraphicalEffects
 import Lumivane
 
 // The grid card: the thumbnail; under the pointer or with the keyboard on it, it grows to 102 %
 // and shows the title, a "Set" button and a heart. Enter or Space opens it, like a click. The
 // screen that places it gives it its size and handles `tapped`.
+// A screen holds dozens of cards, so a resting card is only its thumbnail: the caption, the
+// buttons, the focus ring and the favourite flag are made when the card is raised and dropped
+// once it has faded back.
 T.AbstractButton {
     id: root
     objectName: "wallpaperCard"
@@ -16,10 +18,14 @@ T.AbstractButton {
     property var wallpaper
     readonly property bool isHovered: hovered
     // What shows under the pointer shows as well while the keyboard is on the card or its buttons.
-    readonly property bool isRaised: hovered || visualFocus || setButton.visualFocus || heartButton.visualFocus
+    readonly property bool isRaised: hovered || visualFocus || keyboardOnButtons
     readonly property string wallpaperId: wallpaper ? wallpaper.id : ""
     readonly property string title: wallpaper ? wallpaper.title : ""
-    readonly property bool favorite: favoriteFlag.isFavorite
+    // Set by the raised parts while they exist: the heart's state is known whenever the heart
+    // can be seen or pressed.
+    property bool favorite: false
+    property bool keyboardOnButtons: false
+    property bool captionShown: false
     signal tapped()
 
     focusPolicy: Qt.StrongFocus
@@ -36,24 +42,39 @@ T.AbstractButton {
     Accessible.name: title
     Accessible.description: qsTr("Open wallpaper")
 
-    WallpaperApplier { id: applier }
-    FavoriteFlag { id: favoriteFlag; wallpaperId: root.wallpaperId }
-
-    background: Item {
-        RemoteImage {
-            anchors.fill: parent
-            source: root.wallpaper ? root.wallpaper.thumbnailURL : ""
-            radius: 12
-            fadesIn: true
-        }
-        FocusRing { control: root; radius: 12 + inset }
+    background: RemoteImage {
+        source: root.wallpaper ? root.wallpaper.thumbnailURL : ""
+        radius: 12
+        fadesIn: true
     }
 
-    contentItem: Item {
+    contentItem: Loader {
+        id: raised
+        // Kept while the caption fades out.
+        active: root.isRaised || root.captionShown
+        sourceComponent: RaisedParts {}
+    }
+
+    component RaisedParts: Item {
+        id: parts
+        readonly property bool favorite: favoriteFlag.isFavorite
+
+        // Each falls back to false when the parts go.
+        Binding { target: root; property: "favorite"; value: parts.favorite }
+        Binding { target: root; property: "keyboardOnButtons"; value: setButton.visualFocus || heartButton.visualFocus }
+        Binding { target: root; property: "captionShown"; value: caption.opacity > 0 }
+
+        WallpaperApplier { id: applier }
+        FavoriteFlag { id: favoriteFlag; wallpaperId: root.wallpaperId }
+
+        FocusRing { control: root; radius: 12 + inset }
+
         Item {
             id: caption
             anchors.fill: parent
-            opacity: root.isRaised ? 1 : 0
+            // Fades in from nothing when made, as it fades out before it goes.
+            opacity: 0
+            Component.onCompleted: opacity = Qt.binding(() => root.isRaised ? 1 : 0)
             visible: opacity > 0
             Behavior on opacity { NumberAnimation { duration: 200; easing.type: Easing.InOutQuad } }
 
@@ -92,29 +113,21 @@ T.AbstractButton {
                     }
                 }
             }
-        }
-
-        IconButton {
-            id: heartButton
-            objectName: "cardHeart"
-            x: 0
-            y: 0
-            margin: 8
-            opacity: caption.opacity
-            visible: caption.visible
-            symbol: root.favorite ? "heart.fill" : "heart"
-            symbolColor: root.favorite ? AppPalette.pink : "white"
-            glyph.objectName: "cardHeartGlyph"
-            glyph.layer.enabled: !Rendering.software
-            glyph.layer.effect: DropShadow {
-                radius: 2
-                samples: 5
-                color: Qt.rgba(0, 0, 0, 0.33)
+            IconButton {
+                id: heartButton
+                objectName: "cardHeart"
+                margin: 8
+                symbol: parts.favorite ? "heart.fill" : "heart"
+                symbolColor: parts.favorite ? AppPalette.pink : "white"
+                glyph.objectName: "cardHeartGlyph"
+                // A faint dark edge keeps the white heart legible on a light picture.
+                glyph.style: Text.Outline
+                glyph.styleColor: Qt.rgba(0, 0, 0, 0.33)
+                Accessible.name: parts.favorite ? qsTr("Remove from favourites") : qsTr("Add to favourites")
+                Accessible.checkable: true
+                Accessible.checked: parts.favorite
+                onClicked: favoriteFlag.toggle()
             }
-            Accessible.name: root.favorite ? qsTr("Remove from favourites") : qsTr("Add to favourites")
-            Accessible.checkable: true
-            Accessible.checked: root.favorite
-            onClicked: favoriteFlag.toggle()
         }
     }
 }

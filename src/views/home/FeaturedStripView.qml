@@ -65,10 +65,11 @@ ListView {
         }
         Rectangle {
             anchors.fill: parent
+            visible: thumb.selected
             radius: 12
             color: "transparent"
             border.width: 2
-            border.color: thumb.selected ? "white" : "transparent"
+            border.color: "white"
         }
         FocusRing { control: thumb; radius: 12 + inset }
     }

@@ -134,13 +134,15 @@ Item {
                         symbol: root.isSettingWallpaper ? "" : "desktopcomputer"
                         implicitWidth: root.isSettingWallpaper ? 120 + leftPadding + rightPadding
                                                                : implicitContentWidth + leftPadding + rightPadding
-                        BusyIndicator {
+                        Loader {
                             anchors.centerIn: parent
                             width: 16
                             height: 16
-                            visible: root.isSettingWallpaper
-                            running: visible
-                            palette.dark: "black"
+                            active: root.isSettingWallpaper
+                            sourceComponent: BusyIndicator {
+                                running: true
+                                palette.dark: "black"
+                            }
                         }
                         onClicked: root.setWallpaper()
                     }

@@ -19,6 +19,8 @@ Rectangle {
 
     // Whatever the keyboard reaches is scrolled into view, clear of the floating toolbar.
     onShownChanged: if (shown) Qt.callLater(reveal)
+    // A ring made only once its control has the keyboard sees no change.
+    Component.onCompleted: if (shown) Qt.callLater(reveal)
     function reveal() {
         if (!control || !control.visible)
             return

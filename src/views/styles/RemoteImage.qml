@@ -18,49 +18,49 @@ Item {
     property int fadeDuration: 300
     readonly property int status: image.status
 
-    Item {
-        id: content
+    Image {
+        id: image
         anchors.fill: parent
+        source: root.source
+        fillMode: root.fillMode
+        asynchronous: true
+        cache: true
+        smooth: true
+        sourceSize.width: Math.ceil(root.width * Screen.devicePixelRatio)
+        sourceSize.height: Math.ceil(root.height * Screen.devicePixelRatio)
+        opacity: root.fadesIn ? 0 : 1
+        onStatusChanged: if (status === Image.Ready && root.fadesIn) fade.restart()
         // Rounded clipping needs a shader; the software renderer keeps square corners.
         layer.enabled: root.radius > 0 && !Rendering.software
         layer.effect: OpacityMask {
             maskSource: Rectangle {
-                width: content.width
-                height: content.height
+                width: image.width
+                height: image.height
                 radius: root.radius
             }
         }
-        Image {
-            id: image
-            anchors.fill: parent
-            source: root.source
-            fillMode: root.fillMode
-            asynchronous: true
-            cache: true
-            smooth: true
-            sourceSize.width: Math.ceil(root.width * Screen.devicePixelRatio)
-            sourceSize.height: Math.ceil(root.height * Screen.devicePixelRatio)
-            opacity: root.fadesIn ? 0 : 1
-            onStatusChanged: if (status === Image.Ready && root.fadesIn) fade.restart()
-            NumberAnimation {
-                id: fade
-                target: image
-                property: "opacity"
-                from: 0; to: 1
-                duration: root.fadeDuration
-                easing.type: Easing.InOutQuad
-            }
+        NumberAnimation {
+            id: fade
+            target: image
+            property: "opacity"
+            from: 0; to: 1
+            duration: root.fadeDuration
+            easing.type: Easing.InOutQuad
         }
     }
 
-    BusyIndicator {
-
-        palette.dark: "white" // the default dark dots vanish on our background
+    // Made only while a load runs, and off the path of the frame being drawn: a screen of
+    // thumbnails starts with all of them loading.
+    Loader {
         anchors.centerIn: parent
         width: 24
         height: 24
-        running: root.showsActivity && image.status === Image.Loading
-        visible: running
+        asynchronous: true
+        active: root.showsActivity && image.status === Image.Loading
+        sourceComponent: BusyIndicator {
+            palette.dark: "white" // the default dark dots vanish on our background
+            running: true
+        }
     }
 
     function restartFade() {
