@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Layouts
-import Qt5Compat.GraphicalEffects
 import Lumivane
 
 // The 52-high bar floating over the top of every screen: title, tab switcher, Upload and
@@ -28,12 +27,7 @@ Item {
         live: true
         recursive: false
     }
-    FastBlur {
-        anchors.fill: parent
-        source: beneath
-        radius: 48
-        visible: !Rendering.software
-    }
+    Component.onCompleted: Effects.add(Effects.blur, root, { source: beneath, radius: 48 })
     Rectangle {
         anchors.fill: parent
         color: Qt.rgba(0.12, 0.12, 0.12, 0.55) // the thin material's own tint
@@ -68,9 +62,12 @@ Item {
         Row {
             spacing: 8
             Item {
+                id: sparkleHost
                 width: sparkle.implicitWidth
                 height: sparkle.implicitHeight
                 anchors.verticalCenter: parent.verticalCenter
+                Component.onCompleted: Effects.add(Effects.gradientFill, sparkleHost,
+                                                   { source: sparkle, from: AppPalette.blue, to: AppPalette.purple })
                 Symbol {
                     id: sparkle
                     name: "sparkle"
@@ -78,17 +75,6 @@ Item {
                     font.weight: Font.DemiBold
                     color: AppPalette.blue
                     visible: Rendering.software
-                }
-                LinearGradient {
-                    anchors.fill: sparkle
-                    source: sparkle
-                    start: Qt.point(0, 0)
-                    end: Qt.point(width, height)
-                    visible: !Rendering.software
-                    gradient: Gradient {
-                        GradientStop { position: 0; color: AppPalette.blue }
-                        GradientStop { position: 1; color: AppPalette.purple }
-                    }
                 }
             }
             Text {

@@ -16,20 +16,17 @@ Item {
     property Item currentScreen: null
     signal moveFailed()
 
+    // Each screen's file is read when the screen is first shown, so the first frame waits only
+    // for Home's.
     function screenComponent(tab) {
         switch (tab) {
-        case AppTab.Home: return homeComponent
-        case AppTab.Explore: return exploreComponent
-        case AppTab.Library: return libraryComponent
-        case AppTab.Upload: return uploadComponent
+        case AppTab.Home: return Qt.createComponent("home/HomeView.qml")
+        case AppTab.Explore: return Qt.createComponent("explore/ExploreView.qml")
+        case AppTab.Library: return Qt.createComponent("library/LibraryView.qml")
+        case AppTab.Upload: return Qt.createComponent("upload/UploadView.qml")
         }
         return null
     }
-
-    Component { id: homeComponent; HomeView {} }
-    Component { id: exploreComponent; ExploreView {} }
-    Component { id: libraryComponent; LibraryView {} }
-    Component { id: uploadComponent; UploadView {} }
 
     // Holds one screen; fades it in when created and out before it is destroyed.
     component ScreenSlot: Item {
@@ -126,7 +123,7 @@ Item {
     SheetHost {
         id: settingsHost
         shown: AppState.showSettings
-        sheet: Component { SettingsView {} }
+        sheetSource: Qt.resolvedUrl("settings/SettingsView.qml")
         onDismissed: AppState.showSettings = false
     }
     readonly property var settingsSheet: settingsHost.current

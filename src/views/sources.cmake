@@ -26,6 +26,12 @@ set(LUMIVANE_QML_FILES
     views/settings/SettingsView.qml
     views/styles/AlertDialog.qml
     views/styles/EmptyStateView.qml
+    views/styles/Effects.qml
+    views/styles/effects/Blur.qml
+    views/styles/effects/Glow.qml
+    views/styles/effects/GradientFill.qml
+    views/styles/effects/RoundedMask.qml
+    views/styles/effects/Shadow.qml
     views/styles/GlassErrorView.qml
     views/styles/LoadingSkeletonView.qml
     views/styles/MiniPillButton.qml
@@ -49,5 +55,6 @@ set(LUMIVANE_QML_FILES
 )
 set(LUMIVANE_QML_SINGLETONS
     ${CMAKE_CURRENT_LIST_DIR}/styles/AppPalette.qml
+    ${CMAKE_CURRENT_LIST_DIR}/styles/Effects.qml
     ${CMAKE_CURRENT_LIST_DIR}/styles/TextStyle.qml
 )

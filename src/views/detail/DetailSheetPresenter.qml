@@ -11,5 +11,5 @@ SheetHost {
 
     shown: wallpaper !== null && wallpaper !== undefined
     sheetProperties: ({ wallpaper: root.wallpaper })
-    sheet: Component { WallpaperDetailView {} }
+    sheetSource: Qt.resolvedUrl("WallpaperDetailView.qml")
 }

@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import Qt5Compat.GraphicalEffects
 import Lumivane
 
 // Error panel: warning symbol, message and, when retryable, a "Retry" button.
@@ -21,13 +20,7 @@ Item {
     }
     implicitHeight: column.implicitHeight + 64
 
-    RectangularGlow {
-        anchors.fill: panel
-        glowRadius: 20
-        spread: 0
-        cornerRadius: panel.radius + glowRadius
-        color: Qt.rgba(0, 0, 0, 0.3)
-    }
+    Component.onCompleted: Effects.add(Effects.glow, root, {})
     Rectangle {
         id: panel
         anchors.fill: parent

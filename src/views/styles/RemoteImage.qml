@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls.Basic
-import Qt5Compat.GraphicalEffects
 import Lumivane
 
 // A remote image clipped to a rounded rectangle, decoded at its displayed size, with an
@@ -32,13 +31,7 @@ Item {
         onStatusChanged: if (status === Image.Ready && root.fadesIn) fade.restart()
         // Rounded clipping needs a shader; the software renderer keeps square corners.
         layer.enabled: root.radius > 0 && !Rendering.software
-        layer.effect: OpacityMask {
-            maskSource: Rectangle {
-                width: image.width
-                height: image.height
-                radius: root.radius
-            }
-        }
+        layer.effect: Effects.roundedMask
         NumberAnimation {
             id: fade
             target: image

@@ -10,6 +10,8 @@ Loader {
 
     property bool shown: false
     property Component sheet
+    // Or the file of the sheet, read when it first opens rather than with the window.
+    property url sheetSource
     // Given to each new sheet once, when it is made (not bound, so it cannot change under it).
     property var sheetProperties: ({})
     readonly property var current: item ? item.popup : null
@@ -42,7 +44,8 @@ Loader {
     sourceComponent: Item {
         property var popup: null
         Component.onCompleted: {
-            popup = root.sheet.createObject(this, root.sheetProperties)
+            const sheet = root.sheet ? root.sheet : Qt.createComponent(root.sheetSource)
+            popup = sheet.createObject(this, root.sheetProperties)
             const host = root
             popup.closed.connect(() => {
                 if (!host || host.unload === undefined)

@@ -6,7 +6,6 @@ import QtQuick.Dialogs
 import QtQuick.Layouts
 import QtQuick.Shapes
 import QtQuick.Templates as T
-import Qt5Compat.GraphicalEffects
 import Lumivane
 
 // The Upload screen: drop zone or preview, the form, the state of the upload, and the
@@ -45,9 +44,11 @@ Item {
         color: AppPalette.background
     }
     Item {
+        id: backdropHost
         anchors.fill: parent
         clip: true
         visible: !!root.firstUpload
+        Component.onCompleted: Effects.add(Effects.blur, backdropHost, { source: backdrop, radius: 40, scale: 1.1 })
         Image {
             id: backdrop
             anchors.fill: parent
@@ -57,13 +58,6 @@ Item {
             cache: true
             sourceSize.width: 480
             visible: Rendering.software
-        }
-        FastBlur {
-            anchors.fill: parent
-            source: backdrop
-            radius: 40
-            scale: 1.1
-            visible: !Rendering.software
         }
     }
     Rectangle {
@@ -225,7 +219,7 @@ Item {
                             symbolSize: 24
                             symbolColor: Qt.rgba(1, 1, 1, 0.8)
                             glyph.layer.enabled: !Rendering.software
-                            glyph.layer.effect: DropShadow { radius: 4; samples: 9; color: Qt.rgba(0, 0, 0, 0.33) }
+                            glyph.layer.effect: Effects.shadow
                             Accessible.name: qsTr("Remove image")
                             onClicked: vm.clearFile()
                         }
