@@ -22,7 +22,9 @@ GridView {
     cellWidth: cardWidth + 14
     cellHeight: cardHeight + 14
     boundsBehavior: Flickable.StopAtBounds
-    reuseItems: false
+    // Scrolled-away cells are kept and given the next wallpapers instead of being destroyed
+    // and made again: paging through a thousand wallpapers then allocates a screenful of cells.
+    reuseItems: true
     cacheBuffer: cellHeight
     keyNavigationEnabled: false
 
@@ -55,5 +57,6 @@ GridView {
             onTapped: grid.picked(cell.wallpaper)
         }
         Component.onCompleted: grid.cardCreated(wallpaper)
+        GridView.onReused: grid.cardCreated(wallpaper)
     }
 }

@@ -86,6 +86,9 @@ Column {
         boundsBehavior: Flickable.StopAtBounds
         model: root.wallpapers
         keyNavigationEnabled: false
+        // Only the cards on show are made and their thumbnails decoded: six rows of cards
+        // waiting off to the side cost the start and a few megabytes.
+        cacheBuffer: 0
         function focusCard(index) {
             if (index < 0 || index >= count)
                 return
