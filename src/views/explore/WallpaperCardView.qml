@@ -48,33 +48,41 @@ T.AbstractButton {
         fadesIn: true
     }
 
-    contentItem: Loader {
-        id: raised
-        // Kept while the caption fades out.
-        active: root.isRaised || root.captionShown
-        sourceComponent: RaisedParts {}
+    // Made when the card is raised, dropped once the caption has faded out.
+    property Item raisedParts: null
+    readonly property bool wantsParts: isRaised || captionShown
+    onWantsPartsChanged: {
+        if (wantsParts && !raisedParts) {
+            raisedParts = partsComponent.createObject(root, { card: root })
+        } else if (!wantsParts && raisedParts) {
+            raisedParts.destroy()
+            raisedParts = null
+        }
     }
+    Component { id: partsComponent; RaisedParts {} }
 
     component RaisedParts: Item {
         id: parts
+        required property WallpaperCardView card
+        anchors.fill: parent
         readonly property bool favorite: favoriteFlag.isFavorite
 
         // Each falls back to false when the parts go.
-        Binding { target: root; property: "favorite"; value: parts.favorite }
-        Binding { target: root; property: "keyboardOnButtons"; value: setButton.visualFocus || heartButton.visualFocus }
-        Binding { target: root; property: "captionShown"; value: caption.opacity > 0 }
+        Binding { target: parts.card; property: "favorite"; value: parts.favorite }
+        Binding { target: parts.card; property: "keyboardOnButtons"; value: setButton.visualFocus || heartButton.visualFocus }
+        Binding { target: parts.card; property: "captionShown"; value: caption.opacity > 0 }
 
         WallpaperApplier { id: applier }
-        FavoriteFlag { id: favoriteFlag; wallpaperId: root.wallpaperId }
+        FavoriteFlag { id: favoriteFlag; wallpaperId: parts.card.wallpaperId }
 
-        FocusRing { control: root; radius: 12 + inset }
+        FocusRing { control: parts.card; radius: 12 + inset }
 
         Item {
             id: caption
             anchors.fill: parent
             // Fades in from nothing when made, as it fades out before it goes.
             opacity: 0
-            Component.onCompleted: opacity = Qt.binding(() => root.isRaised ? 1 : 0)
+            Component.onCompleted: opacity = Qt.binding(() => parts.card.isRaised ? 1 : 0)
             visible: opacity > 0
             Behavior on opacity { NumberAnimation { duration: 200; easing.type: Easing.InOutQuad } }
 
@@ -94,7 +102,7 @@ T.AbstractButton {
                 spacing: 8
                 Text {
                     Layout.fillWidth: true
-                    text: root.title
+                    text: parts.card.title
                     font.pixelSize: 11
                     font.weight: Font.Medium
                     color: "white"
@@ -107,7 +115,7 @@ T.AbstractButton {
                     text: qsTr("Set")
                     Accessible.description: qsTr("Set as desktop wallpaper")
                     onClicked: {
-                        const url = root.wallpaper ? root.wallpaper.fullImageURL : ""
+                        const url = parts.card.wallpaper ? parts.card.wallpaper.fullImageURL : ""
                         if (url.toString() !== "")
                             applier.setDesktop(url)
                     }
