@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import Lumivane
 
@@ -33,9 +34,9 @@ Item {
         id: slot
         property Item screen: null
         anchors.fill: parent
-        opacity: 0
         NumberAnimation on opacity {
             id: fadeIn
+            from: 0
             to: 1
             duration: 200
             easing.type: Easing.InOutQuad

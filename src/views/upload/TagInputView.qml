@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Lumivane
@@ -46,6 +47,7 @@ Column {
             Repeater {
                 model: root.tags
                 Rectangle {
+                    id: chip
                     required property string modelData
                     objectName: "tagChip_" + modelData
                     implicitWidth: chipRow.implicitWidth + 20
@@ -58,7 +60,7 @@ Column {
                         spacing: 4
                         Text {
                             anchors.verticalCenter: parent.verticalCenter
-                            text: modelData
+                            text: chip.modelData
                             font.pixelSize: 12
                             color: "white"
                         }
@@ -68,8 +70,8 @@ Column {
                             symbolSize: 10
                             glyph.font.bold: true
                             symbolColor: Qt.rgba(1, 1, 1, 0.5)
-                            Accessible.name: qsTr("Remove tag %1").arg(modelData)
-                            onClicked: root.removeRequested(modelData)
+                            Accessible.name: qsTr("Remove tag %1").arg(chip.modelData)
+                            onClicked: root.removeRequested(chip.modelData)
                         }
                     }
                 }
