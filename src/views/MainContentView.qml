@@ -58,7 +58,7 @@ Item {
     }
     Component { id: slotComponent; ScreenSlot {} }
 
-    property Item currentSlot: null
+    property ScreenSlot currentSlot: null
 
     function showTab(tab) {
         const component = screenComponent(tab)
@@ -104,15 +104,18 @@ Item {
     // Ctrl+F searches: Explore's search field, switching to Explore first.
     function focusSearch() {
         AppState.currentTab = AppTab.Explore
-        if (currentScreen && currentScreen.focusSearch)
-            currentScreen.focusSearch()
+        // Looked up by name: naming the screens' types here would load their files at start.
+        root.callScreen("focusSearch")
+    }
+    function callScreen(name) {
+        if (currentScreen && typeof currentScreen[name] === "function")
+            currentScreen[name]()
     }
     function reload() {
-        if (currentScreen && currentScreen.reload)
-            currentScreen.reload()
+        root.callScreen("reload")
     }
 
-    Shortcut { sequences: [StandardKey.Find]; onActivated: root.focusSearch() }
+    Shortcut { sequence: "Ctrl+F"; onActivated: root.focusSearch() }
     Shortcut { sequences: ["Ctrl+1", "Alt+1"]; onActivated: AppState.currentTab = AppTab.Home }
     Shortcut { sequences: ["Ctrl+2", "Alt+2"]; onActivated: AppState.currentTab = AppTab.Explore }
     Shortcut { sequences: ["Ctrl+3", "Alt+3"]; onActivated: AppState.currentTab = AppTab.Library }

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -153,43 +154,8 @@ Item {
                 model: vm.wallpapers
                 onPicked: w => root.selectedWallpaper = w
                 onCardCreated: w => vm.loadMoreIfNeeded(w)
-                footer: Item {
-                    width: grid.width - 14
-                    height: footerColumn.implicitHeight + 40
-                    Column {
-                        id: footerColumn
-                        anchors.horizontalCenter: parent.horizontalCenter
-                        Row {
-                            objectName: "loadingMore"
-                            visible: vm.isLoading && vm.wallpapers.count > 0
-                            anchors.horizontalCenter: parent.horizontalCenter
-                            padding: 16
-                            spacing: 8
-                            BusyIndicator {
-                                palette.dark: "white" // the default dark dots vanish on our background
-                                width: 16
-                                height: 16
-                                opacity: 0.5
-                                anchors.verticalCenter: parent.verticalCenter
-                            }
-                            Text {
-                                anchors.verticalCenter: parent.verticalCenter
-                                text: qsTr("Loading more...")
-                                font.pixelSize: TextStyle.caption
-                                color: Qt.rgba(1, 1, 1, 0.4)
-                            }
-                        }
-                        Text {
-                            objectName: "allLoaded"
-                            visible: !vm.hasMore && vm.wallpapers.count > 0
-                            anchors.horizontalCenter: parent.horizontalCenter
-                            padding: 16
-                            text: qsTr("All wallpapers loaded")
-                            font.pixelSize: TextStyle.caption
-                            color: Qt.rgba(1, 1, 1, 0.3)
-                        }
-                    }
-                }
+                loadingMore: vm.isLoading && vm.wallpapers.count > 0
+                allLoaded: !vm.hasMore && vm.wallpapers.count > 0
             }
         }
     }

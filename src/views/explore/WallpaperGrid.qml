@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Controls.Basic
 import Lumivane
 
 // The three-column grid of cards at 1.6 : 1 with 14 between cells, shared by Explore and
@@ -11,6 +12,9 @@ GridView {
     id: grid
 
     property real sidePadding: 24
+    // Shown under the last row while the next page loads, and once the list has no more.
+    property bool loadingMore: false
+    property bool allLoaded: false
     signal picked(var wallpaper)
     signal cardCreated(var wallpaper)
 
@@ -33,16 +37,55 @@ GridView {
         if (index < 0 || index >= count)
             return
         positionViewAtIndex(index, GridView.Contain)
+        // The cell is a focus scope: focusing it focuses its card.
         const cell = itemAtIndex(index)
         if (cell)
-            cell.card.forceActiveFocus(Qt.TabFocusReason)
+            cell.forceActiveFocus(Qt.TabFocusReason)
+    }
+
+    footer: Item {
+        width: grid.width - 14
+        height: footerColumn.implicitHeight + 40
+        Column {
+            id: footerColumn
+            anchors.horizontalCenter: parent.horizontalCenter
+            Row {
+                objectName: "loadingMore"
+                visible: grid.loadingMore
+                anchors.horizontalCenter: parent.horizontalCenter
+                padding: 16
+                spacing: 8
+                BusyIndicator {
+                    palette.dark: "white" // the default dark dots vanish on our background
+                    width: 16
+                    height: 16
+                    opacity: 0.5
+                    running: grid.loadingMore
+                    anchors.verticalCenter: parent.verticalCenter
+                }
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: qsTr("Loading more...")
+                    font.pixelSize: TextStyle.caption
+                    color: Qt.rgba(1, 1, 1, 0.4)
+                }
+            }
+            Text {
+                objectName: "allLoaded"
+                visible: grid.allLoaded
+                anchors.horizontalCenter: parent.horizontalCenter
+                padding: 16
+                text: qsTr("All wallpapers loaded")
+                font.pixelSize: TextStyle.caption
+                color: Qt.rgba(1, 1, 1, 0.3)
+            }
+        }
     }
 
     delegate: FocusScope {
         id: cell
         required property var wallpaper
         required property int index
-        readonly property alias card: card
         width: grid.cellWidth
         height: grid.cellHeight
         Keys.onLeftPressed: grid.focusCard(index - 1)

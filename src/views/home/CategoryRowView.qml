@@ -46,8 +46,8 @@ Column {
             Layout.alignment: Qt.AlignBottom
             visible: root.showsSeeAll
             focusPolicy: Qt.StrongFocus
-            implicitWidth: seeAllRow.implicitWidth
-            implicitHeight: seeAllRow.implicitHeight
+            implicitWidth: implicitContentWidth
+            implicitHeight: implicitContentHeight
             text: qsTr("See All")
             Accessible.role: Accessible.Button
             Accessible.name: text
@@ -58,7 +58,6 @@ Column {
             HoverHandler { cursorShape: Qt.PointingHandCursor }
             background: FocusRing { control: seeAllButton; radius: 4; anchors.margins: -3 }
             contentItem: Row {
-                id: seeAllRow
                 spacing: 4
                 Text {
                     anchors.verticalCenter: parent.verticalCenter

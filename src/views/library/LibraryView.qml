@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Lumivane
@@ -84,7 +85,6 @@ Item {
             anchors.fill: parent
             visible: root.libraryTab === "Downloads" && vm.downloads.count > 0
             model: vm.downloads
-            footer: Item { width: 1; height: 40 }
             onPicked: w => root.selectedWallpaper = w
         }
 
@@ -113,7 +113,6 @@ Item {
             anchors.fill: parent
             visible: root.libraryTab === "Favorites" && !vm.isLoading && vm.favorites.count > 0
             model: vm.favorites
-            footer: Item { width: 1; height: 40 }
             onPicked: w => root.selectedWallpaper = w
         }
     }

@@ -8,7 +8,7 @@ import Lumivane
 Item {
     id: root
     objectName: "loadingSkeleton"
-    property real shimmerPhase: 0
+    property real shimmerPhase
 
     NumberAnimation on shimmerPhase {
         from: 0; to: 1
