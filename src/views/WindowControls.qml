@@ -11,11 +11,10 @@ Row {
     property var buttons: []
     spacing: 6
 
-    readonly property bool maximized: Window.window !== null && Window.window.visibility === Window.Maximized
-
     component WindowButton: T.AbstractButton {
         id: button
         property string symbol
+        readonly property bool maximized: Window.window !== null && Window.window.visibility === Window.Maximized
         implicitWidth: 24
         implicitHeight: 24
         anchors.verticalCenter: parent ? parent.verticalCenter : undefined
@@ -42,23 +41,24 @@ Row {
     Repeater {
         model: root.buttons
         delegate: WindowButton {
+            id: windowButton
             required property string modelData
-            objectName: modelData + "Control"
-            symbol: modelData === "close" ? "xmark"
-                  : modelData === "minimize" ? "window.minimize"
-                  : root.maximized ? "window.restore" : "window.maximize"
-            Accessible.name: modelData === "close" ? qsTr("Close window")
-                           : modelData === "minimize" ? qsTr("Minimise")
-                           : root.maximized ? qsTr("Restore") : qsTr("Maximise")
+            objectName: windowButton.modelData + "Control"
+            symbol: windowButton.modelData === "close" ? "xmark"
+                  : windowButton.modelData === "minimize" ? "window.minimize"
+                  : windowButton.maximized ? "window.restore" : "window.maximize"
+            Accessible.name: windowButton.modelData === "close" ? qsTr("Close window")
+                           : windowButton.modelData === "minimize" ? qsTr("Minimise")
+                           : windowButton.maximized ? qsTr("Restore") : qsTr("Maximise")
             onClicked: {
-                if (modelData === "close")
-                    Window.window.close()
-                else if (modelData === "minimize")
-                    Window.window.showMinimized()
-                else if (root.maximized)
-                    Window.window.showNormal()
+                if (windowButton.modelData === "close")
+                    windowButton.Window.window.close()
+                else if (windowButton.modelData === "minimize")
+                    windowButton.Window.window.showMinimized()
+                else if (windowButton.maximized)
+                    windowButton.Window.window.showNormal()
                 else
-                    Window.window.showMaximized()
+                    windowButton.Window.window.showMaximized()
             }
         }
     }

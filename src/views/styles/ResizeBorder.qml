@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import Lumivane
 
 // A thin band along the frameless window's edges and corners that shows the resize cursor and
 // hands a press to the window manager's own resize, which also keeps the minimum size.
@@ -16,7 +15,7 @@ Item {
         property int edges
         acceptedButtons: Qt.LeftButton
         hoverEnabled: true
-        onPressed: root.Window.window.startSystemResize(edges)
+        onPressed: Window.window.startSystemResize(edges)
     }
 
     Grip {
