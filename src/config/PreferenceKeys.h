@@ -29,6 +29,8 @@ inline const QString autoChangeLastResult = QStringLiteral("lumivane_autochange_
 inline const QString autoChangeLastFailed = QStringLiteral("lumivane_autochange_last_failed");  // bool
 // The desktop the window last ran in (XDG_CURRENT_DESKTOP), for a timer run that lacks it.
 inline const QString sessionDesktop = QStringLiteral("lumivane_session_desktop"); // string
+// The desktop draws the window's title bar and buttons instead of the app's toolbar doing so.
+inline const QString systemDecorations = QStringLiteral("lumivane_system_decorations"); // bool, absent → false
 // Files saved with "Save to Downloads", newest last.
 inline const QString savedDownloads = QStringLiteral("lumivane_saved_downloads"); // list of {path, id}
 

@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 
 #ifdef Q_OS_MACOS
-#include "platform/LaunchAgentBackend.h"
+#include "platform/macos/LaunchAgentBackend.h"
 #include "platform/QProcessRunner.h"
 #include <QDir>
 #else

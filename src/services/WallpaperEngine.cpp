@@ -5,9 +5,8 @@
 #include "config/PreferenceKeys.h"
 #include "config/SettingsStore.h"
 #include "models/AppError.h"
-#include "platform/AccessibilityTrust.h"
-#include "platform/AlwaysTrusted.h"
-#include "platform/AppleScriptRunner.h"
+#include "platform/macos/AccessibilityTrust.h"
+#include "platform/macos/AppleScriptRunner.h"
 #include "platform/AutoDesktopBackend.h"
 #include "platform/DBusNotifier.h"
 #include "platform/DesktopBackend.h"
@@ -82,7 +81,6 @@ WallpaperEngine::Collaborators WallpaperEngine::systemCollaborators()
     c.desktop = new AutoDesktopBackend(QDBusConnection::sessionBus(), qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
                                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), runner);
     c.notifier = new DBusNotifier;
-    c.trust = new AlwaysTrusted; // Linux asks for no accessibility permission
     c.urlOpener = new DesktopServicesUrlOpener;
     c.screens = applicationScreens;
     c.lockScreenPath = lockScreenPathFor(QSysInfo::productType(), QOperatingSystemVersion::current().majorVersion());

@@ -40,7 +40,7 @@ public:
         QNetworkAccessManager *network = nullptr; // not owned
         DesktopBackend *desktop = nullptr;        // not owned
         Notifier *notifier = nullptr;             // not owned
-        AccessibilityTrust *trust = nullptr;      // not owned
+        AccessibilityTrust *trust = nullptr;      // not owned; none (Linux) counts as trusted
         UrlOpener *urlOpener = nullptr;           // not owned
         AppleScriptRunner *scriptRunner = nullptr; // not owned; macOS only
         std::function<QList<DesktopScreen>()> screens; // in the system's order

@@ -6,6 +6,7 @@ set(LUMIVANE_VIEWMODELS_SOURCES
     viewmodels/AppTab.h
     viewmodels/AppState.h viewmodels/AppState.cpp
     viewmodels/AppConfigQml.h
+    viewmodels/WindowFrame.h viewmodels/WindowFrame.cpp
     # shared pieces
     viewmodels/Timing.h
     viewmodels/ScopeGroup.h

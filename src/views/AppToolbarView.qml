@@ -5,8 +5,8 @@ import QtQuick.Layouts
 import Lumivane
 
 // The 52-high bar floating over the top of every screen: title, tab switcher, Upload and
-// Settings. What scrolls beneath shows through blurred and darkened. Dragging the bar moves
-// the window.
+// Settings, with the window's buttons on the sides the desktop puts them. What scrolls beneath
+// shows through blurred and darkened. Dragging the bar moves the window.
 Item {
     id: root
     objectName: "toolbar"
@@ -37,15 +37,30 @@ Item {
         color: Qt.rgba(0, 0, 0, 0.3)
     }
 
-    MouseArea {
+    // The bar's empty part: dragging it moves the window, a double-click maximises or restores
+    // it. The move starts only once the pointer travels, so that a double-click reaches us
+    // instead of the window manager's move.
+    Item {
+        objectName: "toolbarDragArea"
         anchors.fill: parent
-        acceptedButtons: Qt.LeftButton
-        onPressed: {
-            if (!Window.window.startSystemMove())
-                root.moveFailed()
+        DragHandler {
+            target: null
+            acceptedButtons: Qt.LeftButton
+            onActiveChanged: {
+                if (active && !root.Window.window.startSystemMove())
+                    root.moveFailed()
+            }
         }
-        onDoubleClicked: Window.window.visibility === Window.Maximized ? Window.window.showNormal()
-                                                                       : Window.window.showMaximized()
+        TapHandler {
+            acceptedButtons: Qt.LeftButton
+            onDoubleTapped: {
+                const window = root.Window.window
+                if (window.visibility === Window.Maximized)
+                    window.showNormal()
+                else
+                    window.showMaximized()
+            }
+        }
     }
 
     RowLayout {
@@ -55,7 +70,9 @@ Item {
         spacing: 0
 
         WindowControls {
-            visible: root.showsWindowControls
+            objectName: "leftWindowControls"
+            buttons: WindowFrame.leftButtons
+            visible: root.showsWindowControls && buttons.length > 0
             Layout.rightMargin: 18
         }
 
@@ -126,6 +143,13 @@ Item {
                 Accessible.name: qsTr("Settings")
                 onClicked: AppState.showSettings = true
             }
+        }
+
+        WindowControls {
+            objectName: "rightWindowControls"
+            buttons: WindowFrame.rightButtons
+            visible: root.showsWindowControls && buttons.length > 0
+            Layout.leftMargin: 18
         }
     }
 }

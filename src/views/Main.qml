@@ -5,7 +5,8 @@ import QtQuick.Controls
 import Lumivane
 
 // The one window: no title bar, content up to the top edge, our own window controls in the
-// toolbar. Where the platform cannot move a frameless window we hand the frame back to it.
+// toolbar and resize grips along the edges. The desktop's own title bar instead when the user
+// asks for it, or when the platform cannot move a frameless window.
 ApplicationWindow {
     id: window
     objectName: "mainWindow"
@@ -35,13 +36,21 @@ ApplicationWindow {
     palette.toolTipBase: "#34343a"
     palette.toolTipText: "white"
 
-    property bool systemDecorations: false
+    property bool moveUnsupported: false
+    readonly property bool systemDecorations: WindowFrame.systemDecorations || moveUnsupported
     flags: systemDecorations ? Qt.Window : (Qt.Window | Qt.FramelessWindowHint)
 
     MainContentView {
         id: content
         anchors.fill: parent
         showsWindowControls: !window.systemDecorations
-        onMoveFailed: window.systemDecorations = true
+        onMoveFailed: window.moveUnsupported = true
+    }
+
+    ResizeBorder {
+        anchors.fill: parent
+        z: 1000
+        visible: !window.systemDecorations && window.visibility !== Window.Maximized
+                 && window.visibility !== Window.FullScreen
     }
 }

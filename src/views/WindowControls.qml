@@ -4,60 +4,62 @@ import QtQuick
 import QtQuick.Templates as T
 import Lumivane
 
-// Close, minimise and maximise for the frameless window, drawn where the title bar would be.
+// The window's own buttons, in the flat round style of Linux title bars, in the order given
+// ("minimize", "maximize", "close"; the desktop's choice, see WindowFrame).
 Row {
     id: root
-    spacing: 8
+    property var buttons: []
+    spacing: 6
 
-    component ControlDot: T.AbstractButton {
-        id: dot
+    component WindowButton: T.AbstractButton {
+        id: button
         property string symbol
-        property color color
-        signal activated()
-        width: 12
-        height: 12
+        readonly property bool maximized: Window.window !== null && Window.window.visibility === Window.Maximized
+        implicitWidth: 24
+        implicitHeight: 24
+        anchors.verticalCenter: parent ? parent.verticalCenter : undefined
         focusPolicy: Qt.StrongFocus
         hoverEnabled: true
         Accessible.role: Accessible.Button
-        Keys.onReturnPressed: activated()
-        Keys.onEnterPressed: activated()
-        onClicked: activated()
+        Keys.onReturnPressed: clicked()
+        Keys.onEnterPressed: clicked()
         background: Rectangle {
-            radius: 6
-            color: dot.color
-            FocusRing { control: dot; inset: 2 }
+            radius: width / 2
+            color: Qt.rgba(1, 1, 1, button.down ? 0.24 : button.hovered ? 0.16 : 0.08)
+            FocusRing { control: button; inset: 2 }
         }
         contentItem: Item {
             Symbol {
                 anchors.centerIn: parent
-                name: dot.symbol
-                size: 10
-                color: Qt.rgba(0, 0, 0, 0.6)
-                visible: dot.hovered || dot.visualFocus
+                name: button.symbol
+                size: 14
+                color: Qt.rgba(1, 1, 1, 0.85)
             }
         }
     }
 
-    ControlDot {
-        objectName: "closeControl"
-        color: "#ff5f57"
-        symbol: "xmark"
-        Accessible.name: qsTr("Close window")
-        onActivated: Window.window.close()
-    }
-    ControlDot {
-        objectName: "minimizeControl"
-        color: "#febc2e"
-        symbol: "minus"
-        Accessible.name: qsTr("Minimise")
-        onActivated: Window.window.showMinimized()
-    }
-    ControlDot {
-        objectName: "maximizeControl"
-        color: "#28c840"
-        symbol: "arrow.up.left.and.arrow.down.right"
-        Accessible.name: Window.window && Window.window.visibility === Window.Maximized ? qsTr("Restore") : qsTr("Maximise")
-        onActivated: Window.window.visibility === Window.Maximized ? Window.window.showNormal()
-                                                                   : Window.window.showMaximized()
+    Repeater {
+        model: root.buttons
+        delegate: WindowButton {
+            id: windowButton
+            required property string modelData
+            objectName: windowButton.modelData + "Control"
+            symbol: windowButton.modelData === "close" ? "xmark"
+                  : windowButton.modelData === "minimize" ? "window.minimize"
+                  : windowButton.maximized ? "window.restore" : "window.maximize"
+            Accessible.name: windowButton.modelData === "close" ? qsTr("Close window")
+                           : windowButton.modelData === "minimize" ? qsTr("Minimise")
+                           : windowButton.maximized ? qsTr("Restore") : qsTr("Maximise")
+            onClicked: {
+                if (windowButton.modelData === "close")
+                    windowButton.Window.window.close()
+                else if (windowButton.modelData === "minimize")
+                    windowButton.Window.window.showMinimized()
+                else if (windowButton.maximized)
+                    windowButton.Window.window.showNormal()
+                else
+                    windowButton.Window.window.showMaximized()
+            }
+        }
     }
 }

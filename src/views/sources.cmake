@@ -43,6 +43,7 @@ set(LUMIVANE_QML_FILES
     views/styles/AppPalette.qml
     views/styles/PillButton.qml
     views/styles/RemoteImage.qml
+    views/styles/ResizeBorder.qml
     views/styles/SheetHost.qml
     views/styles/ShimmerBlock.qml
     views/styles/Symbol.qml

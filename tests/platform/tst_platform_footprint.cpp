@@ -5,7 +5,7 @@
 // parser) and the cache folder.
 #include "FakeDesktop.h"
 #include "models/AppError.h"
-#include "platform/LaunchAgentBackend.h"
+#include "platform/macos/LaunchAgentBackend.h"
 #include "platform/QProcessRunner.h"
 #include "platform/XdgAutostartBackend.h"
 #include "PlatformTestKit.h"

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/AccessibilityTrust.h"
-#include "platform/AppleScriptRunner.h"
+#include "platform/macos/AccessibilityTrust.h"
+#include "platform/macos/AppleScriptRunner.h"
 #include "platform/DesktopBackend.h"
 #include "platform/DesktopError.h"
 #include "platform/DesktopScreen.h"

@@ -287,6 +287,20 @@ Sheet {
                         font.pixelSize: TextStyle.callout
                         color: vm.lastResultFailed ? "#ff8a80" : Qt.rgba(1, 1, 1, 0.6)
                     }
+                    Separator {}
+                    BlueSwitch {
+                        objectName: "systemDecorationsSwitch"
+                        text: qsTr("Use the desktop's title bar")
+                        checked: WindowFrame.systemDecorations
+                        onToggled: WindowFrame.systemDecorations = checked
+                    }
+                    Text {
+                        width: parent.width
+                        wrapMode: Text.Wrap
+                        text: qsTr("The desktop draws the window's frame and buttons instead of the toolbar. Takes effect at once.")
+                        font.pixelSize: TextStyle.callout
+                        color: Qt.rgba(1, 1, 1, 0.6)
+                    }
                 }
 
                 Section {

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/LaunchAgentBackend.h"
+#include "platform/macos/LaunchAgentBackend.h"
 
 #include "models/AppError.h"
 #include "platform/ProcessRunner.h"
