@@ -35,13 +35,12 @@ T.Popup {
     }
     contentItem: FocusScope {
         focus: true
-        implicitHeight: column.implicitHeight
+        implicitHeight: childrenRect.height
         Accessible.role: Accessible.AlertMessage
         Accessible.name: root.title
         Accessible.description: root.message
         Keys.onEscapePressed: root.close()
         Column {
-            id: column
             width: parent.width
             spacing: 8
             Text {

@@ -1,11 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
+import QtQuick.Templates as T
 import Lumivane
 
 // The ring drawn around a control reached by the keyboard (not after a click: `visualFocus`).
 Rectangle {
-    property Item control: parent
+    property T.Control control: parent as T.Control
     property real inset: 3
     property bool shown: !!control && control.visualFocus
 
@@ -18,9 +19,11 @@ Rectangle {
     visible: shown
 
     // Whatever the keyboard reaches is scrolled into view, clear of the floating toolbar.
-    onShownChanged: if (shown) Qt.callLater(reveal)
+    // After the event, so that the layout has placed the control.
+    onShownChanged: if (shown) revealLater.restart()
     // A ring made only once its control has the keyboard sees no change.
-    Component.onCompleted: if (shown) Qt.callLater(reveal)
+    Component.onCompleted: if (shown) revealLater.restart()
+    Timer { id: revealLater; interval: 0; onTriggered: parent.reveal() }
     function reveal() {
         if (!control || !control.visible)
             return

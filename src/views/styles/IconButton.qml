@@ -26,14 +26,14 @@ T.AbstractButton {
     Keys.onReturnPressed: control.clicked()
     Keys.onEnterPressed: control.clicked()
 
-    contentItem: Item {
-        Symbol {
-            id: glyph
-            anchors.centerIn: parent
-            name: control.symbol
-            size: control.symbolSize
-            color: control.symbolColor
-        }
+    // A plain child rather than the content item, so that the glyph can be named (and styled
+    // by users through the alias) without making the deferred content item immediate.
+    Symbol {
+        id: glyph
+        anchors.centerIn: parent
+        name: control.symbol
+        size: control.symbolSize
+        color: control.symbolColor
     }
     background: Rectangle {
         radius: Math.min(width, height) / 2

@@ -34,10 +34,9 @@ T.Button {
     Keys.onEnterPressed: control.clicked()
 
     contentItem: Item {
-        implicitWidth: row.implicitWidth
-        implicitHeight: row.implicitHeight
+        implicitWidth: childrenRect.width
+        implicitHeight: childrenRect.height
         Row {
-            id: row
             anchors.centerIn: parent
             spacing: control.spacing
             Symbol {

@@ -37,8 +37,9 @@ T.Popup {
     property Item focusBefore: null
     property bool focusBeforeShowedRing: false
     onAboutToShow: {
-        focusBefore = scope.Window.activeFocusItem
-        focusBeforeShowedRing = !!focusBefore && focusBefore.visualFocus === true
+        focusBefore = root.parent.Window.activeFocusItem
+        const control = focusBefore as T.Control
+        focusBeforeShowedRing = !!control && control.visualFocus
     }
     onClosed: {
         if (focusBefore && focusBefore.visible)
@@ -52,8 +53,9 @@ T.Popup {
         border.color: Qt.rgba(1, 1, 1, 0.1)
     }
 
-    contentItem: FocusScope {
-        id: scope
+    // The body is named so that a sheet's contents can be given as its children; a sheet always
+    // shows it, so making the content item immediate costs nothing.
+    contentItem: FocusScope { // qmllint disable deferred-property-id
         focus: true
         Accessible.role: Accessible.Dialog
         Accessible.name: root.title

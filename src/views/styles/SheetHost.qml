@@ -14,7 +14,8 @@ Loader {
     property url sheetSource
     // Given to each new sheet once, when it is made (not bound, so it cannot change under it).
     property var sheetProperties: ({})
-    readonly property var current: item ? item.popup : null
+    // The holder below has `popup`; the Loader only knows its item as an Item.
+    readonly property var current: item ? item.popup : null // qmllint disable property
     // The user closed the sheet; the owner should drop whatever made `shown` true.
     signal dismissed()
 
@@ -23,11 +24,12 @@ Loader {
     // follows the same change as `shown`, is up to date.
     onShownChanged: {
         if (shown)
-            Qt.callLater(load)
+            loadLater.restart()
         else if (current && current.opened)
             current.close()
     }
-    Component.onCompleted: if (shown) Qt.callLater(load)
+    Component.onCompleted: if (shown) loadLater.restart()
+    Timer { id: loadLater; interval: 0; onTriggered: root.load() }
 
     function load() {
         if (shown)
