@@ -23,10 +23,11 @@ int usage(int code)
     (code ? std::cerr : std::cout)
         << "Usage: lumivane-service <command> [options]\n"
            "  serve --data DIR [--host 127.0.0.1] [--port 8787]   serve the catalogue (port 0: pick a free one)\n"
+           "        [--database postgresql://...]  keep the records in PostgreSQL (replicas share it and DIR's images)\n"
            "        [--public-url URL]          where clients reach this server (download URLs); default: the Host header\n"
            "        [--upload-workers 2] [--max-pending 100] [--uploads-per-address 100]\n"
-           "  seed --data DIR [--from DIR] [--synthetic N] [--small] build or extend a catalogue\n"
-           "  moderate --data DIR list | approve ID | reject ID   review uploads\n"
+           "  seed --data DIR [--database URL] [--from DIR] [--synthetic N] [--small] build or extend a catalogue\n"
+           "  moderate --data DIR [--database URL] list | approve ID | reject ID   review uploads\n"
            "  --help, --version\n";
     return code;
 }
@@ -39,7 +40,7 @@ int main(int argc, char **argv)
     if (args.empty()) return usage(2);
     if (args[0] == "--help" || args[0] == "-h") return usage(0);
     if (args[0] == "--version") { std::cout << "lumivane-service " << LUMIVANE_SERVICE_VERSION << "\n"; return 0; }
-    std::string command = args[0], data;
+    std::string command = args[0], data, database;
     ServeOptions options;
     int synthetic = 70;
     bool small = false;
@@ -52,6 +53,7 @@ int main(int argc, char **argv)
         try {
             if (args[i] == "--help") return usage(0);
             else if (args[i] == "--data") data = value();
+            else if (args[i] == "--database" && command != "nginx-config") database = value();
             else if (args[i] == "--host" && command == "serve") options.host = value();
             else if (args[i] == "--port" && command == "serve") options.port = std::stoi(value());
             else if (args[i] == "--public-url" && command == "serve") {
@@ -83,8 +85,9 @@ int main(int argc, char **argv)
     vips_block_untrusted_set(TRUE);
     try {
         fs::create_directories(data);
-        if (command == "moderate") return moderate(data, rest);
-        return command == "serve" ? serve(data, options) : seed(data, synthetic, small, from);
+        if (command == "moderate") return moderate(data, rest, database);
+        options.database = database;
+        return command == "serve" ? serve(data, options) : seed(data, synthetic, small, from, database);
     } catch (const std::exception &e) {
         std::cerr << command << ": " << e.what() << "\n";
         return 1;
