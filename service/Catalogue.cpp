@@ -85,10 +85,12 @@ const Migration kMigrations[] = {
      "  UPDATE meta SET value = value + 1 WHERE key = 'version'; RETURN NULL; END $$;"
      "CREATE TRIGGER w_version AFTER INSERT OR UPDATE OR DELETE ON wallpapers FOR EACH STATEMENT EXECUTE FUNCTION catalogue_changed();"
      "CREATE TRIGGER c_version AFTER INSERT OR UPDATE OR DELETE ON categories FOR EACH STATEMENT EXECUTE FUNCTION catalogue_changed();"},
-    // A job's claim carries its time, so one whose process died can be taken again, and only the
-    // claim that is still current may complete it.
-    {"ALTER TABLE jobs ADD COLUMN claimed_at INT; CREATE INDEX jobs_status ON jobs(status, created_at);",
-     "ALTER TABLE jobs ADD COLUMN claimed_at BIGINT; CREATE INDEX jobs_status ON jobs(status, created_at);"},
+    // A job's claim carries its time and its taker's connection, so one whose process died can be
+    // taken again, and only the claim that is still current may complete it.
+    {"ALTER TABLE jobs ADD COLUMN claimed_at INT; ALTER TABLE jobs ADD COLUMN claimed_by INT;"
+     " CREATE INDEX jobs_status ON jobs(status, created_at);",
+     "ALTER TABLE jobs ADD COLUMN claimed_at BIGINT; ALTER TABLE jobs ADD COLUMN claimed_by INT;"
+     " CREATE INDEX jobs_status ON jobs(status, created_at);"},
 };
 
 } // namespace

@@ -193,9 +193,11 @@ Catalogue::Search PgCatalogue::search(const std::string &text, const std::string
 std::string PgCatalogue::claimJob(long long now, long long staleBefore)
 {
     // Locked rows are skipped: replicas claiming at the same moment take different jobs instead
-    // of waiting for each other, and a job is taken by one of them only.
-    Statement st = statement("UPDATE jobs SET status='processing', message='Processing', claimed_at=?1 WHERE id=("
-                             "SELECT id FROM jobs WHERE status='queued' OR (status='processing' AND claimed_at<?2)"
+    // of waiting for each other, and a job is taken by one of them only. A claim whose server
+    // connection is gone belongs to a process that died: its job is taken again at once.
+    Statement st = statement("UPDATE jobs SET status='processing', message='Processing', claimed_at=?1, claimed_by=pg_backend_pid()"
+                             " WHERE id=(SELECT id FROM jobs WHERE status='queued' OR (status='processing' AND (claimed_at<?2"
+                             " OR NOT EXISTS (SELECT 1 FROM pg_stat_activity a WHERE a.pid=jobs.claimed_by)))"
                              " ORDER BY created_at LIMIT 1 FOR UPDATE SKIP LOCKED) RETURNING id");
     st.bind(1, now).bind(2, staleBefore);
     return st.step() ? st.str(0) : std::string();
