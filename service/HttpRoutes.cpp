@@ -494,6 +494,10 @@ void HttpRoutes::handle(HttpRequest &req, HttpResponse &res)
         for (const auto &[key, value] : req.params)
             if (!UploadCheck::characters(key) || !UploadCheck::characters(value))
                 return fail(res, 400, "bad_request", "The query must be UTF-8 text without NUL characters");
+        // Behind a proxy every request comes from its address; the client's is in its header.
+        if (req.has_header("X-Real-IP") &&
+            std::find(settings.trustedProxies.begin(), settings.trustedProxies.end(), req.peer) != settings.trustedProxies.end())
+            req.peer = req.get_header_value("X-Real-IP");
         if (!router.dispatch(req, res)) fail(res, 404, "not_found", "Request failed");
     } catch (const std::exception &) {
         res = HttpResponse();

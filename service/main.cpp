@@ -3,6 +3,7 @@
 // lumivane-service: the reference catalogue (read endpoints, image host, seeding, moderation).
 // This file only reads the command line; the commands live in lumivane_service_lib.
 #include "Moderation.h"
+#include "NginxConfig.h"
 #include "Seeder.h"
 #include "Server.h"
 
@@ -28,6 +29,8 @@ int usage(int code)
            "        [--upload-workers 2] [--max-pending 100] [--uploads-per-address 100]\n"
            "  seed --data DIR [--database URL] [--from DIR] [--synthetic N] [--small] build or extend a catalogue\n"
            "  moderate --data DIR [--database URL] list | approve ID | reject ID   review uploads\n"
+           "        [--trust-proxy ADDR]        take the client's address from X-Real-IP on requests from ADDR\n"
+           "  nginx-config --data DIR --upstream HOST:PORT... [--listen 8080]   print an nginx site in front of replicas\n"
            "  --help, --version\n";
     return code;
 }
@@ -44,7 +47,8 @@ int main(int argc, char **argv)
     ServeOptions options;
     int synthetic = 70;
     bool small = false;
-    std::vector<std::string> rest, from;
+    std::vector<std::string> rest, from, upstreams;
+    std::string listen = "8080";
     for (size_t i = 1; i < args.size(); ++i) {
         auto value = [&]() -> std::string {
             if (i + 1 >= args.size()) { std::cerr << args[i] << " needs a value\n"; std::exit(2); }
@@ -69,6 +73,9 @@ int main(int argc, char **argv)
             else if (args[i] == "--upload-workers" && command == "serve") options.uploadWorkers = std::max(1, std::stoi(value()));
             else if (args[i] == "--max-pending" && command == "serve") options.routes.maxPending = size_t(std::max(1, std::stoi(value())));
             else if (args[i] == "--uploads-per-address" && command == "serve") options.routes.uploadsPerAddress = std::max(1, std::stoi(value()));
+            else if (args[i] == "--trust-proxy" && command == "serve") options.routes.trustedProxies.push_back(value());
+            else if (args[i] == "--upstream" && command == "nginx-config") upstreams.push_back(value());
+            else if (args[i] == "--listen" && command == "nginx-config") listen = value();
             else if (args[i] == "--synthetic" && command == "seed") synthetic = std::stoi(value());
             else if (args[i] == "--small" && command == "seed") small = true;
             else if (args[i] == "--from" && command == "seed") from.push_back(value());
@@ -78,6 +85,11 @@ int main(int argc, char **argv)
             std::cerr << "bad number for " << args[i - 1] << "\n";
             return 2;
         }
+    }
+    if (command == "nginx-config") {
+        if (data.empty() || upstreams.empty()) { std::cerr << "nginx-config: --data DIR and --upstream HOST:PORT are required\n"; return 2; }
+        std::cout << nginxSite(data, upstreams, listen);
+        return 0;
     }
     if (command != "serve" && command != "seed" && command != "moderate") { std::cerr << "unknown command: " << command << "\n"; return usage(2); }
     if (data.empty()) { std::cerr << command << ": --data DIR is required\n"; return 2; }
