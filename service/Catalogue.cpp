@@ -2,151 +2,141 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Catalogue.h"
 
-#include "Json.h"
+#include "PgCatalogue.h"
+#include "SqliteCatalogue.h"
 
 #include <chrono>
 #include <cstdio>
 #include <random>
 
-DatabaseError::DatabaseError(sqlite3 *db, int code)
-    : std::runtime_error(sqlite3_errmsg(db))
-    , code(code)
-{
-}
+namespace {
 
-Catalogue::Catalogue(const std::filesystem::path &file)
-{
-    if (sqlite3_open(file.c_str(), &db_) != SQLITE_OK) {
-        sqlite3_close(db_);
-        throw std::runtime_error("cannot open database " + file.string());
-    }
-    exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA busy_timeout=5000;");
-    exec("CREATE TABLE IF NOT EXISTS categories(id TEXT PRIMARY KEY, name TEXT, slug TEXT UNIQUE,"
-         " description TEXT, cover_image_key TEXT, sort_order INT, is_active INT, created_at INT, updated_at INT);"
-         "CREATE TABLE IF NOT EXISTS wallpapers(rid INTEGER PRIMARY KEY, id TEXT UNIQUE, title TEXT,"
-         " description TEXT, file_key TEXT, thumbnail_key TEXT, medium_key TEXT, full_key TEXT, width INT,"
-         " height INT, file_size INT, format TEXT, is_featured INT, featured_order INT, status TEXT,"
-         " download_count INT DEFAULT 0, favorite_count INT DEFAULT 0, view_count INT DEFAULT 0,"
-         " trend REAL DEFAULT 0, tags TEXT, category_id TEXT, uploaded_by_id TEXT, seed_key TEXT UNIQUE,"
-         " created_at INT, updated_at INT);"
-         "CREATE INDEX IF NOT EXISTS w_status_created ON wallpapers(status, created_at);"
-         "DROP INDEX IF EXISTS w_cat;"
-         // Every list order within a category, and the featured strip, read off an index.
-         "CREATE INDEX IF NOT EXISTS w_cat_created ON wallpapers(category_id, status, created_at);"
-         "CREATE INDEX IF NOT EXISTS w_cat_popular ON wallpapers(category_id, status, download_count+view_count DESC, created_at DESC);"
-         "CREATE INDEX IF NOT EXISTS w_cat_trend ON wallpapers(category_id, status, trend DESC, created_at DESC);"
-         "CREATE INDEX IF NOT EXISTS w_featured ON wallpapers(featured_order, created_at DESC) WHERE is_featured=1 AND status='approved';"
-         // The popular and trending orders, so a page of either is read off an index instead of
-         // sorting the whole catalogue (the expressions match the lists' ORDER BY exactly).
-         "CREATE INDEX IF NOT EXISTS w_popular ON wallpapers(status, download_count+view_count DESC, created_at DESC);"
-         "CREATE INDEX IF NOT EXISTS w_trend ON wallpapers(status, trend DESC, created_at DESC);"
-         "CREATE TABLE IF NOT EXISTS jobs(id TEXT PRIMARY KEY, machine_id TEXT, status TEXT, message TEXT,"
-         " wallpaper_id TEXT, title TEXT, description TEXT, category_id TEXT, tags TEXT, format TEXT, created_at INT);"
-         "CREATE INDEX IF NOT EXISTS jobs_machine ON jobs(machine_id, created_at);"
-         "CREATE INDEX IF NOT EXISTS w_uploader ON wallpapers(uploaded_by_id, created_at);");
-    // The search index holds the approved wallpapers only, kept by triggers, so a search's total
-    // is counted in the index alone; prefix indexes make the searches by word prefix cheap. The
-    // column `cat` holds the category id as one token ("c" and its hex digits), so a search within
-    // a category is answered by the index as well.
-    if (!statement("SELECT 1 FROM sqlite_master WHERE name='wallpapers_fts' AND sql LIKE '%tags, cat,%'").step()) {
-        exec("BEGIN IMMEDIATE;"
-             "DROP TABLE IF EXISTS wallpapers_fts;"
-             "DROP TRIGGER IF EXISTS w_search_insert; DROP TRIGGER IF EXISTS w_search_update; DROP TRIGGER IF EXISTS w_search_delete;"
-             "CREATE VIRTUAL TABLE wallpapers_fts USING fts5(title, description, tags, cat, prefix='2 3 4 5 6 7 8');"
-             "INSERT INTO wallpapers_fts(rowid,title,description,tags,cat)"
-             " SELECT rid, title, coalesce(description,''), coalesce(tags,''), 'c'||hex(coalesce(category_id,''))"
-             " FROM wallpapers WHERE status='approved';"
-             "CREATE TRIGGER w_search_insert AFTER INSERT ON wallpapers WHEN new.status='approved' BEGIN"
-             " INSERT INTO wallpapers_fts(rowid,title,description,tags,cat) VALUES(new.rid,new.title,coalesce(new.description,''),"
-             "  coalesce(new.tags,''),'c'||hex(coalesce(new.category_id,'')));"
-             " END;"
-             "CREATE TRIGGER w_search_update AFTER UPDATE OF status, title, description, tags, category_id ON wallpapers BEGIN"
-             " DELETE FROM wallpapers_fts WHERE rowid=old.rid;"
-             " INSERT INTO wallpapers_fts(rowid,title,description,tags,cat)"
-             "  SELECT new.rid,new.title,coalesce(new.description,''),coalesce(new.tags,''),'c'||hex(coalesce(new.category_id,''))"
-             "  WHERE new.status='approved';"
-             " END;"
-             "CREATE TRIGGER w_search_delete AFTER DELETE ON wallpapers BEGIN"
-             " DELETE FROM wallpapers_fts WHERE rowid=old.rid;"
-             " END;"
-             "COMMIT;");
-    }
-    // Catalogues made before uploads were counted per address gain the column.
-    bool hasPeer = false;
-    {
-        Statement info = statement("PRAGMA table_info(jobs)");
-        while (info.step()) hasPeer = hasPeer || col(info.raw(), 1) == "peer";
-    }
-    if (!hasPeer) exec("ALTER TABLE jobs ADD COLUMN peer TEXT");
-    exec("CREATE INDEX IF NOT EXISTS jobs_peer ON jobs(peer, created_at);");
+// The schema, one step at a time, in each engine's words. Every catalogue records the steps it
+// has taken (meta 'schema') and takes the rest, in order, once. SQLite catalogues made before
+// the steps were counted have the first step's tables already, made by SqliteCatalogue itself.
+struct Migration {
+    const char *sqlite;
+    const char *postgres;
+};
 
-    // Approved wallpapers per category ('' for all of them) and the catalogue's version, kept by
-    // triggers: a list reads its total instead of counting, and answers made for one version can
-    // be reused until anything changes.
-    bool hasCounts = statement("SELECT 1 FROM sqlite_master WHERE name='counts'").step();
-    if (!hasCounts) {
-        exec("BEGIN IMMEDIATE;"
-             "CREATE TABLE counts(category_id TEXT PRIMARY KEY, approved INT NOT NULL) WITHOUT ROWID;"
-             "INSERT INTO counts SELECT '', COUNT(*) FROM wallpapers WHERE status='approved';"
-             "INSERT INTO counts SELECT category_id, COUNT(*) FROM wallpapers WHERE status='approved' AND category_id IS NOT NULL"
-             " GROUP BY category_id;"
-             "CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value INT NOT NULL) WITHOUT ROWID;"
-             "INSERT OR IGNORE INTO meta VALUES('version', 0);"
-             "CREATE TRIGGER w_counted_insert AFTER INSERT ON wallpapers WHEN new.status='approved' BEGIN"
-             " UPDATE counts SET approved=approved+1 WHERE category_id='';"
-             " INSERT INTO counts SELECT new.category_id, 1 WHERE new.category_id IS NOT NULL"
-             "  ON CONFLICT(category_id) DO UPDATE SET approved=approved+1;"
-             " END;"
-             "CREATE TRIGGER w_counted_delete AFTER DELETE ON wallpapers WHEN old.status='approved' BEGIN"
-             " UPDATE counts SET approved=approved-1 WHERE category_id IN ('', old.category_id);"
-             " END;"
-             "CREATE TRIGGER w_counted_update AFTER UPDATE OF status, category_id ON wallpapers BEGIN"
-             " UPDATE counts SET approved=approved-1 WHERE old.status='approved' AND category_id IN ('', old.category_id);"
-             " INSERT INTO counts SELECT '', 1 WHERE new.status='approved' ON CONFLICT(category_id) DO UPDATE SET approved=approved+1;"
-             " INSERT INTO counts SELECT new.category_id, 1 WHERE new.status='approved' AND new.category_id IS NOT NULL"
-             "  ON CONFLICT(category_id) DO UPDATE SET approved=approved+1;"
-             " END;"
-             "CREATE TRIGGER w_version_insert AFTER INSERT ON wallpapers BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
-             "CREATE TRIGGER w_version_update AFTER UPDATE ON wallpapers BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
-             "CREATE TRIGGER w_version_delete AFTER DELETE ON wallpapers BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
-             "CREATE TRIGGER c_version_insert AFTER INSERT ON categories BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
-             "CREATE TRIGGER c_version_update AFTER UPDATE ON categories BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
-             "CREATE TRIGGER c_version_delete AFTER DELETE ON categories BEGIN UPDATE meta SET value=value+1 WHERE key='version'; END;"
-             "COMMIT;");
-    }
+const Migration kMigrations[] = {
+    {"",
+     "CREATE TABLE categories(id TEXT PRIMARY KEY, name TEXT, slug TEXT UNIQUE, description TEXT, cover_image_key TEXT,"
+     " sort_order INT, is_active INT, created_at BIGINT, updated_at BIGINT);"
+     "CREATE TABLE wallpapers(rid BIGSERIAL PRIMARY KEY, id TEXT UNIQUE, title TEXT, description TEXT, file_key TEXT,"
+     " thumbnail_key TEXT, medium_key TEXT, full_key TEXT, width INT, height INT, file_size BIGINT, format TEXT,"
+     " is_featured INT, featured_order INT, status TEXT, download_count INT DEFAULT 0, favorite_count INT DEFAULT 0,"
+     " view_count INT DEFAULT 0, trend DOUBLE PRECISION DEFAULT 0, tags TEXT, category_id TEXT, uploaded_by_id TEXT,"
+     " seed_key TEXT UNIQUE, created_at BIGINT, updated_at BIGINT);"
+     "CREATE INDEX w_status_created ON wallpapers(status, created_at);"
+     "CREATE INDEX w_cat_created ON wallpapers(category_id, status, created_at);"
+     "CREATE INDEX w_cat_popular ON wallpapers(category_id, status, (download_count+view_count) DESC, created_at DESC);"
+     "CREATE INDEX w_cat_trend ON wallpapers(category_id, status, trend DESC, created_at DESC);"
+     "CREATE INDEX w_featured ON wallpapers(featured_order, created_at DESC) WHERE is_featured=1 AND status='approved';"
+     "CREATE INDEX w_popular ON wallpapers(status, (download_count+view_count) DESC, created_at DESC);"
+     "CREATE INDEX w_trend ON wallpapers(status, trend DESC, created_at DESC);"
+     "CREATE INDEX w_uploader ON wallpapers(uploaded_by_id, created_at);"
+     "CREATE TABLE jobs(id TEXT PRIMARY KEY, machine_id TEXT, status TEXT, message TEXT, wallpaper_id TEXT, title TEXT,"
+     " description TEXT, category_id TEXT, tags TEXT, format TEXT, created_at BIGINT, peer TEXT);"
+     "CREATE INDEX jobs_machine ON jobs(machine_id, created_at);"
+     "CREATE INDEX jobs_peer ON jobs(peer, created_at);"
+     // Searched as SQLite's unicode61 tokenizer does: words are runs of letters and digits,
+     // compared without case or accents, and each word the user types is a prefix.
+     "CREATE EXTENSION IF NOT EXISTS unaccent;"
+     "CREATE FUNCTION search_words(t text) RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE AS"
+     " $$SELECT regexp_replace(lower(public.unaccent('public.unaccent'::regdictionary, t)), '[^[:alnum:]]+', ' ', 'g')$$;"
+     "ALTER TABLE wallpapers ADD COLUMN search tsvector GENERATED ALWAYS AS (to_tsvector('simple',"
+     " search_words(coalesce(title,'') || ' ' || coalesce(description,'') || ' ' || coalesce(tags,'')))) STORED;"
+     "CREATE INDEX w_search ON wallpapers USING GIN(search) WHERE status='approved';"
+     // Words without a letter or digit are left out; a text of nothing else matches nothing.
+     "CREATE FUNCTION search_query(q text) RETURNS tsquery LANGUAGE plpgsql IMMUTABLE PARALLEL SAFE AS $$"
+     " DECLARE w text; p text; r tsquery; BEGIN"
+     "  FOREACH w IN ARRAY regexp_split_to_array(q, '\\s+') LOOP"
+     "   p := btrim(search_words(w));"
+     "   CONTINUE WHEN p = '';"
+     "   p := regexp_replace(p, ' ', ' <-> ', 'g') || ':*';"
+     "   r := CASE WHEN r IS NULL THEN to_tsquery('simple', p) ELSE r && to_tsquery('simple', p) END;"
+     "  END LOOP;"
+     "  RETURN r;"
+     " END $$;"
+     // Approved wallpapers per category ('' for all of them) and the catalogue's version, kept
+     // by triggers as on SQLite.
+     "CREATE TABLE counts(category_id TEXT PRIMARY KEY, approved BIGINT NOT NULL);"
+     "INSERT INTO counts VALUES('', 0);"
+     "CREATE FUNCTION wallpapers_counted() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN"
+     "  IF TG_OP <> 'INSERT' THEN"
+     "   IF OLD.status = 'approved' THEN"
+     "    UPDATE counts SET approved = approved - 1 WHERE category_id IN ('', OLD.category_id);"
+     "   END IF;"
+     "  END IF;"
+     "  IF TG_OP <> 'DELETE' THEN"
+     "   IF NEW.status = 'approved' THEN"
+     "    INSERT INTO counts VALUES('', 1) ON CONFLICT(category_id) DO UPDATE SET approved = counts.approved + 1;"
+     "    IF NEW.category_id IS NOT NULL THEN"
+     "     INSERT INTO counts VALUES(NEW.category_id, 1) ON CONFLICT(category_id) DO UPDATE SET approved = counts.approved + 1;"
+     "    END IF;"
+     "   END IF;"
+     "  END IF;"
+     "  RETURN NULL;"
+     " END $$;"
+     "CREATE TRIGGER w_counted AFTER INSERT OR DELETE OR UPDATE OF status, category_id ON wallpapers"
+     " FOR EACH ROW EXECUTE FUNCTION wallpapers_counted();"
+     "CREATE FUNCTION catalogue_changed() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN"
+     "  UPDATE meta SET value = value + 1 WHERE key = 'version'; RETURN NULL; END $$;"
+     "CREATE TRIGGER w_version AFTER INSERT OR UPDATE OR DELETE ON wallpapers FOR EACH STATEMENT EXECUTE FUNCTION catalogue_changed();"
+     "CREATE TRIGGER c_version AFTER INSERT OR UPDATE OR DELETE ON categories FOR EACH STATEMENT EXECUTE FUNCTION catalogue_changed();"},
+    // A job's claim carries its time and its taker's connection, so one whose process died can be
+    // taken again, and only the claim that is still current may complete it.
+    {"ALTER TABLE jobs ADD COLUMN claimed_at INT; ALTER TABLE jobs ADD COLUMN claimed_by INT;"
+     " CREATE INDEX jobs_status ON jobs(status, created_at);",
+     "ALTER TABLE jobs ADD COLUMN claimed_at BIGINT; ALTER TABLE jobs ADD COLUMN claimed_by INT;"
+     " CREATE INDEX jobs_status ON jobs(status, created_at);"},
+};
+
+} // namespace
+
+Statement Catalogue::statement(const std::string &sql)
+{
+    auto it = prepared.find(sql);
+    if (it == prepared.end()) it = prepared.emplace(sql, prepare(sql)).first;
+    return Statement(*it->second);
 }
 
 long long Catalogue::version()
 {
     Statement st = statement("SELECT value FROM meta WHERE key='version'");
-    return st.step() ? sqlite3_column_int64(st.raw(), 0) : 0;
+    return st.step() ? st.integer(0) : 0;
 }
 
-Catalogue::~Catalogue()
+void Catalogue::migrate(bool sqlite)
 {
-    for (auto &[sql, st] : prepared) sqlite3_finalize(st);
-    sqlite3_close(db_);
-}
-
-void Catalogue::exec(const char *sql)
-{
-    char *err = nullptr;
-    if (int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &err); rc != SQLITE_OK) {
-        sqlite3_free(err);
-        throw DatabaseError(db_, rc);
+    // Replicas started together: one of them migrates, the others wait and find it done.
+    exec(sqlite ? "BEGIN IMMEDIATE" : "BEGIN; SELECT pg_advisory_xact_lock(7310)");
+    try {
+        exec("CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value BIGINT NOT NULL);"
+             "INSERT INTO meta VALUES('version', 0) ON CONFLICT DO NOTHING;"
+             "INSERT INTO meta VALUES('schema', 0) ON CONFLICT DO NOTHING;");
+        long long done = 0;
+        {
+            Statement st = statement("SELECT value FROM meta WHERE key='schema'");
+            if (st.step()) done = st.integer(0);
+        }
+        const long long steps = sizeof kMigrations / sizeof kMigrations[0];
+        for (long long i = done; i < steps; ++i) exec(sqlite ? kMigrations[i].sqlite : kMigrations[i].postgres);
+        if (done < steps) statement("UPDATE meta SET value=? WHERE key='schema'").bind(1, steps).run();
+        exec("COMMIT");
+    } catch (...) {
+        exec("ROLLBACK");
+        throw;
     }
 }
 
-Statement Catalogue::statement(const std::string &sql)
+std::unique_ptr<Catalogue> openCatalogue(const std::string &database, const std::filesystem::path &data)
 {
-    auto it = prepared.find(sql);
-    if (it == prepared.end()) {
-        sqlite3_stmt *st = nullptr;
-        if (int rc = sqlite3_prepare_v3(db_, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr); rc != SQLITE_OK)
-            throw DatabaseError(db_, rc);
-        it = prepared.emplace(sql, st).first;
-    }
-    return Statement(db_, it->second);
+    if (database.empty()) return std::make_unique<SqliteCatalogue>(data / "catalogue.db");
+    if (database.starts_with("postgresql://") || database.starts_with("postgres://"))
+        return std::make_unique<PgCatalogue>(database);
+    throw std::runtime_error("--database needs a postgresql:// URL");
 }
 
 long long nowMs()
@@ -163,14 +153,4 @@ std::string newId()
     char b[40];
     std::snprintf(b, sizeof b, "%016llx%016llx", (unsigned long long)rng(), (unsigned long long)rng());
     return b;
-}
-
-std::string col(sqlite3_stmt *st, int i)
-{
-    auto p = sqlite3_column_text(st, i);
-    return p ? std::string(reinterpret_cast<const char *>(p), size_t(sqlite3_column_bytes(st, i))) : std::string();
-}
-std::string colOrNull(sqlite3_stmt *st, int i)
-{
-    return sqlite3_column_type(st, i) == SQLITE_NULL ? "null" : jsonString(col(st, i));
 }

@@ -47,31 +47,6 @@ int intParam(const HttpRequest &req, const char *key, int fallback, int lo, int 
     }
 }
 
-// User text becomes one quoted FTS5 string per word, so operators in it are just text.
-std::string ftsQuery(const std::string &text)
-{
-    std::istringstream in(text);
-    std::string word, out;
-    while (in >> word) {
-        std::string q = "\"";
-        for (char c : word) q += c == '"' ? std::string("\"\"") : std::string(1, c);
-        out += (out.empty() ? "" : " ") + q + "\"*";
-    }
-    return out;
-}
-
-// Upper-case hex digits of the bytes, as SQLite's hex() writes them.
-std::string hexOf(std::string_view bytes)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
-
 bool safeKey(const std::string &key)
 {
     if (key.empty() || key.size() > 300 || key.front() == '/') return false;
@@ -180,7 +155,7 @@ bool HttpRoutes::findOne(const std::string &id, std::string &json)
     Statement st = db.statement(wallpaperSelect("WHERE w.status='approved' AND w.id=?", ""));
     st.bind(1, id);
     bool found = st.step();
-    if (found) json = wallpaperJson(st.raw());
+    if (found) json = wallpaperJson(st);
     return found;
 }
 
@@ -190,7 +165,7 @@ bool HttpRoutes::bump(const std::string &id, const char *counter, double weight)
     const double tau = 3 * 24 * 3600.0;
     double t = nowMs() / 1000.0 / tau;
     std::string sql = std::string("UPDATE wallpapers SET ") + counter + "=" + counter +
-                      "+1, trend=CASE WHEN trend=0 THEN ?1 ELSE max(trend,?1)+ln(1+exp(-abs(trend-?1))) END"
+                      "+1, trend=CASE WHEN trend=0 THEN ?1 ELSE (CASE WHEN trend>?1 THEN trend ELSE ?1 END)+ln(1+exp(-abs(trend-?1))) END"
                       " WHERE id=?2 AND status='approved'";
     return db.statement(sql).bindDouble(1, t + std::log(weight)).bind(2, id).run() > 0;
 }
@@ -239,7 +214,7 @@ std::string HttpRoutes::anyWallpaper(const std::string &where, const std::string
     std::string out = "[";
     while (st.step()) {
         if (out.size() > 1) out += ',';
-        appendWallpaperJson(out, st.raw());
+        appendWallpaperJson(out, st);
     }
     return out + "]";
 }
@@ -251,35 +226,33 @@ void HttpRoutes::install(Router &server)
         int limit = intParam(req, "limit", 20, 1, 100);
         std::string where = "WHERE w.status='approved'";
         std::vector<std::string> binds;
-        const std::string words = req.has_param("search") ? ftsQuery(req.get_param_value("search")) : std::string();
-        const bool searching = !words.empty();
-        if (req.has_param("category_id")) { where += " AND w.category_id=?"; binds.push_back(req.get_param_value("category_id")); }
-        std::string match;
+        const bool inCategory = req.has_param("category_id");
+        const std::string category = inCategory ? req.get_param_value("category_id") : std::string();
+        if (inCategory) { where += " AND w.category_id=?"; binds.push_back(category); }
+        std::lock_guard lock(db.mutex);
+        const Catalogue::Search search =
+            req.has_param("search") ? db.search(req.get_param_value("search"), inCategory ? &category : nullptr) : Catalogue::Search();
+        const bool searching = !search.where.empty();
         if (searching) {
-            // The words are looked for in the texts; the category, when given, is matched in the
-            // index too, so neither the page nor its total reads rows the index ruled out.
-            match = "{title description tags} : (" + words + ")";
-            if (!binds.empty()) match += " AND cat : c" + hexOf(binds[0]);
-            where += " AND w.rid IN (SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ?)";
-            binds.push_back(match);
+            where += search.where;
+            binds.push_back(search.bind);
         }
         std::string sort = req.has_param("sort") ? req.get_param_value("sort") : "newest";
         std::string order = sort == "popular" ? "ORDER BY w.download_count+w.view_count DESC, w.created_at DESC"
                           : sort == "trending" ? "ORDER BY w.trend DESC, w.created_at DESC"
                                                : "ORDER BY w.created_at DESC, w.rid DESC";
-        std::lock_guard lock(db.mutex);
         if (answerFromCache(req, res)) return;
         long long total = 0;
         if (searching) {
-            // The search index holds approved wallpapers only.
-            Statement count = db.statement("SELECT COUNT(*) FROM wallpapers_fts WHERE wallpapers_fts MATCH ?");
-            if (count.bind(1, match).step()) total = sqlite3_column_int64(count.raw(), 0);
-        } else if (!binds.empty() && binds[0].empty()) {
+            Statement count = db.statement(search.count);
+            for (size_t i = 0; i < search.countBinds.size(); ++i) count.bind(int(i + 1), search.countBinds[i]);
+            if (count.step()) total = count.integer(0);
+        } else if (inCategory && category.empty()) {
             total = 0; // no category has the empty id ('' is the row of all of them)
         } else {
             // Kept by the catalogue's triggers: no count of the table per request.
             Statement count = db.statement("SELECT approved FROM counts WHERE category_id=?");
-            if (count.bind(1, binds.empty() ? std::string() : binds[0]).step()) total = sqlite3_column_int64(count.raw(), 0);
+            if (count.bind(1, category).step()) total = count.integer(0);
         }
         Statement st = db.statement(wallpaperSelect(where, order, "LIMIT ? OFFSET ?"));
         for (size_t i = 0; i < binds.size(); ++i) st.bind(int(i + 1), binds[i]);
@@ -291,7 +264,7 @@ void HttpRoutes::install(Router &server)
         bool first = true;
         while (st.step()) {
             if (!first) out += ',';
-            appendWallpaperJson(out, st.raw());
+            appendWallpaperJson(out, st);
             first = false;
         }
         long long pages = (total + limit - 1) / limit;
@@ -305,13 +278,12 @@ void HttpRoutes::install(Router &server)
     server.Get("/api/wallpapers/featured", [this](const HttpRequest &req, HttpResponse &res) {
         std::lock_guard lock(db.mutex);
         if (answerFromCache(req, res)) return;
-        // Without statistics the planner would rather walk every approved row by another index.
-        Statement st = db.statement(wallpaperSelect("INDEXED BY w_featured WHERE w.status='approved' AND w.is_featured=1",
+        Statement st = db.statement(wallpaperSelect(db.featuredHint() + "WHERE w.status='approved' AND w.is_featured=1",
                                                     "ORDER BY w.featured_order, w.created_at DESC"));
         std::string out = "[";
         while (st.step()) {
             if (out.size() > 1) out += ',';
-            appendWallpaperJson(out, st.raw());
+            appendWallpaperJson(out, st);
         }
         reply(res, 200, true, out + "]", "OK");
         keepInCache(req, res);
@@ -325,7 +297,7 @@ void HttpRoutes::install(Router &server)
         std::string out = "[";
         while (st.step()) {
             if (out.size() > 1) out += ',';
-            appendCategoryJson(out, st.raw(), 0);
+            appendCategoryJson(out, st, 0);
         }
         reply(res, 200, true, out + "]", "OK");
         keepInCache(req, res);
@@ -346,10 +318,10 @@ void HttpRoutes::install(Router &server)
             Statement st = db.statement("SELECT title, full_key, width, height FROM wallpapers WHERE id=? AND status='approved'");
             st.bind(1, id);
             if (!st.step()) return fail(res, 404, "not_found", "Wallpaper not found");
-            title = col(st.raw(), 0);
-            key = col(st.raw(), 1);
-            w = sqlite3_column_int(st.raw(), 2);
-            h = sqlite3_column_int(st.raw(), 3);
+            title = st.str(0);
+            key = st.str(1);
+            w = int(st.integer(2));
+            h = int(st.integer(3));
         }
         bump(id, "download_count", 2.0);
         std::string slug;
@@ -444,12 +416,14 @@ void HttpRoutes::install(Router &server)
         auto recent = [&](const char *column, const std::string &value) {
             Statement st = db.statement(std::string("SELECT COUNT(*) FROM jobs WHERE ") + column + "=? AND created_at>?");
             st.bind(1, value).bind(2, hourAgo).step();
-            return sqlite3_column_int(st.raw(), 0);
+            return int(st.integer(0));
         };
         // Inventing new device ids does not get round the limit: the address counts as well.
         if (recent("machine_id", machine) >= settings.uploadsPerDevice || recent("peer", req.peer) >= settings.uploadsPerAddress)
             return fail(res, 429, "rate_limited", "Too many uploads from this device; try again in an hour");
-        if (worker.pending() >= settings.maxPending) {
+        // Counted in the catalogue: the replicas' workers share the jobs.
+        Statement waiting = db.statement("SELECT COUNT(*) FROM jobs WHERE status IN ('queued','processing')");
+        if (waiting.step() && size_t(waiting.integer(0)) >= settings.maxPending) {
             fail(res, 503, "busy", "Too many uploads are waiting to be processed; try again later");
             res.set_header("Retry-After", "60");
             return;
@@ -477,9 +451,9 @@ void HttpRoutes::install(Router &server)
         {
             Statement st = db.statement("SELECT status, message, wallpaper_id FROM jobs WHERE id=?");
             if (!st.bind(1, req.matches[1]).step()) return fail(res, 404, "not_found", "Upload job not found");
-            status = col(st.raw(), 0);
-            message = col(st.raw(), 1);
-            wid = col(st.raw(), 2);
+            status = st.str(0);
+            message = st.str(1);
+            wid = st.str(2);
         }
         std::string out = "{\"status\":" + jsonString(status) + ",\"message\":" + jsonString(message);
         if (status == "completed") {
@@ -520,6 +494,10 @@ void HttpRoutes::handle(HttpRequest &req, HttpResponse &res)
         for (const auto &[key, value] : req.params)
             if (!UploadCheck::characters(key) || !UploadCheck::characters(value))
                 return fail(res, 400, "bad_request", "The query must be UTF-8 text without NUL characters");
+        // Behind a proxy every request comes from its address; the client's is in its header.
+        if (req.has_header("X-Real-IP") &&
+            std::find(settings.trustedProxies.begin(), settings.trustedProxies.end(), req.peer) != settings.trustedProxies.end())
+            req.peer = req.get_header_value("X-Real-IP");
         if (!router.dispatch(req, res)) fail(res, 404, "not_found", "Request failed");
     } catch (const std::exception &) {
         res = HttpResponse();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class Catalogue;
 class UploadWorker;
@@ -21,6 +22,8 @@ struct RouteSettings {
     int uploadsPerDevice = 20;
     int uploadsPerAddress = 100;
     size_t maxPending = 100;
+    // Addresses of proxies (nginx) whose X-Real-IP header names the client.
+    std::vector<std::string> trustedProxies;
 };
 
 class HttpRoutes {

@@ -8,13 +8,14 @@
 
 namespace fs = std::filesystem;
 
-int moderate(const fs::path &data, const std::vector<std::string> &rest)
+int moderate(const fs::path &data, const std::vector<std::string> &rest, const std::string &database)
 {
-    Catalogue db(data / "catalogue.db");
+    std::unique_ptr<Catalogue> catalogue = openCatalogue(database, data);
+    Catalogue &db = *catalogue;
     if (rest.size() == 1 && rest[0] == "list") {
         Statement st = db.statement("SELECT id, status, title, uploaded_by_id FROM wallpapers WHERE status!='approved' ORDER BY created_at DESC");
         while (st.step())
-            std::cout << col(st.raw(), 0) << "\t" << col(st.raw(), 1) << "\t" << col(st.raw(), 2) << "\t" << col(st.raw(), 3) << "\n";
+            std::cout << st.text(0) << "\t" << st.text(1) << "\t" << st.text(2) << "\t" << st.text(3) << "\n";
         return 0;
     }
     if (rest.size() == 2 && (rest[0] == "approve" || rest[0] == "reject")) {
@@ -27,6 +28,6 @@ int moderate(const fs::path &data, const std::vector<std::string> &rest)
         std::cout << rest[0] << "d " << rest[1] << "\n";
         return 0;
     }
-    std::cerr << "usage: lumivane-service moderate --data DIR list | approve ID | reject ID\n";
+    std::cerr << "usage: lumivane-service moderate --data DIR [--database URL] list | approve ID | reject ID\n";
     return 2;
 }

@@ -7,4 +7,4 @@
 #include <vector>
 
 // Prints or changes moderation states; returns the process exit code.
-int moderate(const std::filesystem::path &data, const std::vector<std::string> &rest);
+int moderate(const std::filesystem::path &data, const std::vector<std::string> &rest, const std::string &database = {});

@@ -16,17 +16,16 @@ namespace {
 
 // Appended straight into the answer: a page is a few hundred of these, and building each piece
 // as a string of its own (or through a stream) cost more than the query.
-std::string_view text(sqlite3_stmt *st, int i)
+std::string_view text(Statement &st, int i)
 {
-    auto p = sqlite3_column_text(st, i);
-    return p ? std::string_view(reinterpret_cast<const char *>(p), size_t(sqlite3_column_bytes(st, i))) : std::string_view();
+    return st.text(i);
 }
 
-void str(std::string &out, sqlite3_stmt *st, int i) { appendJsonString(out, text(st, i)); }
+void str(std::string &out, Statement &st, int i) { appendJsonString(out, text(st, i)); }
 
-void strOrNull(std::string &out, sqlite3_stmt *st, int i)
+void strOrNull(std::string &out, Statement &st, int i)
 {
-    if (sqlite3_column_type(st, i) == SQLITE_NULL) out += "null";
+    if (st.isNull(i)) out += "null";
     else str(out, st, i);
 }
 
@@ -37,16 +36,16 @@ void number(std::string &out, long long v)
     out.append(b, r.ptr);
 }
 
-void date(std::string &out, sqlite3_stmt *st, int i)
+void date(std::string &out, Statement &st, int i)
 {
     out += '"';
-    out += isoDate(sqlite3_column_int64(st, i));
+    out += isoDate(st.integer(i));
     out += '"';
 }
 
 } // namespace
 
-void appendCategoryJson(std::string &out, sqlite3_stmt *st, int o)
+void appendCategoryJson(std::string &out, Statement &st, int o)
 {
     out += "{\"id\":";
     str(out, st, o);
@@ -59,10 +58,10 @@ void appendCategoryJson(std::string &out, sqlite3_stmt *st, int o)
     out += ",\"cover_image_key\":";
     strOrNull(out, st, o + 4);
     out += ",\"sort_order\":";
-    number(out, sqlite3_column_int(st, o + 5));
-    out += sqlite3_column_int(st, o + 6) ? ",\"is_active\":true" : ",\"is_active\":false";
+    number(out, st.integer(o + 5));
+    out += st.integer(o + 6) ? ",\"is_active\":true" : ",\"is_active\":false";
     out += ",\"wallpaper_count\":";
-    number(out, sqlite3_column_int(st, o + 7));
+    number(out, st.integer(o + 7));
     out += ",\"created_at\":";
     date(out, st, o + 8);
     out += ",\"updated_at\":";
@@ -70,7 +69,7 @@ void appendCategoryJson(std::string &out, sqlite3_stmt *st, int o)
     out += '}';
 }
 
-std::string categoryJson(sqlite3_stmt *st, int o)
+std::string categoryJson(Statement &st, int o)
 {
     std::string out;
     appendCategoryJson(out, st, o);
@@ -82,7 +81,7 @@ const char *const kWallpaperCols = "w.id,w.title,w.description,w.file_key,w.thum
                                    "w.download_count,w.favorite_count,w.view_count,w.tags,w.uploaded_by_id,w.category_id,"
                                    "w.created_at,w.updated_at";
 
-void appendWallpaperJson(std::string &out, sqlite3_stmt *st)
+void appendWallpaperJson(std::string &out, Statement &st)
 {
     out += "{\"id\":";
     str(out, st, 0);
@@ -99,26 +98,26 @@ void appendWallpaperJson(std::string &out, sqlite3_stmt *st)
     out += ",\"full_key\":";
     strOrNull(out, st, 6);
     out += ",\"width\":";
-    number(out, sqlite3_column_int(st, 7));
+    number(out, st.integer(7));
     out += ",\"height\":";
-    number(out, sqlite3_column_int(st, 8));
+    number(out, st.integer(8));
     out += ",\"file_size\":";
-    number(out, sqlite3_column_int64(st, 9));
+    number(out, st.integer(9));
     out += ",\"format\":";
     str(out, st, 10);
     out += ",\"is_live\":false,\"video_key\":null";
-    out += sqlite3_column_int(st, 11) ? ",\"is_featured\":true" : ",\"is_featured\":false";
+    out += st.integer(11) ? ",\"is_featured\":true" : ",\"is_featured\":false";
     out += ",\"featured_order\":";
-    if (sqlite3_column_type(st, 12) == SQLITE_NULL) out += "null";
-    else number(out, sqlite3_column_int(st, 12));
+    if (st.isNull(12)) out += "null";
+    else number(out, st.integer(12));
     out += ",\"status\":";
     str(out, st, 13);
     out += ",\"download_count\":";
-    number(out, sqlite3_column_int(st, 14));
+    number(out, st.integer(14));
     out += ",\"favorite_count\":";
-    number(out, sqlite3_column_int(st, 15));
+    number(out, st.integer(15));
     out += ",\"view_count\":";
-    number(out, sqlite3_column_int(st, 16));
+    number(out, st.integer(16));
     out += ",\"tags\":[";
     bool first = true;
     std::string_view tags = text(st, 17);
@@ -134,7 +133,7 @@ void appendWallpaperJson(std::string &out, sqlite3_stmt *st)
         tags.remove_prefix(comma + 1);
     }
     out += "],\"category\":";
-    if (sqlite3_column_type(st, kWallpaperColCount) == SQLITE_NULL) out += "null";
+    if (st.isNull(kWallpaperColCount)) out += "null";
     else appendCategoryJson(out, st, kWallpaperColCount);
     out += ",\"created_at\":";
     date(out, st, 20);
@@ -147,7 +146,7 @@ void appendWallpaperJson(std::string &out, sqlite3_stmt *st)
     out += '}';
 }
 
-std::string wallpaperJson(sqlite3_stmt *st)
+std::string wallpaperJson(Statement &st)
 {
     std::string out;
     appendWallpaperJson(out, st);

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The JSON of the records the client decodes, in the service's snake_case, from one SELECT row.
-#include <sqlite3.h>
-
 #include <string>
+
+class Statement;
 
 // Category columns, as selected by categoryJson (alias c).
 extern const char *const kCategoryCols;
@@ -13,10 +13,10 @@ extern const char *const kWallpaperCols;
 constexpr int kWallpaperColCount = 22;
 
 // One category from the row's columns starting at o.
-std::string categoryJson(sqlite3_stmt *st, int o);
-void appendCategoryJson(std::string &out, sqlite3_stmt *st, int o);
+std::string categoryJson(Statement &st, int o);
+void appendCategoryJson(std::string &out, Statement &st, int o);
 // One wallpaper (with its category embedded) from a wallpaperSelect row.
-std::string wallpaperJson(sqlite3_stmt *st);
-void appendWallpaperJson(std::string &out, sqlite3_stmt *st);
+std::string wallpaperJson(Statement &st);
+void appendWallpaperJson(std::string &out, Statement &st);
 // SELECT of wallpaper and category columns with the given WHERE, ORDER BY and LIMIT/OFFSET.
 std::string wallpaperSelect(const std::string &where, const std::string &order, const std::string &page = {});

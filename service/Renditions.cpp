@@ -64,7 +64,7 @@ void saveDrawnRenditions(int n, int w, int h, const fs::path &images, const std:
     gradient(n, w, h).jpegsave((images / keys[2]).c_str(), vips::VImage::option()->set("Q", 90));
 }
 
-void removeOrphanRenditions(Catalogue &db, const fs::path &images)
+void removeOrphanRenditions(Catalogue &db, const fs::path &images, std::chrono::seconds minAge)
 {
     const fs::path root = images / "wallpapers";
     std::error_code ec;
@@ -76,13 +76,15 @@ void removeOrphanRenditions(Catalogue &db, const fs::path &images)
         while (keys.step())
             for (int i = 0; i < 4; ++i) {
                 // "wallpapers/<folder>/<file>"
-                std::string key = col(keys.raw(), i);
+                std::string key = keys.str(i);
                 if (!key.starts_with("wallpapers/")) continue;
                 size_t slash = key.find('/', 11);
                 if (slash != std::string::npos) used.insert(key.substr(11, slash - 11));
             }
     }
     for (const auto &entry : fs::directory_iterator(root, ec)) {
-        if (entry.is_directory(ec) && !used.count(entry.path().filename().string())) fs::remove_all(entry.path(), ec);
+        if (!entry.is_directory(ec) || used.count(entry.path().filename().string())) continue;
+        if (minAge.count() > 0 && fs::last_write_time(entry.path(), ec) > fs::file_time_type::clock::now() - minAge) continue;
+        fs::remove_all(entry.path(), ec);
     }
 }

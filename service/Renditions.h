@@ -26,5 +26,7 @@ vips::VImage gradient(int n, int w, int h);
 void saveDrawnRenditions(int n, int w, int h, const std::filesystem::path &images, const std::string &id, std::string keys[3]);
 
 // Removes the folders under images/wallpapers/ that no wallpaper refers to: renditions written
-// by a process that stopped before it recorded them. Nothing else may write renditions meanwhile.
-void removeOrphanRenditions(Catalogue &db, const std::filesystem::path &images);
+// by a process that stopped before it recorded them. Folders younger than minAge are kept: on a
+// shared catalogue another process may be writing them.
+void removeOrphanRenditions(Catalogue &db, const std::filesystem::path &images,
+                            std::chrono::seconds minAge = std::chrono::seconds(0));

@@ -56,10 +56,11 @@ std::string seedId(const std::string &seedKey)
 
 } // namespace
 
-int seed(const fs::path &data, int count, bool small, const std::vector<std::string> &from)
+int seed(const fs::path &data, int count, bool small, const std::vector<std::string> &from, const std::string &database)
 {
     fs::create_directories(data / "images");
-    Catalogue db(data / "catalogue.db");
+    std::unique_ptr<Catalogue> catalogue = openCatalogue(database, data);
+    Catalogue &db = *catalogue;
     struct Cat { const char *name, *slug, *description; };
     const Cat cats[] = {
         {"Abstract", "abstract", "Shapes, colour fields and patterns"},
@@ -77,7 +78,7 @@ int seed(const fs::path &data, int count, bool small, const std::vector<std::str
     db.exec("BEGIN");
     int i = 0;
     for (const auto &c : cats) {
-        db.statement("INSERT OR IGNORE INTO categories VALUES(?,?,?,?,NULL,?,1,?,?)")
+        db.statement("INSERT INTO categories VALUES(?,?,?,?,NULL,?,1,?,?) ON CONFLICT DO NOTHING")
             .bind(1, std::string("cat-") + c.slug)
             .bind(2, c.name)
             .bind(3, c.slug)

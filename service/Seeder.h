@@ -8,4 +8,6 @@
 #include <vector>
 
 // count wallpapers in all; small makes 320x200 sources (and shares one picture past the 200th).
-int seed(const std::filesystem::path &data, int count, bool small, const std::vector<std::string> &from);
+// The images go to data/images; the records to `database` (see openCatalogue).
+int seed(const std::filesystem::path &data, int count, bool small, const std::vector<std::string> &from,
+         const std::string &database = {});

@@ -254,32 +254,33 @@ int serve(const fs::path &data, ServeOptions options)
         options.routes.localOrigin = "http://" + address + ":" + std::to_string(local.port());
     }
 
-    Catalogue db(data / "catalogue.db");
+    std::unique_ptr<Catalogue> catalogue = openCatalogue(options.database, data);
+    Catalogue &db = *catalogue;
     // Jobs acknowledged but not finished when the last process stopped are done now, once each;
     // a job whose file is gone fails, and a file without a job to wait for it is removed, as are
-    // renditions that no wallpaper came to use.
+    // renditions that no wallpaper came to use. On a shared catalogue other processes may be in
+    // the middle of a job: theirs keep their claims, and only leftovers an hour old are removed
+    // (an upload's file and renditions are written before its rows).
+    const bool shared = db.shared();
+    const auto leftover = shared ? std::chrono::seconds(3600) : std::chrono::seconds(0);
     fs::create_directories(data / "uploads");
-    db.exec("UPDATE jobs SET status='queued', message='Queued' WHERE status='processing'");
+    if (!shared) db.exec("UPDATE jobs SET status='queued', message='Queued' WHERE status='processing'");
     std::vector<std::string> pending;
     {
-        Statement st = db.statement("SELECT id FROM jobs WHERE status='queued' ORDER BY created_at");
-        while (st.step()) pending.push_back(col(st.raw(), 0));
+        Statement st = db.statement("SELECT id FROM jobs WHERE status IN ('queued','processing') ORDER BY created_at");
+        while (st.step()) pending.push_back(st.str(0));
     }
+    std::error_code fileError;
     for (const auto &entry : fs::directory_iterator(data / "uploads")) {
-        if (std::find(pending.begin(), pending.end(), entry.path().filename().string()) == pending.end()) {
-            std::error_code removeError;
-            fs::remove(entry.path(), removeError);
-        }
+        if (std::find(pending.begin(), pending.end(), entry.path().filename().string()) != pending.end()) continue;
+        if (shared && fs::last_write_time(entry.path(), fileError) > fs::file_time_type::clock::now() - leftover) continue;
+        fs::remove(entry.path(), fileError);
     }
-    removeOrphanRenditions(db, data / "images");
+    removeOrphanRenditions(db, data / "images", leftover);
+    for (const auto &job : pending)
+        if (!fs::exists(data / "uploads" / job))
+            db.statement("UPDATE jobs SET status='failed', message='The upload was lost' WHERE id=? AND status='queued'").bind(1, job).run();
     UploadWorker worker(db, data, options.uploadWorkers);
-    for (const auto &job : pending) {
-        if (fs::exists(data / "uploads" / job)) {
-            worker.enqueue(job);
-            continue;
-        }
-        db.statement("UPDATE jobs SET status='failed', message='The upload was lost' WHERE id=?").bind(1, job).run();
-    }
     HttpRoutes routes(db, worker, data, options.routes);
     HttpServer server(routes, acceptor, io);
 

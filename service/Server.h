@@ -12,6 +12,7 @@ struct ServeOptions {
     int port = 8787; // 0: a free port
     int uploadWorkers = 2;
     RouteSettings routes; // localOrigin is filled in from the address listened on
+    std::string database; // a postgresql:// URL, or empty for the SQLite file in the data folder
 };
 
 // Listens on host:port, printing "listening on HOST:PORT" once bound; returns the process exit

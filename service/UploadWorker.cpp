@@ -11,11 +11,12 @@
 
 namespace fs = std::filesystem;
 
-UploadWorker::UploadWorker(Catalogue &db, fs::path data, int threads, std::chrono::seconds budget)
+UploadWorker::UploadWorker(Catalogue &db, fs::path data, int threads, std::chrono::seconds budget, std::chrono::milliseconds poll)
     : db(db)
     , data(std::move(data))
     , images(this->data / "images")
     , budget(budget)
+    , poll(poll)
 {
     for (int i = 0; i < std::max(1, threads); ++i) workers.emplace_back([this] { run(); });
 }
@@ -25,19 +26,13 @@ UploadWorker::~UploadWorker()
     stop();
 }
 
-void UploadWorker::enqueue(std::string job)
+void UploadWorker::enqueue(const std::string &)
 {
     {
         std::lock_guard lock(queueMutex);
-        queue.push_back(std::move(job));
+        ++wakeups;
     }
     queueReady.notify_one();
-}
-
-size_t UploadWorker::pending()
-{
-    std::lock_guard lock(queueMutex);
-    return queue.size() + running;
 }
 
 void UploadWorker::stop()
@@ -51,46 +46,58 @@ void UploadWorker::stop()
         if (t.joinable()) t.join();
 }
 
-void UploadWorker::setJob(const std::string &job, const char *status, const std::string &message, const std::string &wid)
+// Only the claim that is still current writes: a job taken again after its claim lapsed is
+// finished by one process, not both.
+bool UploadWorker::setJob(const std::string &job, long long claim, const char *status, const std::string &message)
 {
     std::lock_guard lock(db.mutex);
-    db.statement("UPDATE jobs SET status=?, message=?, wallpaper_id=? WHERE id=?")
+    return db.statement("UPDATE jobs SET status=?, message=? WHERE id=? AND status='processing' AND claimed_at=?")
         .bind(1, status)
         .bind(2, message)
-        .bindOrNull(3, wid)
-        .bind(4, job)
-        .run();
+        .bind(3, job)
+        .bind(4, claim)
+        .run() == 1;
 }
 
 void UploadWorker::run()
 {
     for (;;) {
-        std::string job;
         {
             std::unique_lock lock(queueMutex);
-            queueReady.wait(lock, [&] { return stopping || !queue.empty(); });
-            // Jobs still queued stay queued in the catalogue: the next start does them.
             if (stopping) return;
-            job = queue.front();
-            queue.pop_front();
-            ++running;
+        }
+        std::string job;
+        long long claim = 0;
+        try {
+            std::lock_guard lock(db.mutex);
+            claim = nowMs();
+            // A claim older than several budgets belongs to a process that died with it.
+            job = db.claimJob(claim, claim - 4 * std::chrono::duration_cast<std::chrono::milliseconds>(budget).count());
+        } catch (const std::exception &e) {
+            std::cerr << "upload jobs: " << e.what() << "\n";
+        }
+        if (job.empty()) {
+            // Jobs still queued stay queued in the catalogue: the next start (or another
+            // process) does them.
+            std::unique_lock lock(queueMutex);
+            queueReady.wait_for(lock, poll, [&] { return stopping || wakeups > 0; });
+            if (wakeups > 0) --wakeups;
+            continue;
         }
         try {
-            process(job);
+            process(job, claim);
         } catch (const std::exception &e) {
-            // The job could not even be marked: it stays as it was and the next start retries it.
+            // The job could not even be marked: its claim lapses and it is taken again.
             std::cerr << "upload " << job << ": " << e.what() << "\n";
         }
-        std::lock_guard lock(queueMutex);
-        --running;
     }
 }
 
-void UploadWorker::process(const std::string &job)
+void UploadWorker::process(const std::string &job, long long claim)
 {
-    setJob(job, "processing", "Processing", "");
     const fs::path file = data / "uploads" / job;
     std::string id;
+    bool ours = true;
     try {
         std::string title, desc, cat, tags, machine, format;
         {
@@ -98,8 +105,8 @@ void UploadWorker::process(const std::string &job)
             Statement st = db.statement("SELECT title, description, category_id, tags, machine_id, format FROM jobs WHERE id=?");
             st.bind(1, job);
             if (!st.step()) return;
-            title = col(st.raw(), 0); desc = col(st.raw(), 1); cat = col(st.raw(), 2);
-            tags = col(st.raw(), 3); machine = col(st.raw(), 4); format = col(st.raw(), 5);
+            title = st.str(0); desc = st.str(1); cat = st.str(2);
+            tags = st.str(3); machine = st.str(4); format = st.str(5);
         }
         const Deadline deadline = std::chrono::steady_clock::now() + budget;
         // Strict: a truncated or damaged file fails instead of being completed with grey pixels.
@@ -115,7 +122,7 @@ void UploadWorker::process(const std::string &job)
         long long now = nowMs();
         {
             std::lock_guard lock(db.mutex);
-            db.exec("BEGIN IMMEDIATE");
+            db.begin();
             try {
                 Statement st = db.statement(
                     "INSERT INTO wallpapers(id,title,description,file_key,thumbnail_key,medium_key,full_key,width,height,"
@@ -126,10 +133,14 @@ void UploadWorker::process(const std::string &job)
                 st.bind(8, source.width()).bind(9, source.height()).bind(10, (long long)fs::file_size(file));
                 st.bind(11, format).bind(12, tags).bind(13, cat).bind(14, machine).bind(15, now).bind(16, now);
                 st.run();
-                db.statement("UPDATE jobs SET status='completed', message='Upload processed; awaiting review', wallpaper_id=? WHERE id=?")
-                    .bind(1, id)
-                    .bind(2, job)
-                    .run();
+                const int completed =
+                    db.statement("UPDATE jobs SET status='completed', message='Upload processed; awaiting review', wallpaper_id=?"
+                                 " WHERE id=? AND status='processing' AND claimed_at=?")
+                        .bind(1, id)
+                        .bind(2, job)
+                        .bind(3, claim)
+                        .run();
+                if (completed != 1) throw std::runtime_error("the claim lapsed");
                 db.exec("COMMIT");
             } catch (...) {
                 db.exec("ROLLBACK");
@@ -139,8 +150,9 @@ void UploadWorker::process(const std::string &job)
     } catch (const std::exception &) {
         std::error_code ec;
         if (!id.empty()) fs::remove_all(images / "wallpapers" / id, ec);
-        setJob(job, "failed", "The image could not be processed", "");
+        ours = setJob(job, claim, "failed", "The image could not be processed");
     }
+    // A job another process took over keeps its file for that process.
     std::error_code ec;
-    fs::remove(file, ec);
+    if (ours) fs::remove(file, ec);
 }

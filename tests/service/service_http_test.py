@@ -5,6 +5,31 @@
 import concurrent.futures, glob, http.client, json, os, re, resource, signal, socket, sqlite3, struct, subprocess, sys, tempfile, time, unittest, zlib
 
 BIN = sys.argv.pop(1)
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import pg_cluster  # noqa: E402
+
+# Set by pg_cluster.py: every catalogue's records then live in a PostgreSQL database of their own.
+POSTGRES = os.environ.get("LUMIVANE_TEST_POSTGRES")
+_databases = {}
+
+
+def catalogue(data):
+    """The options naming where the records of the catalogue in folder `data` live."""
+    if not POSTGRES:
+        return []
+    key = os.path.realpath(data)
+    if key not in _databases:
+        _databases[key] = pg_cluster.create_database(POSTGRES, f"c{len(_databases)}")
+    return ["--database", _databases[key]]
+
+
+def rows(data, sql):
+    """The rows of a query on the records of the catalogue in `data`."""
+    if not POSTGRES:
+        with sqlite3.connect(os.path.join(data, "catalogue.db")) as db:
+            return db.execute(sql).fetchall()
+    name = _databases[os.path.realpath(data)].split("?")[0].rsplit("/", 1)[1]
+    return [tuple(int(v) if v.isdigit() else v for v in row) for row in pg_cluster.psql(POSTGRES, name, sql)]
 
 
 class ServiceHttp(unittest.TestCase):
@@ -12,9 +37,9 @@ class ServiceHttp(unittest.TestCase):
     def setUpClass(cls):
         cls.tmp = tempfile.TemporaryDirectory()
         for _ in range(2):  # the second run must not duplicate anything
-            subprocess.run([BIN, "seed", "--data", cls.tmp.name, "--synthetic", "70", "--small"],
+            subprocess.run([BIN, "seed", "--data", cls.tmp.name, *catalogue(cls.tmp.name), "--synthetic", "70", "--small"],
                            check=True, stdout=subprocess.DEVNULL)
-        cls.proc = subprocess.Popen([BIN, "serve", "--data", cls.tmp.name, "--port", "0"],
+        cls.proc = subprocess.Popen([BIN, "serve", "--data", cls.tmp.name, *catalogue(cls.tmp.name), "--port", "0"],
                                     stdout=subprocess.PIPE, text=True)
         line = cls.proc.stdout.readline()
         cls.port = int(re.search(r"127\.0\.0\.1:(\d+)", line).group(1))
@@ -37,7 +62,8 @@ class ServiceHttp(unittest.TestCase):
         return status, headers, stream.read(int(headers.get("content-length", 0)))
 
     def start_serve(self, port=0, data=None, extra=(), preexec_fn=None):
-        proc = subprocess.Popen([BIN, "serve", "--data", data or self.tmp.name, "--port", str(port), *extra],
+        data = data or self.tmp.name
+        proc = subprocess.Popen([BIN, "serve", "--data", data, *catalogue(data), "--port", str(port), *extra],
                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, preexec_fn=preexec_fn)
         line = proc.stdout.readline()
         match = re.search(r"127\.0\.0\.1:(\d+)", line)
@@ -190,7 +216,7 @@ class ServiceHttp(unittest.TestCase):
     def big_jpeg(cls):
         if not hasattr(cls, "_big"):
             d = tempfile.mkdtemp()
-            subprocess.run([BIN, "seed", "--data", d, "--synthetic", "1"], check=True, stdout=subprocess.DEVNULL)
+            subprocess.run([BIN, "seed", "--data", d, *catalogue(d), "--synthetic", "1"], check=True, stdout=subprocess.DEVNULL)
             cls._big = open(glob.glob(os.path.join(d, "images/wallpapers/*/full.jpg"))[0], "rb").read()
         return cls._big
 
@@ -211,7 +237,7 @@ class ServiceHttp(unittest.TestCase):
         self.assertEqual([w["id"] for w in mine], [wp["id"]])
         self.assertEqual(self.json("GET", "/api/uploads/my-uploads?machine_id=%27%20OR%201%3D1--")["data"], [])
         self.assertEqual(self.request("GET", "/images/" + wp["thumbnail_key"])[0].status, 200)
-        subprocess.run([BIN, "moderate", "--data", self.tmp.name, "approve", wp["id"]], check=True, stdout=subprocess.DEVNULL)
+        subprocess.run([BIN, "moderate", "--data", self.tmp.name, *catalogue(self.tmp.name), "approve", wp["id"]], check=True, stdout=subprocess.DEVNULL)
         self.assertEqual(self.json("GET", "/api/wallpapers/" + wp["id"])["data"]["status"], "approved")
         self.json("GET", "/api/uploads/status/unknown-job", 404)
 
@@ -249,7 +275,7 @@ class ServiceHttp(unittest.TestCase):
         self.assertLess(time.monotonic() - start, 2.0)
 
         with tempfile.TemporaryDirectory() as data:
-            subprocess.run([BIN, "seed", "--data", data, "--synthetic", "1", "--small"], check=True, stdout=subprocess.DEVNULL)
+            subprocess.run([BIN, "seed", "--data", data, *catalogue(data), "--synthetic", "1", "--small"], check=True, stdout=subprocess.DEVNULL)
             self.other_server(data, ["--upload-workers", "1", "--max-pending", "2", "--uploads-per-address", "4"])
             # The queue is capped, and the address is limited whatever device ids it invents.
             first = [self.upload(self.big_jpeg(), machine=f"device-{i}") for i in range(3)]
@@ -261,7 +287,7 @@ class ServiceHttp(unittest.TestCase):
 
         # A disk that fills (here a file size limit) gives an error answer and stores no job.
         with tempfile.TemporaryDirectory() as data:
-            subprocess.run([BIN, "seed", "--data", data, "--synthetic", "1", "--small"], check=True, stdout=subprocess.DEVNULL)
+            subprocess.run([BIN, "seed", "--data", data, *catalogue(data), "--synthetic", "1", "--small"], check=True, stdout=subprocess.DEVNULL)
             def small_disk():
                 signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
                 resource.setrlimit(resource.RLIMIT_FSIZE, (4 << 20, 4 << 20))
@@ -269,29 +295,28 @@ class ServiceHttp(unittest.TestCase):
             status, body = self.upload(self.png(2560, 1600, os.urandom(2560 * 1600 * 3 + 1600)), machine="full-disk")
             self.assertEqual((status, body["success"], body["data"]), (507, False, "storage_full"), body)
             self.assertEqual(os.listdir(os.path.join(data, "uploads")), [])
-            self.assertEqual(sqlite3.connect(os.path.join(data, "catalogue.db")).execute("SELECT COUNT(*) FROM jobs").fetchone(), (0,))
+            self.assertEqual(rows(data, "SELECT COUNT(*) FROM jobs"), [(0,)])
 
     def test_lifecycle_of_seeds_and_damaged_uploads(self):
         # A seed killed half way keeps its committed batches; run again it completes the catalogue
         # and leaves no rendition folder that no record uses.
         with tempfile.TemporaryDirectory() as data:
-            proc = subprocess.Popen([BIN, "seed", "--data", data, "--synthetic", "400", "--small"], stdout=subprocess.DEVNULL)
-            db = os.path.join(data, "catalogue.db")
-            count = lambda: sqlite3.connect(db).execute("SELECT COUNT(*) FROM wallpapers").fetchone()[0]
+            proc = subprocess.Popen([BIN, "seed", "--data", data, *catalogue(data), "--synthetic", "400", "--small"], stdout=subprocess.DEVNULL)
+            count = lambda: rows(data, "SELECT COUNT(*) FROM wallpapers")[0][0]
             deadline = time.monotonic() + 60
             while proc.poll() is None and time.monotonic() < deadline:
                 try:
                     if count() > 0:
                         break
-                except sqlite3.Error:
+                except (sqlite3.Error, subprocess.CalledProcessError, KeyError):
                     pass
                 time.sleep(0.05)
             proc.kill()
             proc.wait()
             self.assertTrue(0 < count() < 400, count())
-            subprocess.run([BIN, "seed", "--data", data, "--synthetic", "400", "--small"], check=True, stdout=subprocess.DEVNULL)
+            subprocess.run([BIN, "seed", "--data", data, *catalogue(data), "--synthetic", "400", "--small"], check=True, stdout=subprocess.DEVNULL)
             self.assertEqual(count(), 400)
-            used = {key.split("/")[1] for row in sqlite3.connect(db).execute("SELECT thumbnail_key, full_key FROM wallpapers")
+            used = {key.split("/")[1] for row in rows(data, "SELECT thumbnail_key, full_key FROM wallpapers")
                     for key in row}
             self.assertEqual(set(os.listdir(os.path.join(data, "images", "wallpapers"))), used)
 
@@ -365,7 +390,7 @@ class ServiceHttp(unittest.TestCase):
 
     def test_acknowledged_uploads_survive_sigterm_and_kill(self):
         with tempfile.TemporaryDirectory() as data:
-            subprocess.run([BIN, "seed", "--data", data, "--synthetic", "8", "--small"], check=True, stdout=subprocess.DEVNULL)
+            subprocess.run([BIN, "seed", "--data", data, *catalogue(data), "--synthetic", "8", "--small"], check=True, stdout=subprocess.DEVNULL)
             jobs = []
             for stop in (signal.SIGTERM, signal.SIGKILL):
                 proc, self.port = self.start_serve(data=data)

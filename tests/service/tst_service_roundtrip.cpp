@@ -31,11 +31,19 @@ QString serviceBinary()
     return qEnvironmentVariable("LUMIVANE_SERVICE_BIN");
 }
 
+// The command's arguments, naming the PostgreSQL database when the test runs on one.
+QStringList onCatalogue(QStringList arguments)
+{
+    const QString database = qEnvironmentVariable("LUMIVANE_SERVICE_DATABASE");
+    if (!database.isEmpty()) arguments << QStringLiteral("--database") << database;
+    return arguments;
+}
+
 // Runs a service command to completion; its stdout, or a test failure text on a bad exit.
 QString runService(const QStringList &arguments, bool *ok)
 {
     QProcess process;
-    process.start(serviceBinary(), arguments);
+    process.start(serviceBinary(), onCatalogue(arguments));
     *ok = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
 }
@@ -128,7 +136,7 @@ void TestServiceRoundTrip::initTestCase()
              qPrintable(seedOutput));
 
     m_serve.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_serve.start(serviceBinary(), {"serve", "--data", m_data.path(), "--port", "0"});
+    m_serve.start(serviceBinary(), onCatalogue({"serve", "--data", m_data.path(), "--port", "0"}));
     QVERIFY(m_serve.waitForStarted());
     QVERIFY(TestSupport::waitUntil([&] { return m_serve.canReadLine(); }, 20000));
     const QString line = QString::fromUtf8(m_serve.readLine()).trimmed();
