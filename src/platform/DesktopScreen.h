@@ -2,16 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 // One monitor as the desktop backends see it: its position in the system's list, its connector
-// name ("HDMI-1", used by Xfce's per-monitor properties) and whether it is the primary screen.
-// A monitor named on the command line without a display has no position (-1).
+// name ("HDMI-1", used by Xfce's per-monitor properties), whether it is the primary screen and
+// its size in device pixels (for a person choosing one). A monitor named on the command line
+// without a display has no position (-1) and no size.
 struct DesktopScreen
 {
     int index = 0;
     QString name;
     bool primary = false;
+    QSize size;
 
     bool operator==(const DesktopScreen &) const = default;
 };

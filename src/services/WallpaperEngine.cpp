@@ -49,7 +49,8 @@ QList<DesktopScreen> applicationScreens()
     QList<DesktopScreen> screens;
     const QList<QScreen *> all = QGuiApplication::screens();
     for (int i = 0; i < all.size(); ++i)
-        screens.append(DesktopScreen{i, all[i]->name(), all[i] == QGuiApplication::primaryScreen()});
+        screens.append(DesktopScreen{i, all[i]->name(), all[i] == QGuiApplication::primaryScreen(),
+                                     all[i]->geometry().size() * all[i]->devicePixelRatio()});
     return screens;
 }
 
@@ -203,6 +204,11 @@ QCoro::Task<DesktopCapabilities> WallpaperEngine::desktopCapabilities()
     co_return can;
 }
 
+QList<DesktopScreen> WallpaperEngine::screens() const
+{
+    return m.screens ? m.screens() : QList<DesktopScreen>();
+}
+
 QCoro::Task<void> WallpaperEngine::setDesktopWallpaper(QUrl remoteUrl, CancellationToken cancel)
 {
     co_await setDesktopWallpaperOn(remoteUrl, QString(), cancel);
@@ -214,7 +220,7 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString
     const DesktopCapabilities can = co_await desktopCapabilities();
     if (!can.desktopPicture)
         throw WallpaperError::setFailed(can.desktopPictureNote);
-    QList<DesktopScreen> screens = m.screens ? m.screens() : QList<DesktopScreen>();
+    QList<DesktopScreen> screens = this->screens();
     if (!monitor.isEmpty()) {
         if (!can.perMonitor)
             throw WallpaperError::setFailed(

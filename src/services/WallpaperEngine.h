@@ -61,7 +61,9 @@ public:
     // The same on one monitor only, named as the desktop names it ("HDMI-1"); the desktop must
     // keep a picture per monitor. Without a display (Qt's offscreen screen) the name is passed on
     // as it is, since only the desktop knows its monitors then.
-    QCoro::Task<void> setDesktopWallpaperOn(QUrl remoteUrl, QString monitor, CancellationToken cancel = {});
+    virtual QCoro::Task<void> setDesktopWallpaperOn(QUrl remoteUrl, QString monitor, CancellationToken cancel = {});
+    // The monitors as the system lists them now.
+    virtual QList<DesktopScreen> screens() const;
     // What the desktop can show (everything when there is no desktop backend).
     virtual QCoro::Task<DesktopCapabilities> desktopCapabilities();
     // The same for a view to show, or nothing when the desktop cannot be asked: the view then

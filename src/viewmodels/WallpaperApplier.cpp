@@ -72,12 +72,13 @@ QCoro::Task<void> WallpaperApplier::apply(QUrl fullImageURL, Target target, Canc
     return appWide().run(std::nullopt, std::move(fullImageURL), target, std::move(requester));
 }
 
-QCoro::Task<void> WallpaperApplier::applyWallpaper(QString id, Target target, CancellationToken requester)
+QCoro::Task<void> WallpaperApplier::applyWallpaper(QString id, Target target, CancellationToken requester, QString monitor)
 {
-    return appWide().run(std::move(id), QUrl(), target, std::move(requester));
+    return appWide().run(std::move(id), QUrl(), target, std::move(requester), std::move(monitor));
 }
 
-QCoro::Task<void> WallpaperApplier::run(std::optional<QString> id, QUrl url, Target target, CancellationToken requester)
+QCoro::Task<void> WallpaperApplier::run(std::optional<QString> id, QUrl url, Target target, CancellationToken requester,
+                                        QString monitor)
 {
     // Only the application-wide applier's own end cancels an apply, never its requester's.
     const CancellationToken alive = m_scopes.root();
@@ -95,7 +96,9 @@ QCoro::Task<void> WallpaperApplier::run(std::optional<QString> id, QUrl url, Tar
             url = *parsed;
         }
         if (!alive->isCancelled()) {
-            if (target == Target::Desktop)
+            if (target == Target::Desktop && !monitor.isEmpty())
+                co_await m_engine->setDesktopWallpaperOn(url, monitor, alive);
+            else if (target == Target::Desktop)
                 co_await m_engine->setDesktopWallpaper(url, alive);
             else
                 co_await m_engine->setLockScreenWallpaper(url, alive);

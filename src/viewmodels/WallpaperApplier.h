@@ -51,8 +51,9 @@ public:
     // runs to its end whatever happens to its caller; when `requester` is cancelled by then
     // (the view is gone) a failure is posted as a notification, since no alert can show it.
     QCoro::Task<void> apply(QUrl fullImageURL, Target target, CancellationToken requester = {});
-    // Asks the service for the download address of wallpaper `id`, then applies it.
-    QCoro::Task<void> applyWallpaper(QString id, Target target, CancellationToken requester = {});
+    // Asks the service for the download address of wallpaper `id`, then applies it: on every
+    // monitor, or on the one named `monitor` (the desktop picture only).
+    QCoro::Task<void> applyWallpaper(QString id, Target target, CancellationToken requester = {}, QString monitor = {});
 
 Q_SIGNALS:
     void busyChanged();
@@ -60,7 +61,8 @@ Q_SIGNALS:
     void finished(const QUrl &fullImageURL, WallpaperApplier::Target target, const QString &error);
 
 private:
-    QCoro::Task<void> run(std::optional<QString> id, QUrl url, Target target, CancellationToken requester);
+    QCoro::Task<void> run(std::optional<QString> id, QUrl url, Target target, CancellationToken requester,
+                          QString monitor = {});
     void begin();
     void end();
     WallpaperApplier &appWide();

@@ -37,12 +37,44 @@ WallpaperDetailViewModel::WallpaperDetailViewModel(const Wallpaper &wallpaper, A
     , m_applier(applier)
 {
     m_isFavorited = m_wallpaper.isValid() && m_store.isFavorite(m_wallpaper.id());
+    for (const DesktopScreen &screen : m_engine.screens()) {
+        if (!screen.name.isEmpty()) // Qt's offscreen screen has no name a desktop knows
+            m_screens.append(screen);
+    }
     loadCapabilitiesAsync();
 }
 
 QString WallpaperDetailViewModel::lockScreenNote() const
 {
     return m_capabilities.lockScreenSentence();
+}
+
+bool WallpaperDetailViewModel::canChooseMonitor() const
+{
+    return m_capabilities.desktopPicture && m_capabilities.perMonitor && m_screens.size() > 1;
+}
+
+QStringList WallpaperDetailViewModel::monitorChoices() const
+{
+    if (!canChooseMonitor())
+        return {};
+    QStringList choices{QCoreApplication::translate("WallpaperDetailViewModel", "All displays")};
+    for (const DesktopScreen &screen : m_screens) {
+        if (screen.size.isEmpty())
+            choices << screen.name;
+        else
+            //: A monitor's name and its size in pixels, e.g. "DP-1 — 2560 × 1440"
+            choices << QCoreApplication::translate("WallpaperDetailViewModel", "%1 — %2 × %3")
+                           .arg(screen.name).arg(screen.size.width()).arg(screen.size.height());
+    }
+    return choices;
+}
+
+void WallpaperDetailViewModel::setMonitorChoice(int choice)
+{
+    if (choice < 0 || choice > m_screens.size())
+        choice = 0;
+    setIfChanged(m_monitorChoice, choice, this, &WallpaperDetailViewModel::monitorChoiceChanged);
 }
 
 QCoro::Task<void> WallpaperDetailViewModel::loadCapabilitiesAsync()
@@ -52,6 +84,8 @@ QCoro::Task<void> WallpaperDetailViewModel::loadCapabilitiesAsync()
     if (alive->isCancelled() || !can || *can == m_capabilities)
         co_return;
     m_capabilities = *can;
+    if (!canChooseMonitor())
+        setMonitorChoice(0);
     Q_EMIT capabilitiesChanged();
 }
 
@@ -173,13 +207,16 @@ QCoro::Task<void> WallpaperDetailViewModel::apply(Target target)
     setSettingWallpaper(true);
     QString failure;
     bool failed = false;
+    // Only a choice the sheet offers counts: a desktop with one picture for all gets it everywhere.
+    const QString monitor = target == Target::Desktop && canChooseMonitor() && m_monitorChoice > 0
+        ? m_screens[m_monitorChoice - 1].name : QString();
     try {
         // The applier owns the apply: closing the sheet does not end it, and a failure then
         // still reaches the user as a notification.
         co_await applier().applyWallpaper(m_wallpaper.id(),
                                           target == Target::Desktop ? WallpaperApplier::Target::Desktop
                                                                     : WallpaperApplier::Target::LockScreen,
-                                          alive);
+                                          alive, monitor);
     } catch (const std::exception &e) {
         failed = true;
         failure = errorText(e);
@@ -188,6 +225,8 @@ QCoro::Task<void> WallpaperDetailViewModel::apply(Target target)
         co_return;
     if (failed)
         fail(failure);
+    else if (!monitor.isEmpty())
+        succeed(QCoreApplication::translate("WallpaperDetailViewModel", "Desktop wallpaper set on %1!").arg(monitor));
     else
         succeed(target == Target::Desktop ? QCoreApplication::translate("WallpaperDetailViewModel", "Desktop wallpaper set successfully!")
                                           : QCoreApplication::translate("WallpaperDetailViewModel", "Lock screen wallpaper set successfully!"));

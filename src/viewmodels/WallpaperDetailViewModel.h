@@ -9,7 +9,9 @@
 #include <QCoroTask>
 #include <QObject>
 #include <QQmlEngine>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class APIClient;
 class FavoritesStore;
@@ -33,6 +35,11 @@ class WallpaperDetailViewModel : public QObject
     // Whether this desktop shows a lock-screen picture we can set, and if not, why.
     Q_PROPERTY(bool canSetLockScreen READ canSetLockScreen NOTIFY capabilitiesChanged)
     Q_PROPERTY(QString lockScreenNote READ lockScreenNote NOTIFY capabilitiesChanged)
+    // Where the desktop keeps a picture per monitor and there are two or more: "All displays",
+    // then each monitor by its name and size; `monitorChoice` indexes them (0, all, otherwise).
+    Q_PROPERTY(bool canChooseMonitor READ canChooseMonitor NOTIFY capabilitiesChanged)
+    Q_PROPERTY(QStringList monitorChoices READ monitorChoices NOTIFY capabilitiesChanged)
+    Q_PROPERTY(int monitorChoice READ monitorChoice WRITE setMonitorChoice NOTIFY monitorChoiceChanged)
 
 public:
     // Applies through AppState's application-wide applier.
@@ -59,6 +66,10 @@ public:
     QString downloadsDirectory() const;
     bool canSetLockScreen() const { return m_capabilities.lockScreenPicture; }
     QString lockScreenNote() const;
+    bool canChooseMonitor() const;
+    QStringList monitorChoices() const;
+    int monitorChoice() const { return m_monitorChoice; }
+    void setMonitorChoice(int choice);
     // Asks the engine what the desktop can show (done once on construction).
     QCoro::Task<void> loadCapabilitiesAsync();
 
@@ -85,6 +96,7 @@ Q_SIGNALS:
     void successMessageChanged();
     void errorMessageChanged();
     void capabilitiesChanged();
+    void monitorChoiceChanged();
 
 private:
     enum class Target { Desktop, LockScreen };
@@ -111,4 +123,6 @@ private:
     QString m_successMessage;
     QString m_errorMessage;
     DesktopCapabilities m_capabilities; // everything until the desktop says otherwise
+    QList<DesktopScreen> m_screens;     // the named ones, as they were when the sheet opened
+    int m_monitorChoice = 0;
 };

@@ -11,6 +11,12 @@ QCoro::Task<void> FakeEngine::setDesktopWallpaper(QUrl remoteUrl, CancellationTo
     return answer(std::move(cancel));
 }
 
+QCoro::Task<void> FakeEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString monitor, CancellationToken cancel)
+{
+    monitorCalls.append({remoteUrl, monitor});
+    return answer(std::move(cancel));
+}
+
 QCoro::Task<void> FakeEngine::setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel)
 {
     lockScreenCalls.append(remoteUrl);

@@ -20,13 +20,19 @@ public:
     }
 
     QCoro::Task<void> setDesktopWallpaper(QUrl remoteUrl, CancellationToken cancel = {}) override;
+    QCoro::Task<void> setDesktopWallpaperOn(QUrl remoteUrl, QString monitor, CancellationToken cancel = {}) override;
     QCoro::Task<void> setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel = {}) override;
+    QList<DesktopScreen> screens() const override { return monitors; }
+    QCoro::Task<DesktopCapabilities> desktopCapabilities() override { co_return capabilities; }
     void openAccessibilitySettings() override { ++accessibilityOpened; }
     bool isAccessibilityTrusted() const override { return trusted; }
     void postNotification(const QString &title, const QString &body) override { notifications.append({title, body}); }
 
     QList<QUrl> desktopCalls;
     QList<QUrl> lockScreenCalls;
+    QList<QPair<QUrl, QString>> monitorCalls; // (picture, monitor)
+    QList<DesktopScreen> monitors;
+    DesktopCapabilities capabilities;
     QList<QPair<QString, QString>> notifications; // (title, body) posted by an applier
     std::optional<WallpaperError> failure;
     int delayMs = 5;

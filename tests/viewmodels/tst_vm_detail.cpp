@@ -51,6 +51,7 @@ private Q_SLOTS:
     void favouriteToggleAndLibrarySeesIt();
     void desktopAndLockScreenFlows();
     void anApplyOutlivesItsSheet();
+    void oneMonitorOnlyWhereTheDesktopKeepsOneEach();
     void engineAndServiceErrorsBecomeMessages();
     void unparsableURLLoudForApplyQuietForSave();
     void saveWritesAndOverwritesUnderSafeName();
@@ -128,6 +129,54 @@ void TestWallpaperDetailViewModel::desktopAndLockScreenFlows()
     QVERIFY(vm.showSuccess());
     QVERIFY(!vm.showError());
     QVERIFY(!vm.isSettingWallpaper());
+}
+
+void TestWallpaperDetailViewModel::oneMonitorOnlyWhereTheDesktopKeepsOneEach()
+{
+    ScriptedHttpServer server;
+    APIClient api(apiBase(server));
+    FakeEngine engine;
+    FavoritesStore store(*m_settings);
+    server.on("GET", "/api/wallpapers/w1/download",
+              envelope(downloadRecord("https://img.example/full/w1.png", "w1.png")));
+    const QUrl picture("https://img.example/full/w1.png");
+    engine.monitors = {DesktopScreen{0, "DP-1", true, QSize(2560, 1440)}, DesktopScreen{1, "HDMI-1", false, QSize(1920, 1080)}};
+    engine.capabilities.perMonitor = true;
+
+    {
+        WallpaperDetailViewModel vm(wallpaper("w1"), api, engine, store, m_downloads->path());
+        QTRY_VERIFY(vm.canChooseMonitor());
+        QCOMPARE(vm.monitorChoices(), (QStringList{"All displays", "DP-1 — 2560 × 1440", "HDMI-1 — 1920 × 1080"}));
+        vm.setMonitorChoice(2);
+        QVERIFY(finish(vm.setAsDesktopAsync()));
+        QCOMPARE(engine.monitorCalls, (QList<QPair<QUrl, QString>>{{picture, "HDMI-1"}}));
+        QVERIFY(engine.desktopCalls.isEmpty());
+        QCOMPARE(vm.successMessage(), QStringLiteral("Desktop wallpaper set on HDMI-1!"));
+        // The lock screen is one picture whatever the choice; a choice out of range is all.
+        QVERIFY(finish(vm.setAsLockScreenAsync()));
+        QCOMPARE(engine.lockScreenCalls.size(), 1);
+        vm.setMonitorChoice(7);
+        QCOMPARE(vm.monitorChoice(), 0);
+        QVERIFY(finish(vm.setAsDesktopAsync()));
+        QCOMPARE(engine.desktopCalls, QList<QUrl>{picture});
+    }
+
+    // One picture for every monitor, or a single monitor: nothing to choose, applied everywhere.
+    engine.monitorCalls.clear();
+    engine.desktopCalls.clear();
+    for (const bool perMonitor : {false, true}) {
+        engine.capabilities.perMonitor = perMonitor;
+        if (perMonitor)
+            engine.monitors.removeLast();
+        WallpaperDetailViewModel vm(wallpaper("w1"), api, engine, store, m_downloads->path());
+        QTest::qWait(20); // the capabilities' answer
+        QVERIFY(!vm.canChooseMonitor());
+        QVERIFY(vm.monitorChoices().isEmpty());
+        vm.setMonitorChoice(1);
+        QVERIFY(finish(vm.setAsDesktopAsync()));
+    }
+    QVERIFY(engine.monitorCalls.isEmpty());
+    QCOMPARE(engine.desktopCalls.size(), 2);
 }
 
 void TestWallpaperDetailViewModel::anApplyOutlivesItsSheet()

@@ -172,6 +172,41 @@ Sheet {
                     }
                 }
 
+                // Which monitor "Set Desktop" changes, where the desktop keeps one picture each.
+                Flow {
+                    objectName: "monitorChoice"
+                    Layout.fillWidth: true
+                    visible: vm.canChooseMonitor
+                    spacing: 10
+                    Text {
+                        height: monitorBar.height
+                        text: qsTr("Show on")
+                        verticalAlignment: Text.AlignVCenter
+                        font.pixelSize: TextStyle.caption
+                        color: AppPalette.secondaryText
+                    }
+                    ChoiceBar {
+                        id: monitorBar
+                        spacing: 4
+                        Accessible.name: qsTr("Display for the desktop picture")
+                        Repeater {
+                            model: vm.monitorChoices
+                            ChoiceButton {
+                                required property string modelData
+                                required property int index
+                                objectName: "monitorChoice" + index
+                                text: modelData
+                                fontSize: TextStyle.caption
+                                idleFill: Qt.rgba(1, 1, 1, 0.06)
+                                hoverFill: Qt.rgba(1, 1, 1, 0.12)
+                                selected: vm.monitorChoice === index
+                                enabled: !vm.isSettingWallpaper
+                                onClicked: vm.monitorChoice = index
+                            }
+                        }
+                    }
+                }
+
                 RowLayout {
                     Layout.fillWidth: true
                     spacing: 10
