@@ -64,6 +64,10 @@ Item {
         const component = screenComponent(tab)
         if (!component)
             return
+        if (component.status === Component.Error) {
+            console.warn(component.errorString())
+            return
+        }
         if (currentSlot)
             currentSlot.dismiss()
         const slot = slotComponent.createObject(screenHost)

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
-import Qt5Compat.GraphicalEffects
 import Lumivane
 
 // The detail sheet (800 × 560): preview, facts, the four actions and the tags.
@@ -22,17 +22,18 @@ Sheet {
     headerRightMargin: 24
     headerBottomMargin: 12
 
-    WallpaperDetailViewModel {
-        id: vm
-        // Inner objects are built before the sheet's own properties arrive; skip the empty moment.
-        Binding on wallpaper {
-            when: !!root.wallpaper
-            value: root.wallpaper
-        }
+    WallpaperDetailViewModel { id: vm }
+    // Inner objects are built before the sheet's own properties arrive; skip the empty moment.
+    Binding {
+        target: vm
+        property: "wallpaper"
+        when: !!root.wallpaper
+        value: root.wallpaper
     }
     Component.onCompleted: vm.recordView()
 
     component InfoChip: Rectangle {
+        id: chip
         property string symbol
         property string text
         implicitWidth: chipRow.implicitWidth + 20
@@ -45,13 +46,13 @@ Sheet {
             spacing: 4
             Symbol {
                 anchors.verticalCenter: parent.verticalCenter
-                name: parent.parent.symbol
+                name: chip.symbol
                 size: TextStyle.caption2
                 color: AppPalette.secondaryText
             }
             Text {
                 anchors.verticalCenter: parent.verticalCenter
-                text: parent.parent.text
+                text: chip.text
                 font.pixelSize: TextStyle.caption
                 color: AppPalette.secondaryText
             }
@@ -99,15 +100,12 @@ Sheet {
                     Layout.alignment: Qt.AlignHCenter
                     Layout.preferredWidth: Math.min(bodyColumn.width, 380 * aspect)
                     Layout.preferredHeight: Layout.preferredWidth / aspect
-                    RectangularGlow {
-                        anchors.fill: preview
-                        anchors.topMargin: 6
-                        anchors.bottomMargin: -6
-                        glowRadius: 16
-                        cornerRadius: 14 + glowRadius
-                        color: Qt.rgba(0, 0, 0, 0.4)
-                        visible: preview.status === Image.Ready
-                    }
+                    // The shadow under the preview, where the renderer draws effects.
+                    Component.onCompleted: Effects.add(Effects.glow, previewFrame, {
+                        "anchors.topMargin": 6, "anchors.bottomMargin": -6,
+                        glowRadius: 16, cornerRadius: 30, color: Qt.rgba(0, 0, 0, 0.4),
+                        visible: Qt.binding(() => preview.status === Image.Ready)
+                    })
                     RemoteImage {
                         id: preview
                         objectName: "detailPreview"

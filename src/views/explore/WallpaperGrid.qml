@@ -43,8 +43,15 @@ GridView {
             cell.forceActiveFocus(Qt.TabFocusReason)
     }
 
-    footer: Item {
-        width: grid.width - 14
+    // The footer is an item of the content rather than the view's footer component: the view
+    // makes that component outside this file's context, where its bindings to the grid fail.
+    bottomMargin: footerBox.height
+    Item {
+        id: footerBox
+        parent: grid.contentItem
+        y: grid.originY + grid.contentHeight
+        x: grid.originX
+        width: grid.width - grid.leftMargin - grid.rightMargin
         height: footerColumn.implicitHeight + 40
         Column {
             id: footerColumn

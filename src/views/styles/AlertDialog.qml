@@ -35,7 +35,7 @@ T.Popup {
     }
     contentItem: FocusScope {
         focus: true
-        implicitHeight: childrenRect.height
+        implicitHeight: children[0].implicitHeight
         Accessible.role: Accessible.AlertMessage
         Accessible.name: root.title
         Accessible.description: root.message

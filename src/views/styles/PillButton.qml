@@ -34,8 +34,9 @@ T.Button {
     Keys.onEnterPressed: control.clicked()
 
     contentItem: Item {
-        implicitWidth: childrenRect.width
-        implicitHeight: childrenRect.height
+        // The row is the only child; naming it would make this deferred item immediate.
+        implicitWidth: children[0].implicitWidth
+        implicitHeight: children[0].implicitHeight
         Row {
             anchors.centerIn: parent
             spacing: control.spacing

@@ -14,8 +14,8 @@ Loader {
     property url sheetSource
     // Given to each new sheet once, when it is made (not bound, so it cannot change under it).
     property var sheetProperties: ({})
-    // The holder below has `popup`; the Loader only knows its item as an Item.
-    readonly property var current: item ? item.popup : null // qmllint disable property
+    // The open sheet, set by the holder below while it owns one.
+    property var current: null
     // The user closed the sheet; the owner should drop whatever made `shown` true.
     signal dismissed()
 
@@ -37,6 +37,7 @@ Loader {
     }
 
     function unload() {
+        current = null
         active = false
         if (shown)
             active = true
@@ -48,6 +49,7 @@ Loader {
         Component.onCompleted: {
             const sheet = root.sheet ? root.sheet : Qt.createComponent(root.sheetSource)
             popup = sheet.createObject(this, root.sheetProperties)
+            root.current = popup
             const host = root
             popup.closed.connect(() => {
                 if (!host || host.unload === undefined)
