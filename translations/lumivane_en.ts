@@ -166,14 +166,6 @@
         <source>Try different search terms or filters</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Loading more...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>All wallpapers loaded</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>Formatters</name>
@@ -299,21 +291,6 @@
     </message>
     <message>
         <source>The download ended before it was complete</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>LaunchAgentBackend</name>
-    <message>
-        <source>Could not create the folder %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Could not write %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Could not remove %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -508,6 +485,14 @@
     </message>
     <message>
         <source>Contact Support</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the desktop&apos;s title bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desktop draws the window&apos;s frame and buttons instead of the toolbar. Takes effect at once.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -829,6 +814,14 @@
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Show on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display for the desktop picture</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>WallpaperDetailViewModel</name>
@@ -846,6 +839,19 @@
     </message>
     <message>
         <source>Saved to Downloads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All displays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — %2 × %3</source>
+        <extracomment>A monitor&apos;s name and its size in pixels, e.g. &quot;DP-1 — 2560 × 1440&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop wallpaper set on %1!</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -904,6 +910,17 @@
     </message>
     <message>
         <source>This feature requires macOS 14 or later</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WallpaperGrid</name>
+    <message>
+        <source>Loading more...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All wallpapers loaded</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
