@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -136,8 +137,17 @@ QCoro::Task<void> SystemdUserTimer::enable(int minutes)
     co_await call(u"StartUnit"_s, unitArguments);
 }
 
+QString SystemdUserTimer::stampPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/systemd/timers/stamp-"_s + timerName();
+}
+
 QCoro::Task<void> SystemdUserTimer::disable()
 {
+    // Persistent= leaves the time of the last run here; the manager keeps it after the unit is gone.
+    QFile stamp(stampPath());
+    if (stamp.exists() && !stamp.remove())
+        throw FileError(QCoreApplication::translate("SystemdUserTimer", "Could not remove %1: %2").arg(stamp.fileName(), stamp.errorString()));
     const bool present = QFileInfo::exists(timerPath()) || QFileInfo::exists(servicePath());
     if (!present)
         co_return;

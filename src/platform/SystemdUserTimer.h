@@ -30,6 +30,8 @@ public:
 
     QString timerPath() const { return m_unitDirectory + u'/' + timerName(); }
     QString servicePath() const { return m_unitDirectory + u'/' + serviceName(); }
+    // Where the user manager records the timer's last run.
+    static QString stampPath();
 
     static QString serviceText(const QString &executablePath);
     static QString timerText(int minutes);

@@ -227,10 +227,13 @@ void UserManagerTest::switchInstallsTheUnitsAndTheTimersServiceChangesThePicture
     // The sheet reads the outcome the service left.
     QVERIFY2(TestSupport::waitUntil([&] { return vm.lastResultText().contains(QLatin1String("Changed to")); }, 15000), qPrintable(vm.lastResultText()));
 
+    QVERIFY(QFile::exists(SystemdUserTimer::stampPath())); // the manager's record of the last run
+
     vm.setAutoChangeWallpaper(false);
     QVERIFY(settled());
     QCOMPARE(vm.error(), QString());
     QVERIFY(!QFile::exists(timer.timerPath()) && !QFile::exists(timer.servicePath()));
+    QVERIFY(!QFile::exists(SystemdUserTimer::stampPath()));
     QVERIFY(callManager(QStringLiteral("GetUnitFileState"), {SystemdUserTimer::timerName()}).type() == QDBusMessage::ErrorMessage);
     QCOMPARE(unitProperty(SystemdUserTimer::timerName(), QStringLiteral("org.freedesktop.systemd1.Unit"), QStringLiteral("ActiveState")).toString(),
              QStringLiteral("inactive"));
