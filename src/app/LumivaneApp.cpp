@@ -54,13 +54,12 @@ LumivaneApp::LumivaneApp(QObject *parent)
     m_engine->addImportPath(QStringLiteral("qrc:/"));
     m_engine->setNetworkAccessManagerFactory(m_imageFactory.get());
     SettingsViewModel::setDefaultSchedule(&AutoChangeSchedule::shared());
-    try {
+    {
+        // Returns at once; a failure shows in the Settings sheet, which tries again when it opens.
         const QSettings &settings = SettingsStore::shared();
         const int minutes = settings.value(PreferenceKeys::changeIntervalMinutes, 0).toInt();
         AutoChangeSchedule::shared().ensure(settings.value(PreferenceKeys::autoChangeWallpaper, false).toBool(),
                                             minutes > 0 ? minutes : PreferenceKeys::defaultChangeIntervalMinutes);
-    } catch (const AppError &) {
-        // The Settings sheet tries again when it opens, and shows the error there.
     }
     // A user manager started before the desktop may run the timer without knowing the desktop.
     const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");

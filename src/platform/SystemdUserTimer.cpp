@@ -5,12 +5,14 @@
 #include "models/AppError.h"
 
 #include <QCoreApplication>
-#include <QDBusConnectionInterface>
+#include <QCoroDBusPendingCall>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -28,9 +30,16 @@ SystemdUserTimer::SystemdUserTimer(QDBusConnection bus, QString unitDirectory, Q
 {
 }
 
-bool SystemdUserTimer::isAvailable() const
+QCoro::Task<bool> SystemdUserTimer::isAvailable() const
 {
-    return m_bus.isConnected() && m_bus.interface() && m_bus.interface()->isServiceRegistered(manager).value();
+    if (!m_bus.isConnected())
+        co_return false;
+    QDBusMessage message = QDBusMessage::createMethodCall(u"org.freedesktop.DBus"_s, u"/org/freedesktop/DBus"_s,
+                                                          u"org.freedesktop.DBus"_s, u"NameHasOwner"_s);
+    message << manager;
+    const QDBusPendingCall pending = m_bus.asyncCall(message, callTimeoutMs);
+    const QDBusMessage reply = co_await pending;
+    co_return reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool();
 }
 
 QString SystemdUserTimer::execWord(const QString &word)
@@ -101,44 +110,61 @@ void SystemdUserTimer::write(const QString &path, const QString &text)
         throw FileError(QCoreApplication::translate("SystemdUserTimer", "Could not write %1: %2").arg(path, file.errorString()));
 }
 
-void SystemdUserTimer::call(const QString &method, const QVariantList &arguments) const
+QCoro::Task<void> SystemdUserTimer::call(QString method, QVariantList arguments) const
 {
     QDBusMessage message = QDBusMessage::createMethodCall(manager, managerPath, managerInterface, method);
     message.setArguments(arguments);
-    const QDBusMessage reply = m_bus.call(message, QDBus::Block, callTimeoutMs);
-    if (reply.type() == QDBusMessage::ErrorMessage)
+    const QDBusPendingCall pending = m_bus.asyncCall(message, callTimeoutMs);
+    const QDBusMessage reply = co_await pending;
+    if (reply.type() != QDBusMessage::ReplyMessage)
         throw AppError(u"systemd could not %1 the automatic change: %2"_s.arg(method, reply.errorMessage()));
 }
 
-void SystemdUserTimer::enable(int minutes)
+QCoro::Task<void> SystemdUserTimer::enable(int minutes)
 {
     if (m_executablePath.isEmpty())
         throw FileError(QCoreApplication::translate("SystemdUserTimer", "The path of the running program is unknown"));
     write(servicePath(), serviceText(m_executablePath));
     write(timerPath(), timerText(minutes));
-    call(u"Reload"_s, {});
-    call(u"EnableUnitFiles"_s, {QStringList{timerName()}, false, true});
+    // The arguments are locals: g++ 12 cannot keep brace-built temporaries across a co_await.
+    const QVariantList none;
+    const QVariantList enableArguments{QStringList{timerName()}, false, true};
+    const QVariantList unitArguments{timerName(), u"replace"_s};
+    co_await call(u"Reload"_s, none);
+    co_await call(u"EnableUnitFiles"_s, enableArguments);
     // A running timer keeps its old schedule until it is started afresh.
-    call(u"StopUnit"_s, {timerName(), u"replace"_s});
-    call(u"StartUnit"_s, {timerName(), u"replace"_s});
+    co_await call(u"StopUnit"_s, unitArguments);
+    co_await call(u"StartUnit"_s, unitArguments);
 }
 
-void SystemdUserTimer::disable()
+QString SystemdUserTimer::stampPath()
 {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/systemd/timers/stamp-"_s + timerName();
+}
+
+QCoro::Task<void> SystemdUserTimer::disable()
+{
+    // Persistent= leaves the time of the last run here; the manager keeps it after the unit is gone.
+    QFile stamp(stampPath());
+    if (stamp.exists() && !stamp.remove())
+        throw FileError(QCoreApplication::translate("SystemdUserTimer", "Could not remove %1: %2").arg(stamp.fileName(), stamp.errorString()));
     const bool present = QFileInfo::exists(timerPath()) || QFileInfo::exists(servicePath());
     if (!present)
-        return;
-    if (isAvailable()) {
-        call(u"StopUnit"_s, {timerName(), u"replace"_s});
-        call(u"DisableUnitFiles"_s, {QStringList{timerName()}, false});
+        co_return;
+    const bool available = co_await isAvailable();
+    if (available) {
+        const QVariantList stopArguments{timerName(), u"replace"_s};
+        const QVariantList disableArguments{QStringList{timerName()}, false};
+        co_await call(u"StopUnit"_s, stopArguments);
+        co_await call(u"DisableUnitFiles"_s, disableArguments);
     }
     for (const QString &path : {timerPath(), servicePath()}) {
         QFile file(path);
         if (file.exists() && !file.remove())
             throw FileError(QCoreApplication::translate("SystemdUserTimer", "Could not remove %1: %2").arg(path, file.errorString()));
     }
-    if (isAvailable())
-        call(u"Reload"_s, {});
+    if (available)
+        co_await call(u"Reload"_s, QVariantList());
 }
 
 bool SystemdUserTimer::isEnabled() const

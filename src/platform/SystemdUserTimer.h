@@ -2,13 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoroTask>
 #include <QDBusConnection>
 #include <QString>
 
 // The automatic change as a systemd user timer: lumivane-autochange.timer starts
 // lumivane-autochange.service, which runs `lumivane --next-wallpaper`. The unit files are
 // written into the user's unit folder and enabled, started, re-timed, stopped and disabled
-// through the user manager's D-Bus API. Failures throw AppError.
+// through the user manager's D-Bus API, each call awaited (never blocking the caller's thread)
+// and bounded to 10 s. Failures throw AppError from the awaited task.
 class SystemdUserTimer
 {
 public:
@@ -19,15 +21,17 @@ public:
     static QString serviceName() { return QStringLiteral("lumivane-autochange.service"); }
 
     // Whether a systemd user manager answers on the bus.
-    bool isAvailable() const;
+    QCoro::Task<bool> isAvailable() const;
     // Writes both units for a change every `minutes`, enables the timer and (re)starts it.
-    void enable(int minutes);
+    QCoro::Task<void> enable(int minutes);
     // Stops and disables the timer and removes both unit files; nothing is left behind.
-    void disable();
+    QCoro::Task<void> disable();
     bool isEnabled() const;
 
     QString timerPath() const { return m_unitDirectory + u'/' + timerName(); }
     QString servicePath() const { return m_unitDirectory + u'/' + serviceName(); }
+    // Where the user manager records the timer's last run.
+    static QString stampPath();
 
     static QString serviceText(const QString &executablePath);
     static QString timerText(int minutes);
@@ -38,7 +42,7 @@ public:
     static QString execWord(const QString &word);
 
 private:
-    void call(const QString &method, const QVariantList &arguments) const;
+    QCoro::Task<void> call(QString method, QVariantList arguments) const;
     static void write(const QString &path, const QString &text);
 
     QDBusConnection m_bus;

@@ -2,18 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/AutoChangeSchedule.h"
 
+#include "models/AppError.h"
 #include "platform/LoginItemBackend.h"
 #include "platform/SystemdUserTimer.h"
 #include "platform/XdgAutostartBackend.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 
 AutoChangeSchedule::AutoChangeSchedule(SystemdUserTimer &timer, LoginItemBackend &backgroundEntry,
-                                       std::function<void()> startBackground)
-    : m_timer(timer)
+                                       std::function<void()> startBackground, QObject *parent)
+    : QObject(parent)
+    , m_timer(timer)
     , m_backgroundEntry(backgroundEntry)
     , m_startBackground(std::move(startBackground))
 {
@@ -34,35 +37,75 @@ AutoChangeSchedule &AutoChangeSchedule::shared()
 
 void AutoChangeSchedule::apply(bool on, int minutes)
 {
-    if (!on) {
-        m_timer.disable();
-        m_backgroundEntry.disable(); // a background mode still running sees the switch and ends
-        return;
-    }
-    if (m_timer.isAvailable()) {
-        m_timer.enable(minutes);
-        m_backgroundEntry.disable();
-        return;
-    }
-    m_timer.disable();
-    m_backgroundEntry.enable();
-    if (m_startBackground)
-        m_startBackground();
+    queue({on, minutes, false});
 }
 
 void AutoChangeSchedule::ensure(bool on, int minutes)
 {
-    if (!on)
+    if (!on || m_running)
         return;
-    if (m_timer.isAvailable()) {
-        if (!m_timer.isEnabled())
-            m_timer.enable(minutes);
-        return;
+    queue({on, minutes, true});
+}
+
+void AutoChangeSchedule::queue(Request request)
+{
+    m_waiting = request;
+    if (m_running)
+        return; // the running drain takes it next
+    m_running = true;
+    drain(); // runs on; the task's frame lives until it ends
+}
+
+QCoro::Task<void> AutoChangeSchedule::drain()
+{
+    QPointer<AutoChangeSchedule> self(this);
+    QString error;
+    while (m_waiting) {
+        const Request request = *std::exchange(m_waiting, std::nullopt);
+        error.clear();
+        try {
+            co_await perform(request);
+        } catch (const AppError &e) {
+            error = e.description();
+        } catch (const std::exception &e) {
+            error = QString::fromUtf8(e.what());
+        }
+        if (!self)
+            co_return;
     }
-    if (!m_backgroundEntry.isEnabled())
-        m_backgroundEntry.enable();
+    m_running = false;
+    Q_EMIT settled(error);
+}
+
+QCoro::Task<void> AutoChangeSchedule::perform(Request request)
+{
+    if (!request.on) {
+        co_await m_timer.disable();
+        m_backgroundEntry.disable(); // a background mode still running sees the switch and ends
+        co_return;
+    }
+    const bool systemd = co_await m_timer.isAvailable();
+    if (request.onlyWhatIsMissing) {
+        if (systemd) {
+            if (!m_timer.isEnabled())
+                co_await m_timer.enable(request.minutes);
+            co_return;
+        }
+        if (!m_backgroundEntry.isEnabled())
+            m_backgroundEntry.enable();
+        if (m_startBackground)
+            m_startBackground(); // ends at once when one is running
+        co_return;
+    }
+    if (systemd) {
+        co_await m_timer.enable(request.minutes);
+        m_backgroundEntry.disable();
+        co_return;
+    }
+    co_await m_timer.disable();
+    m_backgroundEntry.enable();
     if (m_startBackground)
-        m_startBackground(); // ends at once when one is running
+        m_startBackground();
 }
 
 QDateTime AutoChangeSchedule::nextChange(const QDateTime &now, int minutes, const QDateTime &lastRun)

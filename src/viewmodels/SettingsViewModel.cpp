@@ -69,11 +69,13 @@ SettingsViewModel::SettingsViewModel(QSettings &settings, CacheManager &cache, L
                        QVariantMap{{QStringLiteral("name"), tr("Newest")}, {QStringLiteral("value"), QStringLiteral("newest")}},
                        QVariantMap{{QStringLiteral("name"), tr("Popular")}, {QStringLiteral("value"), QStringLiteral("popular")}}};
     if (m_schedule) {
-        try {
-            m_schedule->ensure(m_autoChangeWallpaper, m_changeInterval);
-        } catch (const std::exception &e) {
-            setError(errorText(e));
-        }
+        // Scheduling talks to systemd and returns at once; its outcome arrives here.
+        connect(m_schedule, &AutoChangeSchedule::settled, this, [this](const QString &error) {
+            if (!error.isEmpty())
+                setError(error);
+            refreshAutoChangeStatus();
+        });
+        m_schedule->ensure(m_autoChangeWallpaper, m_changeInterval);
     }
     refreshAutoChangeStatus();
     // The change runs in another process (the timer's); its outcome reaches the sheet through the file.
@@ -113,13 +115,8 @@ void SettingsViewModel::setDefaultSchedule(AutoChangeSchedule *schedule)
 
 void SettingsViewModel::applySchedule()
 {
-    if (m_schedule) {
-        try {
-            m_schedule->apply(m_autoChangeWallpaper, m_changeInterval);
-        } catch (const std::exception &e) {
-            setError(errorText(e));
-        }
-    }
+    if (m_schedule)
+        m_schedule->apply(m_autoChangeWallpaper, m_changeInterval);
     refreshAutoChangeStatus();
 }
 

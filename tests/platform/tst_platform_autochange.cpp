@@ -5,6 +5,7 @@
 // a stand-in of the user manager (dbusmock) on a private bus, or the login item without one,
 // as the Settings switch and interval picker drive them.
 #include "DbusTestBus.h"
+#include "TestSupport.h"
 #include "platform/SystemdUserTimer.h"
 #include "platform/XdgAutostartBackend.h"
 #include "services/AutoChangeSchedule.h"
@@ -18,6 +19,7 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -167,6 +169,8 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     XdgAutostartBackend entry(config.path(), program, QStringLiteral("app.lumivane.autochange"), {QStringLiteral("--background")});
     int started = 0;
     AutoChangeSchedule schedule(timer, entry, [&] { ++started; });
+    // Each request returns at once; the work is done once the schedule has settled.
+    const auto settled = [&] { return TestSupport::waitUntil([&] { return !schedule.isBusy(); }, 20000); };
     // Driven as the sheet drives it: the switch and the interval picker.
     QSettings settings(config.filePath(QStringLiteral("Lumivane.conf")), QSettings::IniFormat);
     CacheManager cache(config.filePath(QStringLiteral("cache")));
@@ -181,17 +185,20 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     };
 
     // No user manager: the login item starts the background mode, now and at each login.
-    QVERIFY(!timer.isAvailable());
+    QVERIFY(!TestSupport::run(timer.isAvailable()));
     vm.setAutoChangeWallpaper(true);
+    QVERIFY(settled());
     QCOMPARE(started, 1);
     QVERIFY(!QFile::exists(timer.timerPath()));
     QVERIFY2(readAll(entry.entryPath()).contains(QStringLiteral(" --background\n")), qPrintable(readAll(entry.entryPath())));
     // A switch left on from before (or an entry removed by hand) is put back when Settings opens.
     QVERIFY(QFile::remove(entry.entryPath()));
     SettingsViewModel reopened(settings, cache, loginItem, engine, nullptr, &schedule);
+    QVERIFY(settled());
     QVERIFY(QFile::exists(entry.entryPath()));
     QCOMPARE(started, 2);
     vm.setAutoChangeWallpaper(false);
+    QVERIFY(settled());
     QVERIFY(!QFile::exists(entry.entryPath()));
 
     // With one: enabled and started with the interval, re-timed, then stopped and removed.
@@ -209,7 +216,7 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
         QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
     }
     managerCalls();
-    QVERIFY(timer.isAvailable());
+    QVERIFY(TestSupport::run(timer.isAvailable()));
 
     const QString timerName = SystemdUserTimer::timerName();
     const auto onTimer = [&](const char *method, const char *rest) {
@@ -218,6 +225,7 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     vm.storeChangeInterval(15); // while off: nothing is scheduled yet
     QCOMPARE(managerCalls(), QStringList());
     vm.setAutoChangeWallpaper(true);
+    QVERIFY(settled());
     QCOMPARE(managerCalls(), (QStringList{QStringLiteral("Reload"), onTimer("EnableUnitFiles", "false true"),
                                           onTimer("StopUnit", "replace"), onTimer("StartUnit", "replace")}));
     QVERIFY(readAll(timer.timerPath()).contains(QStringLiteral("OnCalendar=*-*-* *:00/15:00\nPersistent=true\n")));
@@ -226,6 +234,7 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     QCOMPARE(started, 2);
 
     vm.storeChangeInterval(240);
+    QVERIFY(settled());
     QVERIFY(readAll(timer.timerPath()).contains(QStringLiteral("OnCalendar=*-*-* 00/4:00:00\n")));
     const QStringList retimed = managerCalls();
     QVERIFY2(retimed.indexOf(QStringLiteral("Reload")) >= 0
@@ -233,9 +242,42 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
              qPrintable(retimed.join(QStringLiteral("; "))));
 
     vm.setAutoChangeWallpaper(false);
+    QVERIFY(settled());
     QCOMPARE(managerCalls(),
              (QStringList{onTimer("StopUnit", "replace"), onTimer("DisableUnitFiles", "false"), QStringLiteral("Reload")}));
     QCOMPARE(leftovers(), (QStringList{QStringLiteral("Lumivane.conf"), QStringLiteral("autostart"), QStringLiteral("systemd")}));
+    QCOMPARE(vm.error(), QString());
+
+    // A manager that takes its time: the switch does not wait for it, and flips made while it
+    // works end in the state of the last one, whatever an earlier flip's answers say later.
+    for (const auto &[name, in, out, code] :
+         {std::tuple{"Reload", "", "", ""}, std::tuple{"EnableUnitFiles", "asbb", "ba(sss)", "ret = (False, [])"},
+          std::tuple{"StopUnit", "ss", "o", "ret = '/org/freedesktop/systemd1/job/2'"}}) {
+        const QDBusMessage reply = toMock(QStringLiteral("AddMethod"),
+                                          {QStringLiteral("org.freedesktop.systemd1.Manager"), QString::fromLatin1(name), QString::fromLatin1(in),
+                                           QString::fromLatin1(out), QStringLiteral("import time\ntime.sleep(0.3)\n") + QString::fromLatin1(code)});
+        QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    vm.setAutoChangeWallpaper(true);
+    vm.storeChangeInterval(30);
+    vm.setAutoChangeWallpaper(false);
+    vm.setAutoChangeWallpaper(true);
+    vm.storeChangeInterval(60);
+    QVERIFY2(clock.elapsed() < 600, "the switch waited for systemd"); // one blocking flip takes 0.9 s
+    QVERIFY(schedule.isBusy());
+    QVERIFY(settled());
+    QVERIFY(vm.autoChangeWallpaper());
+    QVERIFY(readAll(timer.timerPath()).contains(QStringLiteral("OnCalendar=*-*-* 00/1:00:00\n")));
+    const QStringList flips = managerCalls();
+    QVERIFY2(flips.endsWith(onTimer("StartUnit", "replace")) && flips.count(QStringLiteral("Reload")) == 2,
+             qPrintable(flips.join(QStringLiteral("; ")))); // the first flip's run, then only the last one
+    vm.setAutoChangeWallpaper(true);
+    vm.setAutoChangeWallpaper(false);
+    QVERIFY(settled());
+    QVERIFY(!QFile::exists(timer.timerPath()) && !QFile::exists(timer.servicePath()));
+    QVERIFY(managerCalls().contains(onTimer("DisableUnitFiles", "false")));
     QCOMPARE(vm.error(), QString());
 }
 

@@ -19,6 +19,8 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,11 +55,13 @@ private Q_SLOTS:
     void eachRunShowsAnotherFavouriteSkippingABrokenOne();
     void aMeteredConnectionDownloadsNothing();
     void backgroundModeChangesKeepsToOneInstanceAndEndsWithTheSwitch();
+    void aChangeMissedOfflineIsDoneWhenTheNetworkReturns();
 
 private:
     QProcessEnvironment environment(const QMap<QString, QString> &extra = {}) const;
     Outcome run(const QMap<QString, QString> &extra = {});
     QSettings &appSettings();
+    bool networkManager(bool connected, bool metered);
     int cachedFiles() const
     {
         return QDir(qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/Lumivane/Wallpapers")).entryList(QDir::Files).size();
@@ -184,18 +188,30 @@ void NextWallpaperCommand::eachRunShowsAnotherFavouriteSkippingABrokenOne()
     QVERIFY(TestSupport::waitUntil([&] { return file.open(QIODevice::ReadOnly) && file.readAll().count("Wallpaper changed") == 6; }));
 }
 
-void NextWallpaperCommand::aMeteredConnectionDownloadsNothing()
+// NetworkManager's stand-in: connected or not, metered or not. Later calls change the
+// properties and announce it, as NetworkManager does.
+bool NextWallpaperCommand::networkManager(bool connected, bool metered)
 {
     const QString nm = QStringLiteral("org.freedesktop.NetworkManager");
-    QVERIFY(m_bus.startService(m_python, {QStringLiteral("-m"), QStringLiteral("dbusmock"), nm, QStringLiteral("/org/freedesktop/NetworkManager"), nm},
-                               nm));
-    QDBusMessage add = QDBusMessage::createMethodCall(nm, QStringLiteral("/org/freedesktop/NetworkManager"),
-                                                      QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddProperties"));
-    add << nm << QVariantMap{{QStringLiteral("State"), QVariant::fromValue(uint(70))},      // connected, global
-                             {QStringLiteral("Connectivity"), QVariant::fromValue(uint(4))}, // full
-                             {QStringLiteral("Metered"), QVariant::fromValue(uint(1))}};     // yes
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(add, QDBus::Block, 10000);
-    QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
+    const bool first = !m_bus.hasOwner(nm);
+    if (first
+        && !m_bus.startService(m_python, {QStringLiteral("-m"), QStringLiteral("dbusmock"), nm, QStringLiteral("/org/freedesktop/NetworkManager"), nm},
+                               nm))
+        return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(nm, QStringLiteral("/org/freedesktop/NetworkManager"), QStringLiteral("org.freedesktop.DBus.Mock"),
+                                                       first ? QStringLiteral("AddProperties") : QStringLiteral("UpdateProperties"));
+    call << nm << QVariantMap{{QStringLiteral("State"), QVariant::fromValue(uint(connected ? 70 : 20))},      // global or disconnected
+                              {QStringLiteral("Connectivity"), QVariant::fromValue(uint(connected ? 4 : 1))}, // full or none
+                              {QStringLiteral("Metered"), QVariant::fromValue(uint(metered ? 1 : 2))}};
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 10000);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        qWarning("%s", qPrintable(reply.errorMessage()));
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+void NextWallpaperCommand::aMeteredConnectionDownloadsNothing()
+{
+    QVERIFY(networkManager(true, true));
 
     appSettings().remove(PreferenceKeys::favoriteIds); // the whole catalogue: nothing cached yet
     appSettings().sync();
@@ -241,6 +257,56 @@ void NextWallpaperCommand::backgroundModeChangesKeepsToOneInstanceAndEndsWithThe
         background.kill();
     QVERIFY2(ended, "the background mode outlived the switch");
     QCOMPARE(background.exitCode(), 0);
+}
+
+// The timer fires while the machine is offline: the run waits for the system to report the
+// network back and then makes the change, instead of leaving it to the next interval.
+void NextWallpaperCommand::aChangeMissedOfflineIsDoneWhenTheNetworkReturns()
+{
+    QVERIFY(networkManager(false, false));
+    // The service is reached through a port that nothing answers on until the network is back.
+    QTcpServer gate;
+    QVERIFY(gate.listen(QHostAddress::LocalHost));
+    const quint16 port = gate.serverPort();
+    gate.close();
+    const QUrl service(m_base);
+    QObject::connect(&gate, &QTcpServer::newConnection, &gate, [&] {
+        while (QTcpSocket *client = gate.nextPendingConnection()) {
+            auto *upstream = new QTcpSocket(client);
+            upstream->connectToHost(QHostAddress::LocalHost, quint16(service.port()));
+            QObject::connect(client, &QTcpSocket::readyRead, upstream, [=] { upstream->write(client->readAll()); });
+            QObject::connect(upstream, &QTcpSocket::readyRead, client, [=] { client->write(upstream->readAll()); });
+            QObject::connect(upstream, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
+            QObject::connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+        }
+    });
+    const QString gated = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    const QString before = picture();
+    appSettings().remove(PreferenceKeys::autoChangeLastRun);
+    appSettings().sync();
+
+    QProcess app;
+    app.setProcessEnvironment(environment({{QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QString::fromUtf8(m_bus.address())},
+                                           {QStringLiteral("LUMIVANE_API_BASE_URL"), gated + QStringLiteral("/api")},
+                                           {QStringLiteral("LUMIVANE_IMAGE_BASE_URL"), gated + QStringLiteral("/images/")}}));
+    app.setProcessChannelMode(QProcess::MergedChannels);
+    app.start(qEnvironmentVariable("LUMIVANE_TEST_APP"), {QStringLiteral("--next-wallpaper")});
+    const auto failedOnce = [&] { return appSettings().value(PreferenceKeys::autoChangeLastFailed).toBool()
+                                         && appSettings().contains(PreferenceKeys::autoChangeLastRun); };
+    QVERIFY2(TestSupport::waitUntil(failedOnce, 30000), qPrintable(QString::fromUtf8(app.readAll())));
+    QTest::qWait(500); // it is waiting for the network now
+    QCOMPARE(app.state(), QProcess::Running);
+    QCOMPARE(picture(), before);
+
+    QVERIFY(gate.listen(QHostAddress::LocalHost, port));
+    QVERIFY(networkManager(true, false));
+    // Well before the once-a-minute retry: the report of the network itself woke it.
+    QVERIFY2(TestSupport::waitUntil([&] { return app.state() == QProcess::NotRunning; }, 20000),
+             qPrintable(QStringLiteral("no change when the network came back; last: ")
+                        + appSettings().value(PreferenceKeys::autoChangeLastResult).toString()));
+    const QString output = QString::fromUtf8(app.readAll());
+    QVERIFY2(app.exitCode() == 0 && picture() != before, qPrintable(output));
+    QVERIFY(!appSettings().value(PreferenceKeys::autoChangeLastFailed).toBool());
 }
 
 LUMIVANE_DBUS_TEST_MAIN(NextWallpaperCommand)
