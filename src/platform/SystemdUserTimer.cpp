@@ -130,11 +130,18 @@ QCoro::Task<void> SystemdUserTimer::enable(int minutes)
     const QVariantList none;
     const QVariantList enableArguments{QStringList{timerName()}, false, true};
     const QVariantList unitArguments{timerName(), u"replace"_s};
-    co_await call(u"Reload"_s, none);
-    co_await call(u"EnableUnitFiles"_s, enableArguments);
-    // A running timer keeps its old schedule until it is started afresh.
-    co_await call(u"StopUnit"_s, unitArguments);
-    co_await call(u"StartUnit"_s, unitArguments);
+    try {
+        co_await call(u"Reload"_s, none);
+        co_await call(u"EnableUnitFiles"_s, enableArguments);
+        // A running timer keeps its old schedule until it is started afresh.
+        co_await call(u"StopUnit"_s, unitArguments);
+        co_await call(u"StartUnit"_s, unitArguments);
+    } catch (const AppError &) {
+        // Units left behind would pass for an installed schedule at the next start.
+        QFile::remove(timerPath());
+        QFile::remove(servicePath());
+        throw;
+    }
 }
 
 QString SystemdUserTimer::stampPath()

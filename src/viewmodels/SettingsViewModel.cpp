@@ -71,6 +71,7 @@ SettingsViewModel::SettingsViewModel(QSettings &settings, CacheManager &cache, L
     if (m_schedule) {
         // Scheduling talks to systemd and returns at once; its outcome arrives here.
         connect(m_schedule, &AutoChangeSchedule::settled, this, [this](const QString &error) {
+            m_scheduleError = error;
             if (!error.isEmpty())
                 setError(error);
             refreshAutoChangeStatus();
@@ -178,8 +179,12 @@ void SettingsViewModel::refreshAutoChangeStatus()
         next = tr("Nothing to pick from: there are no favorites yet");
     else if (m_autoChangeWallpaper)
         next = tr("Next change: %1").arg(when(AutoChangeSchedule::nextChange(QDateTime::currentDateTime(), m_changeInterval, lastRun)));
-    const QString last = lastRun.isValid() && !result.isEmpty() ? tr("Last change (%1): %2").arg(when(lastRun), result) : QString();
-    const bool failed = m_settings.value(PreferenceKeys::autoChangeLastFailed, false).toBool();
+    QString last = lastRun.isValid() && !result.isEmpty() ? tr("Last change (%1): %2").arg(when(lastRun), result) : QString();
+    bool failed = m_settings.value(PreferenceKeys::autoChangeLastFailed, false).toBool();
+    if (!m_scheduleError.isEmpty()) { // the changes themselves will not happen: that comes first
+        last = tr("Could not schedule the automatic change: %1").arg(m_scheduleError);
+        failed = true;
+    }
     if (next == m_nextChangeText && last == m_lastResultText && failed == m_lastResultFailed)
         return;
     m_nextChangeText = next;

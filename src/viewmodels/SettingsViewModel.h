@@ -145,6 +145,7 @@ private:
     QString m_nextChangeText;
     QString m_lastResultText;
     bool m_lastResultFailed = false;
+    QString m_scheduleError; // why systemd (or the login item) refused the last request, if it did
     QTimer *m_statusTimer = nullptr;
     ScopeGroup m_scopes;
 };

@@ -279,6 +279,20 @@ void AutoChangeScheduleTest::switchDrivesTheUserManagerOrTheLoginItemAndOffLeave
     QVERIFY(!QFile::exists(timer.timerPath()) && !QFile::exists(timer.servicePath()));
     QVERIFY(managerCalls().contains(onTimer("DisableUnitFiles", "false")));
     QCOMPARE(vm.error(), QString());
+
+    // A refusal reaches the sheet's last-result line, and goes once a request succeeds.
+    const QDBusMessage refuse = toMock(QStringLiteral("AddMethod"),
+                                       {QStringLiteral("org.freedesktop.systemd1.Manager"), QStringLiteral("EnableUnitFiles"), QStringLiteral("asbb"),
+                                        QStringLiteral("ba(sss)"),
+                                        QStringLiteral("raise dbus.exceptions.DBusException('Access denied', name='org.freedesktop.DBus.Error.AccessDenied')")});
+    QVERIFY2(refuse.type() == QDBusMessage::ReplyMessage, qPrintable(refuse.errorMessage()));
+    vm.setAutoChangeWallpaper(true);
+    QVERIFY(settled());
+    QVERIFY2(vm.lastResultFailed() && vm.lastResultText().contains(QLatin1String("Access denied")), qPrintable(vm.lastResultText()));
+    QVERIFY(!QFile::exists(timer.timerPath())); // else the next start would take it as installed
+    vm.setAutoChangeWallpaper(false);
+    QVERIFY(settled());
+    QVERIFY2(!vm.lastResultText().contains(QLatin1String("Access denied")), qPrintable(vm.lastResultText()));
 }
 
 LUMIVANE_DBUS_TEST_MAIN(AutoChangeScheduleTest)
