@@ -25,12 +25,14 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <functional>
 #include <memory>
+#include <string>
 
 Q_IMPORT_QML_PLUGIN(LumivanePlugin)
 
@@ -73,6 +75,13 @@ private:
     QQuickItem *focused() const { return m_window->activeFocusItem(); }
     bool focusedIs(const QString &objectName) const { return focused() && focused()->objectName() == objectName; }
     QQuickItem *visibleNamed(const QString &objectName) const;
+    static bool within(const QQuickItem *item, const QQuickItem *ancestor)
+    {
+        for (; item; item = item->parentItem())
+            if (item == ancestor)
+                return true;
+        return false;
+    }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     bool tabUntil(const std::function<bool()> &reached, int most = 80, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void shot(const QString &name);
@@ -91,6 +100,13 @@ void KeyboardJourney::initTestCase()
     QVERIFY2(m_service.start(m_dir.filePath(QStringLiteral("catalogue"))), qPrintable(m_service.error()));
     m_base = m_service.base();
     m_service.exportToApp();
+    // A picture of the size uploads need, where the file dialog opens.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    QVERIFY(QDir().mkpath(pictures));
+    QImage picture(2560, 1600, QImage::Format_RGB32);
+    picture.fill(QColor(40, 90, 160));
+    QVERIFY(picture.save(pictures + QStringLiteral("/Harbour.png")));
+    QVERIFY(picture.save(pictures + QStringLiteral("/Island.png")));
 
     m_app = std::make_unique<LumivaneApp>();
     QVERIFY(m_app->start());
@@ -231,6 +247,35 @@ void KeyboardJourney::browseSearchOpenFavouriteSetAndSettingsByKeyboard()
     QTRY_VERIFY(visibleNamed(QStringLiteral("uploadView")));
     QVERIFY(tabUntil([this] { return focusedIs(QStringLiteral("selectFileButton")); }, 20));
     shot(QStringLiteral("upload"));
+
+    // Space opens the file dialog on Pictures; its Open button takes the picture.
+    key(Qt::Key_Space);
+    QQuickItem *files = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((files = visibleNamed(QStringLiteral("fileDialogListView"))) && files->property("count").toInt() > 0, 10000);
+    QVERIFY(tabUntil([&] { return within(focused(), files); }, 10));
+    QCOMPARE(focused()->property("file").toUrl().fileName(), QStringLiteral("Harbour.png"));
+    // Qt 6.4's dialog takes the highlighted file as chosen only once the highlight moves.
+    key(Qt::Key_Down);
+    key(Qt::Key_Up);
+    QVERIFY(tabUntil([this] { return focused()->property("text").toString() == QLatin1String("Open"); }, 10));
+    key(Qt::Key_Space);
+    QTRY_VERIFY_WITH_TIMEOUT(visibleNamed(QStringLiteral("dropPreview")), 10000);
+
+    // The form by keys: a title, a category from its menu, then Upload.
+    QVERIFY(tabUntil([this] { return focusedIs(QStringLiteral("titleField")); }, 20));
+    for (const char c : std::string("Harbour at dusk"))
+        QTest::keyClick(m_window, c);
+    QVERIFY(tabUntil([this] { return focusedIs(QStringLiteral("categoryPicker")); }, 10));
+    key(Qt::Key_Space);
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    QTRY_VERIFY(visibleNamed(QStringLiteral("categoryLabel"))->property("text").toString() != QLatin1String("Select category"));
+    QQuickItem *form = visibleNamed(QStringLiteral("uploadForm"));
+    QVERIFY(tabUntil([&] { return focusedIs(QStringLiteral("uploadButton")) && within(focused(), form); }, 10));
+    key(Qt::Key_Space);
+
+    // The service has it: My uploads, empty before, lists it.
+    QTRY_VERIFY_WITH_TIMEOUT(visibleNamed(QStringLiteral("uploadsGrid")), 30000);
 }
 
 int main(int argc, char *argv[])

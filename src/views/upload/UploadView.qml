@@ -300,6 +300,9 @@ Item {
                         FontMetrics { id: fontMetrics; font.pixelSize: 13 }
                         TextArea {
                             objectName: "descriptionField"
+                            // Tab leaves the field, as in every other one, instead of typing a tab.
+                            Keys.onTabPressed: nextItemInFocusChain(true).forceActiveFocus(Qt.TabFocusReason)
+                            Keys.onBacktabPressed: nextItemInFocusChain(false).forceActiveFocus(Qt.BacktabFocusReason)
                             placeholderText: qsTr("Description (optional)")
                             Accessible.name: qsTr("Description")
                             placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
