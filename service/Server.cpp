@@ -280,7 +280,7 @@ int serve(const fs::path &data, ServeOptions options)
     for (const auto &job : pending)
         if (!fs::exists(data / "uploads" / job))
             db.statement("UPDATE jobs SET status='failed', message='The upload was lost' WHERE id=? AND status='queued'").bind(1, job).run();
-    UploadWorker worker(db, data, options.uploadWorkers);
+    UploadWorker worker(db, data, options.uploadWorkers, std::chrono::seconds(options.decodeSeconds));
     HttpRoutes routes(db, worker, data, options.routes);
     HttpServer server(routes, acceptor, io);
 

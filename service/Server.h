@@ -11,6 +11,7 @@ struct ServeOptions {
     std::string host = "127.0.0.1";
     int port = 8787; // 0: a free port
     int uploadWorkers = 2;
+    int decodeSeconds = 120; // each upload's bound for decoding and writing its renditions
     RouteSettings routes; // localOrigin is filled in from the address listened on
     std::string database; // a postgresql:// URL, or empty for the SQLite file in the data folder
 };

@@ -26,10 +26,10 @@ int usage(int code)
            "  serve --data DIR [--host 127.0.0.1] [--port 8787]   serve the catalogue (port 0: pick a free one)\n"
            "        [--database postgresql://...]  keep the records in PostgreSQL (replicas share it and DIR's images)\n"
            "        [--public-url URL]          where clients reach this server (download URLs); default: the Host header\n"
-           "        [--upload-workers 2] [--max-pending 100] [--uploads-per-address 100]\n"
+           "        [--upload-workers 2] [--max-pending 100] [--uploads-per-address 100] [--decode-seconds 120]\n"
+           "        [--trust-proxy ADDR]        take the client's address from X-Real-IP on requests from ADDR\n"
            "  seed --data DIR [--database URL] [--from DIR] [--synthetic N] [--small] build or extend a catalogue\n"
            "  moderate --data DIR [--database URL] list | approve ID | reject ID   review uploads\n"
-           "        [--trust-proxy ADDR]        take the client's address from X-Real-IP on requests from ADDR\n"
            "  nginx-config --data DIR --upstream HOST:PORT... [--listen 8080]   print an nginx site in front of replicas\n"
            "  --help, --version\n";
     return code;
@@ -71,6 +71,7 @@ int main(int argc, char **argv)
                 options.routes.publicUrl = url;
             }
             else if (args[i] == "--upload-workers" && command == "serve") options.uploadWorkers = std::max(1, std::stoi(value()));
+            else if (args[i] == "--decode-seconds" && command == "serve") options.decodeSeconds = std::max(0, std::stoi(value()));
             else if (args[i] == "--max-pending" && command == "serve") options.routes.maxPending = size_t(std::max(1, std::stoi(value())));
             else if (args[i] == "--uploads-per-address" && command == "serve") options.routes.uploadsPerAddress = std::max(1, std::stoi(value()));
             else if (args[i] == "--trust-proxy" && command == "serve") options.routes.trustedProxies.push_back(value());

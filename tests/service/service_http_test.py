@@ -285,6 +285,17 @@ class ServiceHttp(unittest.TestCase):
             codes = [self.upload(self.big_jpeg(), machine=f"device-{i}")[0] for i in range(3, 6)]
             self.assertEqual(codes, [200, 200, 429])
 
+        # Past its decoding time an upload fails and leaves no wallpaper and no rendition folder.
+        with tempfile.TemporaryDirectory() as data:
+            subprocess.run([BIN, "seed", "--data", data, *catalogue(data), "--synthetic", "1", "--small"], check=True, stdout=subprocess.DEVNULL)
+            self.other_server(data, ["--decode-seconds", "0"])
+            folders = set(os.listdir(os.path.join(data, "images", "wallpapers")))
+            status, body = self.upload(self.big_jpeg(), machine="slow-decode")
+            self.assertEqual(status, 200, body)
+            self.assertEqual(self.wait_for_jobs([body["data"]["job_id"]]), ["failed"])
+            self.assertEqual(set(os.listdir(os.path.join(data, "images", "wallpapers"))), folders)
+            self.assertEqual(rows(data, "SELECT COUNT(*) FROM wallpapers"), [(1,)])
+
         # A disk that fills (here a file size limit) gives an error answer and stores no job.
         with tempfile.TemporaryDirectory() as data:
             subprocess.run([BIN, "seed", "--data", data, *catalogue(data), "--synthetic", "1", "--small"], check=True, stdout=subprocess.DEVNULL)
