@@ -255,9 +255,15 @@ void KeyboardJourney::browseSearchOpenFavouriteSetAndSettingsByKeyboard()
     QVERIFY(tabUntil([&] { return within(focused(), files); }, 10));
     QCOMPARE(focused()->property("file").toUrl().fileName(), QStringLiteral("Harbour.png"));
     // Qt 6.4's dialog takes the highlighted file as chosen only once the highlight moves.
+    const auto openButton = [this] {
+        return itemsWhere(m_window->contentItem(), [](QQuickItem *i) {
+                   return i->inherits("QQuickAbstractButton") && i->property("text").toString() == QLatin1String("Open") && reallyVisible(i);
+               }).value(0);
+    };
     key(Qt::Key_Down);
     key(Qt::Key_Up);
-    QVERIFY(tabUntil([this] { return focused()->property("text").toString() == QLatin1String("Open"); }, 10));
+    QTRY_VERIFY(openButton() && openButton()->isEnabled());
+    QVERIFY(tabUntil([&] { return focused() == openButton(); }, 10));
     key(Qt::Key_Space);
     QTRY_VERIFY_WITH_TIMEOUT(visibleNamed(QStringLiteral("dropPreview")), 10000);
 
@@ -267,6 +273,7 @@ void KeyboardJourney::browseSearchOpenFavouriteSetAndSettingsByKeyboard()
         QTest::keyClick(m_window, c);
     QVERIFY(tabUntil([this] { return focusedIs(QStringLiteral("categoryPicker")); }, 10));
     key(Qt::Key_Space);
+    QTRY_VERIFY(!itemsWhere(m_window->contentItem(), [](QQuickItem *i) { return i->inherits("QQuickMenuItem") && reallyVisible(i); }).isEmpty());
     key(Qt::Key_Down);
     key(Qt::Key_Return);
     QTRY_VERIFY(visibleNamed(QStringLiteral("categoryLabel"))->property("text").toString() != QLatin1String("Select category"));
