@@ -101,6 +101,19 @@ bool GSettingsDesktopBackend::schemaInstalled(const QString &schema)
     return lookupSchema(schema) != nullptr;
 }
 
+std::optional<QString> GSettingsDesktopBackend::readString(const QString &schema, const QString &key)
+{
+    SchemaPtr found = lookupSchema(schema);
+    const QByteArray keyName = key.toUtf8();
+    if (!found || !g_settings_schema_has_key(found.get(), keyName.constData()))
+        return std::nullopt;
+    SettingsPtr settings(g_settings_new_full(found.get(), nullptr, nullptr));
+    gchar *value = g_settings_get_string(settings.get(), keyName.constData());
+    QString result = QString::fromUtf8(value);
+    g_free(value);
+    return result;
+}
+
 void GSettingsDesktopBackend::writeChecked(const QString &schema, const QString &key, const QString &value) const
 {
     SchemaPtr found = lookupSchema(schema);

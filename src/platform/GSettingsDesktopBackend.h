@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 // Desktops that keep their picture in GSettings: the GNOME family (GNOME, Unity, Budgie,
 // Pantheon), Cinnamon and MATE. One picture for all monitors, scaled to fill ("zoom").
 class GSettingsDesktopBackend : public DesktopBackend
@@ -34,6 +36,8 @@ public:
 
     // Whether the flavour's schema is installed (g_settings_new aborts on a missing schema).
     static bool schemaInstalled(const QString &schema);
+    // A string setting, or nothing where its schema or key is not installed.
+    static std::optional<QString> readString(const QString &schema, const QString &key);
 
     QString name() const override { return m_flavour.name; }
     QCoro::Task<DesktopCapabilities> capabilities() override;

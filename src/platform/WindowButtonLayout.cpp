@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/WindowButtonLayout.h"
 
+#include "platform/GSettingsDesktopBackend.h"
+
 #include <QFile>
 
 #include <optional>
-
-#include <gio/gio.h>
 
 using namespace Qt::StringLiterals;
 
@@ -46,26 +46,6 @@ QStringList kwinButtons(QStringView letters, QStringList &seen)
         }
     }
     return buttons;
-}
-
-std::optional<QString> gnomeButtonLayout()
-{
-    GSettingsSchemaSource *source = g_settings_schema_source_get_default();
-    if (!source)
-        return std::nullopt;
-    GSettingsSchema *schema = g_settings_schema_source_lookup(source, "org.gnome.desktop.wm.preferences", TRUE);
-    if (!schema)
-        return std::nullopt;
-    const bool known = g_settings_schema_has_key(schema, "button-layout");
-    g_settings_schema_unref(schema);
-    if (!known)
-        return std::nullopt;
-    GSettings *settings = g_settings_new("org.gnome.desktop.wm.preferences");
-    gchar *value = g_settings_get_string(settings, "button-layout");
-    QString layout = QString::fromUtf8(value);
-    g_free(value);
-    g_object_unref(settings);
-    return layout;
 }
 
 } // namespace
@@ -133,7 +113,7 @@ WindowButtonLayout WindowButtonLayout::forDesktop(const QString &currentDesktop,
     static const QStringList gnomeLike = {u"gnome"_s, u"unity"_s, u"budgie"_s, u"pantheon"_s};
     for (const QString &desktop : desktops) {
         if (gnomeLike.contains(desktop)) {
-            if (const std::optional<QString> layout = gnomeButtonLayout())
+            if (const std::optional<QString> layout = GSettingsDesktopBackend::readString(u"org.gnome.desktop.wm.preferences"_s, u"button-layout"_s))
                 return fromGtk(*layout);
             break;
         }
