@@ -46,16 +46,34 @@ QImage cover(const QString &file, const QSize &size)
 
 } // namespace
 
-QImage SpannedPicture::compose(const QList<Part> &parts)
+namespace {
+
+QRect boundsOf(const QList<SpannedPicture::Part> &parts)
 {
     QRect bounds;
-    for (const Part &part : parts)
+    for (const SpannedPicture::Part &part : parts)
         bounds |= part.rect;
+    return bounds;
+}
+
+} // namespace
+
+QString SpannedPicture::refusal(const QList<Part> &parts)
+{
+    const QRect bounds = boundsOf(parts);
     if (bounds.isEmpty())
-        throw WallpaperError::setFailed(tr("the monitors' places are not known"));
+        return tr("the monitors' places are not known");
     if (bounds.width() > maximumSide || bounds.height() > maximumSide)
-        throw WallpaperError::setFailed(tr("the monitors together measure %1 × %2 pixels, more than one picture can cover (%3 a side)")
-                                            .arg(bounds.width()).arg(bounds.height()).arg(maximumSide));
+        return tr("the monitors together measure %1 × %2 pixels, more than one picture can cover (%3 a side)")
+            .arg(bounds.width()).arg(bounds.height()).arg(maximumSide);
+    return {};
+}
+
+QImage SpannedPicture::compose(const QList<Part> &parts)
+{
+    if (const QString reason = refusal(parts); !reason.isEmpty())
+        throw WallpaperError::setFailed(reason);
+    const QRect bounds = boundsOf(parts);
 
     QImage canvas(bounds.size(), QImage::Format_RGB32);
     if (canvas.isNull())

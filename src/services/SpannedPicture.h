@@ -22,6 +22,9 @@ struct Part
 // Larger than this on a side is refused: the picture alone would take a gigabyte.
 inline constexpr int maximumSide = 16384;
 
+// Why no picture can span these monitors (no places known, or too large), or nothing.
+QString refusal(const QList<Part> &parts);
+
 // The composed picture, as large as the monitors' bounding box. Throws WallpaperError when a
 // picture does not decode or the monitors span more than maximumSide.
 QImage compose(const QList<Part> &parts);

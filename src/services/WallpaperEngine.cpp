@@ -266,6 +266,13 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString
                 names << s.name;
             throw WallpaperError::setFailed(u"there is no monitor named “%1” (there are: %2)"_s.arg(monitor, names.join(u", "_s)));
         }
+        if (can.spanned) {
+            QList<SpannedPicture::Part> places;
+            for (const DesktopScreen &screen : std::as_const(screens))
+                places.append({QRect(screen.origin, screen.size), QString()});
+            if (const QString reason = SpannedPicture::refusal(places); !reason.isEmpty())
+                throw WallpaperError::setFailed(reason);
+        }
     }
     const QString file = co_await downloadWallpaper(remoteUrl, cancel);
     if (screens.isEmpty())

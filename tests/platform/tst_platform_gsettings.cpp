@@ -331,6 +331,12 @@ void TestGSettingsBackend::spannedPictureHoldsEachMonitorsChoice()
     const QString message = failureOf(engine->setDesktopWallpaperOn(serve(QStringLiteral("/d.png"), solid(8, 8, red)),
                                                                     QStringLiteral("HDMI-1")));
     QVERIFY2(message.contains(QLatin1String("without a display")), qPrintable(message));
+    // Nor is a picture larger than 16384 pixels a side attempted.
+    screens = {{0, QStringLiteral("DP-1"), true, QSize(3840, 2160), QPoint(0, 0)},
+               {1, QStringLiteral("HDMI-1"), false, QSize(1920, 1080), QPoint(15000, 0)}};
+    const QString tooLarge = failureOf(engine->setDesktopWallpaperOn(serve(QStringLiteral("/e.png"), solid(8, 8, red)),
+                                                                     QStringLiteral("HDMI-1")));
+    QVERIFY2(tooLarge.contains(QStringLiteral("16920 × 2160")) && tooLarge.contains(QLatin1String("16384")), qPrintable(tooLarge));
     QCOMPARE(server.requestCount(), fetched);
     QCOMPARE(composed(blue, red), QString());
 }
