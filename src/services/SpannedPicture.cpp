@@ -27,11 +27,6 @@ namespace {
 
 const QString prefix = u"spanned-"_s;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SpannedPicture", text);
-}
-
 // The picture scaled to cover `size` and cut to it around its centre.
 QImage cover(const QString &file, const QSize &size)
 {
@@ -39,7 +34,7 @@ QImage cover(const QString &file, const QSize &size)
     reader.setAutoTransform(true);
     QImage picture = reader.read();
     if (picture.isNull())
-        throw WallpaperError::setFailed(tr("the picture “%1” could not be read: %2").arg(file, reader.errorString()));
+        throw WallpaperError::setFailed(QCoreApplication::translate("SpannedPicture", "the picture “%1” could not be read: %2").arg(file, reader.errorString()));
     picture = picture.scaled(size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
     return picture.copy(QRect(QPoint((picture.width() - size.width()) / 2, (picture.height() - size.height()) / 2), size));
 }
@@ -62,9 +57,9 @@ QString SpannedPicture::refusal(const QList<Part> &parts)
 {
     const QRect bounds = boundsOf(parts);
     if (bounds.isEmpty())
-        return tr("the monitors' places are not known");
+        return QCoreApplication::translate("SpannedPicture", "the monitors' places are not known");
     if (bounds.width() > maximumSide || bounds.height() > maximumSide)
-        return tr("the monitors together measure %1 × %2 pixels, more than one picture can cover (%3 a side)")
+        return QCoreApplication::translate("SpannedPicture", "the monitors together measure %1 × %2 pixels, more than one picture can cover (%3 a side)")
             .arg(bounds.width()).arg(bounds.height()).arg(maximumSide);
     return {};
 }
@@ -77,7 +72,7 @@ QImage SpannedPicture::compose(const QList<Part> &parts)
 
     QImage canvas(bounds.size(), QImage::Format_RGB32);
     if (canvas.isNull())
-        throw WallpaperError::setFailed(tr("there is not enough memory for a picture of %1 × %2 pixels").arg(bounds.width()).arg(bounds.height()));
+        throw WallpaperError::setFailed(QCoreApplication::translate("SpannedPicture", "there is not enough memory for a picture of %1 × %2 pixels").arg(bounds.width()).arg(bounds.height()));
     canvas.fill(Qt::black);
     QPainter painter(&canvas);
     for (const Part &part : parts) {
