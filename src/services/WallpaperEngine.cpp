@@ -33,6 +33,7 @@
 #include <QOperatingSystemVersion>
 #include <QPromise>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSet>
 #include <QSettings>
@@ -283,6 +284,12 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString
                          QCoreApplication::translate("WallpaperEngine", "Desktop wallpaper has been updated"));
         co_return;
     }
+    if (can.spanned) {
+        // After a composition still running, or it would end up shown instead of this picture.
+        const QFuture<void> composing = m_spanning;
+        if (!composing.isFinished())
+            co_await composing;
+    }
     // Until every screen has it, the screens may show the old picture or the new one.
     QStringList shown = inUse(PreferenceKeys::desktopPictureFiles);
     if (!shown.contains(file))
@@ -301,6 +308,15 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString
 
 QCoro::Task<void> WallpaperEngine::setSpanned(QString file, QString monitor, QList<DesktopScreen> screens)
 {
+    // One composition at a time: two started together would each miss the other's monitor.
+    const QFuture<void> before = m_spanning;
+    auto turn = std::make_shared<QPromise<void>>();
+    turn->start();
+    m_spanning = turn->future();
+    const auto release = qScopeGuard([turn] { turn->finish(); });
+    if (!before.isFinished())
+        co_await before;
+
     QVariantMap pictures = picturesByMonitor();
     pictures[monitor] = file;
     // A monitor never given a picture of its own shows the one last applied to all, and before

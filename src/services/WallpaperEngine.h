@@ -8,6 +8,7 @@
 #include "services/WallpaperError.h"
 
 #include <QCoroTask>
+#include <QFuture>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -117,4 +118,5 @@ private:
     QCoro::Task<void> setSpanned(QString file, QString monitor, QList<DesktopScreen> screens);
 
     Collaborators m;
+    QFuture<void> m_spanning; // the composition running now, which the next one waits for
 };
