@@ -18,6 +18,7 @@
 #include <QSaveFile>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <memory>
 #include <variant>
 
@@ -35,8 +36,12 @@ QImage cover(const QString &file, const QSize &size)
     QImage picture = reader.read();
     if (picture.isNull())
         throw WallpaperError::setFailed(QCoreApplication::translate("SpannedPicture", "the picture “%1” could not be read: %2").arg(file, reader.errorString()));
-    picture = picture.scaled(size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-    return picture.copy(QRect(QPoint((picture.width() - size.width()) / 2, (picture.height() - size.height()) / 2), size));
+    // Cut first, then scale: scaling a very narrow picture up to cover first would take gigabytes.
+    const qreal scale = std::max(qreal(size.width()) / picture.width(), qreal(size.height()) / picture.height());
+    const QSize part(std::clamp(qRound(size.width() / scale), 1, picture.width()),
+                     std::clamp(qRound(size.height() / scale), 1, picture.height()));
+    const QRect centre(QPoint((picture.width() - part.width()) / 2, (picture.height() - part.height()) / 2), part);
+    return picture.copy(centre).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace
