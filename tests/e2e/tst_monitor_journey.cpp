@@ -7,6 +7,7 @@
 #include "DbusTestBus.h"
 #include "ItemTree.h"
 #include "SeededService.h"
+#include "WindowScript.h"
 #include "WindowTestMain.h"
 #include "app/LumivaneApp.h"
 #include "models/Wallpaper.h"
@@ -114,12 +115,8 @@ void MonitorJourney::initTestCase()
     }
     QVERIFY2(m_service.start(m_dir.filePath(QStringLiteral("catalogue"))), qPrintable(m_service.error()));
     m_service.exportToApp();
-    m_app = std::make_unique<LumivaneApp>();
-    QVERIFY(m_app->start());
-    m_window = qobject_cast<QQuickWindow *>(m_app->engine().rootObjects().value(0));
+    m_window = WindowScript::startApp(m_app);
     QVERIFY(m_window);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
     m_window->requestActivate();
 }
 
