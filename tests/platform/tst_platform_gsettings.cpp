@@ -6,6 +6,7 @@
 #include "platform/GSettingsDesktopBackend.h"
 #include "PlatformTestKit.h"
 #include "ScriptedHttpServer.h"
+#include "services/CacheManager.h"
 #include "services/WallpaperEngine.h"
 #include "TestSupport.h"
 
@@ -316,6 +317,11 @@ void TestGSettingsBackend::spannedPictureHoldsEachMonitorsChoice()
     QCOMPARE(failureOf(engine->setDesktopWallpaperOn(c, QStringLiteral("DP-1"))), QString());
     QCOMPARE(composed(blue, green), QString());
     QVERIFY(shown() != first);
+    // Clear Cache keeps what is shown and the pictures the next composition needs.
+    CacheManager(caches.path() + QStringLiteral("/Lumivane"), QString(), settings.get()).clearCache();
+    QVERIFY(QFile::exists(shown()));
+    QCOMPARE(failureOf(engine->setDesktopWallpaperOn(c, QStringLiteral("DP-1"))), QString());
+    QCOMPARE(composed(blue, green), QString());
 
     QCOMPARE(failureOf(engine->setDesktopWallpaper(a)), QString());
     QCOMPARE(stored(background, QStringLiteral("picture-options")), QStringLiteral("zoom"));
