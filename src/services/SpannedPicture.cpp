@@ -44,10 +44,6 @@ QImage cover(const QString &file, const QSize &size)
     return picture.copy(centre).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-} // namespace
-
-namespace {
-
 QRect boundsOf(const QList<SpannedPicture::Part> &parts)
 {
     QRect bounds;
