@@ -394,6 +394,7 @@ int main(int argc, char *argv[])
                 qPrintable(x11Display));
     std::printf("%-36s %12s %12s %8s\n", "measure", "empty window", "Lumivane", "ratio");
     const struct { const char *label; std::string key; const char *unit; } x11Rows[] = {
+        {"QML engine loaded", "phase_engine", "ms"},
         {"first mapped window (expose)", "phase_mapped", "ms"},
         {"first frame", "phase_first_frame", "ms"},
         {"first content frame", "start", "ms"},
