@@ -7,13 +7,17 @@
 //   frames       frame interval and per-frame sync+render work while scrolling that grid
 //   phases       where the cold start goes: main() entered, Qt set up, QML engine loaded, first
 //                frame, featured strip and category rows in the view models, first content frame
+//   X11          with LUMIVANE_BENCH_X11_DISPLAY naming an X server (bench/ui/run starts Xvfb):
+//                the same cold start on the xcb platform, from process start to the window's
+//                first expose (mapped) and to its first frame with content, and memory at Home
 // Usage: bench_ui [--runs N]   (the API and image base URLs come from the environment)
-// Each measure runs in a fresh child process of this same program (--child empty|app).
+// Each measure runs in a fresh child process of this same program (--child empty|app [--x11]).
 #include "app/LumivaneApp.h"
 #include "WindowScript.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
@@ -113,6 +117,30 @@ void reportAnyFrame(QQuickWindow *window)
     });
 }
 
+// Stamps the first expose of the window: under X11 it follows the MapNotify, so the window is
+// on the screen from here, whatever it shows yet.
+class ExposeStamp : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            phase("mapped");
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
+void reportMapped(QQuickWindow *window)
+{
+    window->installEventFilter(new ExposeStamp(window));
+}
+
+// Whether this child only measures the start and Home (the X11 runs).
+bool homeOnly = false;
+
 void reportFirstFrame(QQuickWindow *window)
 {
     bool seen = false;
@@ -129,8 +157,10 @@ int runEmpty()
 {
     QQmlApplicationEngine engine;
     QObject::connect(&engine, &QQmlApplicationEngine::objectCreated, &engine, [](QObject *object) {
-        if (auto *window = qobject_cast<QQuickWindow *>(object))
+        if (auto *window = qobject_cast<QQuickWindow *>(object)) {
+            reportMapped(window);
             reportAnyFrame(window);
+        }
     });
     engine.loadData(R"(
         import QtQuick
@@ -149,6 +179,8 @@ int runEmpty()
     reportFirstFrame(window);
     spin(1000);
     std::printf("rss_home_mb %.1f\n", residentMegabytes());
+    if (homeOnly)
+        return 0;
     std::printf("rss_mb %.1f\n", residentMegabytes());
     measureScrolling(window, window->findChild<QQuickItem *>(QStringLiteral("flick")));
     return 0;
@@ -158,8 +190,10 @@ int runApp()
 {
     LumivaneApp lumivane;
     QObject::connect(&lumivane.engine(), &QQmlApplicationEngine::objectCreated, &lumivane.engine(), [](QObject *object) {
-        if (auto *window = qobject_cast<QQuickWindow *>(object))
+        if (auto *window = qobject_cast<QQuickWindow *>(object)) {
+            reportMapped(window);
             reportAnyFrame(window);
+        }
     });
     if (!lumivane.start())
         return 1;
@@ -178,6 +212,8 @@ int runApp()
     // Home as it settles: its thumbnails arrive and are drawn.
     spin(1000);
     std::printf("rss_home_mb %.1f\n", residentMegabytes());
+    if (homeOnly)
+        return 0;
 
     evaluate(window, QStringLiteral("AppState.currentTab = AppTab.Explore"));
     if (!waitFor(window, screen + QStringLiteral(".objectName === 'exploreView' && ") + screen
@@ -209,18 +245,25 @@ struct Sample {
     std::map<std::string, double> values;
 };
 
-bool runChild(const QString &mode, Sample &sample)
+// `x11Display` empty: the platform of the environment (offscreen by default); else xcb on it.
+bool runChild(const QString &mode, const QString &x11Display, Sample &sample)
 {
     // A fresh cache folder per run, so every start is a cold one (no image on disk yet).
     QTemporaryDir cache;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
+    QStringList args{QStringLiteral("--child"), mode};
+    if (!x11Display.isEmpty()) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), x11Display);
+        args << QStringLiteral("--x11");
+    }
     QProcess child;
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer timer;
     timer.start();
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), mode});
+    child.start(QCoreApplication::applicationFilePath(), args);
     if (!child.waitForStarted())
         return false;
     QByteArray pending;
@@ -263,6 +306,7 @@ int main(int argc, char *argv[])
     for (int i = 1; i + 1 < argc; ++i) {
         if (qstrcmp(argv[i], "--child") == 0) {
             phase("main");
+            homeOnly = i + 2 < argc && qstrcmp(argv[i + 2], "--x11") == 0;
             qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
             QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
             QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
@@ -277,15 +321,22 @@ int main(int argc, char *argv[])
     if (const qsizetype at = args.indexOf(QStringLiteral("--runs")); at >= 0 && at + 1 < args.size())
         runs = std::max(1, args.at(at + 1).toInt());
 
+    const QString x11Display = qEnvironmentVariable("LUMIVANE_BENCH_X11_DISPLAY");
     std::map<QString, std::vector<Sample>> samples;
+    QStringList displays{QString()};
+    if (!x11Display.isEmpty())
+        displays << x11Display;
     for (int run = 0; run < runs; ++run) {
         for (const QString &mode : {QStringLiteral("empty"), QStringLiteral("app")}) {
-            Sample sample;
-            if (!runChild(mode, sample)) {
-                std::fprintf(stderr, "bench_ui: the %s run failed\n", qPrintable(mode));
-                return 1;
+            for (const QString &display : displays) {
+                Sample sample;
+                if (!runChild(mode, display, sample)) {
+                    std::fprintf(stderr, "bench_ui: the %s run%s failed\n", qPrintable(mode),
+                                 display.isEmpty() ? "" : " under X11");
+                    return 1;
+                }
+                samples[display.isEmpty() ? mode : mode + QStringLiteral("-x11")].push_back(sample);
             }
-            samples[mode].push_back(sample);
         }
     }
 
@@ -332,6 +383,28 @@ int main(int argc, char *argv[])
         const double floor = pick(QStringLiteral("empty"), row.key);
         const double value = pick(QStringLiteral("app"), row.key);
         std::printf("%-36s %9.1f ms %9.1f ms %7.2fx\n", row.label, floor, value, emptyFrame > 0 ? value / emptyFrame : 0.0);
+    }
+
+    if (x11Display.isEmpty()) {
+        std::printf("\nX11: not measured (set LUMIVANE_BENCH_X11_DISPLAY, or run bench/ui/run with Xvfb installed)\n");
+        return 0;
+    }
+    const QString emptyX = QStringLiteral("empty-x11"), appX = QStringLiteral("app-x11");
+    std::printf("\nunder X11 (xcb on %s), ms since the process was started; ratios to the empty window's\n",
+                qPrintable(x11Display));
+    std::printf("%-36s %12s %12s %8s\n", "measure", "empty window", "Lumivane", "ratio");
+    const struct { const char *label; std::string key; const char *unit; } x11Rows[] = {
+        {"QML engine loaded", "phase_engine", "ms"},
+        {"first mapped window (expose)", "phase_mapped", "ms"},
+        {"first frame", "phase_first_frame", "ms"},
+        {"first content frame", "start", "ms"},
+        {"resident memory at Home", "rss_home_mb", "MB"},
+    };
+    for (const auto &row : x11Rows) {
+        const double floor = pick(emptyX, row.key);
+        const double value = pick(appX, row.key);
+        std::printf("%-36s %9.1f %-2s %9.1f %-2s %7.2fx\n", row.label, floor, row.unit, value, row.unit,
+                    floor > 0 ? value / floor : 0.0);
     }
     return 0;
 }

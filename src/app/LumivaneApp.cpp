@@ -19,6 +19,10 @@
 
 #include <fontconfig/fontconfig.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 // The file of an installed font of exactly this family, as fontconfig knows it; empty when none.
@@ -38,6 +42,19 @@ QString installedFontFile(const char *family)
     return file;
 }
 
+// glibc raises its mmap threshold each time a large block is freed, so after the first few
+// decoded thumbnails every later one lands inside a malloc arena, and the arena keeps the freed
+// pages: paging a grid of pictures then leaves tens of megabytes resident that nothing uses.
+// With a fixed threshold each decoded picture is its own mapping, given back when it goes, and
+// a low trim threshold gives back what the small allocations free at the top of the heap.
+void keepFreedMemoryFromStaying()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
+#endif
+}
+
 } // namespace
 
 LumivaneApp::LumivaneApp(QObject *parent)
@@ -46,6 +63,7 @@ LumivaneApp::LumivaneApp(QObject *parent)
     , m_imageFactory(std::make_unique<ImageNetworkAccessManagerFactory>(imageCacheDirectory(), imageDiskCacheBytes))
     , m_engine(std::make_unique<QQmlApplicationEngine>())
 {
+    keepFreedMemoryFromStaying();
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     loadIconFont();
     // Our module lives at qrc:/Lumivane; without this the engine only finds its qmldir when the

@@ -20,7 +20,9 @@ Item {
     Image {
         id: image
         anchors.fill: parent
-        source: root.source
+        // Asked for once the size is known: a card gets its size after it is made, and a
+        // request at size zero decodes the whole picture, then once more at the size shown.
+        source: root.width > 0 && root.height > 0 ? root.source : ""
         fillMode: root.fillMode
         asynchronous: true
         cache: true
