@@ -19,20 +19,25 @@ Q_IMPORT_PLUGIN(HeicImagePlugin)
 
 namespace {
 
-// The terminal uses (--help, --version, --set-wallpaper, --next-wallpaper) must work where there is no display,
-// over ssh or in a service, so any option without a display chooses the offscreen platform.
-// Returns whether it did.
-bool offscreenForOptionsWithoutDisplay(int argc, char *argv[])
+// The terminal uses (--help, --version, --set-wallpaper, --next-wallpaper) must work where there is no
+// display (over ssh, in a service) and where the display cannot be opened: a Wayland session without
+// Qt's Wayland plugin, or a stale DISPLAY. They need no window, so the offscreen platform is their
+// last resort. Returns whether there is no display at all.
+bool choosePlatformForOptions(int argc, char *argv[])
 {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return false;
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] == '-') {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            return true;
-        }
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    if (!wayland && !x11) { // the window then ends with a message instead of Qt's abort
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return true;
     }
+    bool option = false;
+    for (int i = 1; i < argc && !option; ++i)
+        option = argv[i][0] == '-';
+    if (option && !(wayland && x11)) // with both, Qt's own choice, as for the window
+        qputenv("QT_QPA_PLATFORM", wayland ? "wayland;xcb;offscreen" : "xcb;offscreen");
     return false;
 }
 
@@ -40,7 +45,7 @@ bool offscreenForOptionsWithoutDisplay(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    const bool withoutDisplay = offscreenForOptionsWithoutDisplay(argc, argv);
+    const bool withoutDisplay = choosePlatformForOptions(argc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
     QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
     QGuiApplication::setApplicationVersion(QString::fromUtf8(BuildInfo::version));

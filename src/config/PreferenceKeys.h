@@ -15,6 +15,9 @@ inline const QString machineId = QStringLiteral("lumivane_machine_id");         
 // Files that a desktop or the lock screen may be showing; Clear Cache keeps them.
 inline const QString desktopPictureFiles = QStringLiteral("lumivane_desktop_picture_files");       // string list
 inline const QString lockScreenPictureFiles = QStringLiteral("lumivane_lock_screen_picture_files"); // string list
+// Where one picture spans all monitors: the picture last applied to each monitor, by its name,
+// and under "" the one last applied to all of them.
+inline const QString desktopPicturesByMonitor = QStringLiteral("lumivane_desktop_pictures_by_monitor"); // map name → path
 
 // Automatic change: what it picks from, what it has shown, and how the last run ended.
 inline const QString autoChangeSource = QStringLiteral("lumivane_autochange_source");          // string, see AutoChanger

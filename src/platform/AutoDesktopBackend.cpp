@@ -195,6 +195,12 @@ QCoro::Task<void> AutoDesktopBackend::setDesktopImage(QString filePath, DesktopS
     co_await backend->setDesktopImage(filePath, screen);
 }
 
+QCoro::Task<void> AutoDesktopBackend::setSpanningImage(QString filePath)
+{
+    DesktopBackend *backend = co_await resolve();
+    co_await backend->setSpanningImage(filePath);
+}
+
 QCoro::Task<void> AutoDesktopBackend::setLockScreenImage(QString filePath)
 {
     DesktopBackend *backend = co_await resolve();

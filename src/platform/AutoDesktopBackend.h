@@ -35,6 +35,7 @@ public:
     QString name() const override;
     QCoro::Task<DesktopCapabilities> capabilities() override;
     QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
+    QCoro::Task<void> setSpanningImage(QString filePath) override;
     QCoro::Task<void> setLockScreenImage(QString filePath) override;
 
     enum class Kind { Gnome, GnomeCompatible, Cinnamon, Mate, Plasma, Xfce, Sway, Hyprpaper, Portal, Swww, Feh,

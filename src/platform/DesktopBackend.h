@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/DesktopError.h"
 #include "platform/DesktopScreen.h"
 
+#include <QCoreApplication>
 #include <QCoroTask>
 #include <QString>
 
@@ -14,6 +16,7 @@ struct DesktopCapabilities
     bool desktopPicture = true;
     bool lockScreenPicture = true;
     bool perMonitor = false;       // a different picture on each monitor
+    bool spanned = false;          // …by one picture across all monitors, composed by the caller
     QString desktopPictureNote;    // why there is no desktop picture, when there is none
     QString lockScreenNote;        // why there is no lock-screen picture, or what the desktop shows instead
 
@@ -44,6 +47,14 @@ public:
     // Everything, unless a backend says otherwise.
     virtual QCoro::Task<DesktopCapabilities> capabilities() { co_return DesktopCapabilities{}; }
     virtual QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) = 0;
+    // One picture as large as all monitors together, each monitor showing its part of it; only
+    // where capabilities() says spanned.
+    virtual QCoro::Task<void> setSpanningImage(QString filePath)
+    {
+        Q_UNUSED(filePath);
+        throw DesktopError(QCoreApplication::translate("DesktopBackend", "%1 cannot span one picture across the monitors").arg(name()));
+        co_return;
+    }
     // Throws without changing anything when capabilities() says there is no lock-screen picture.
     virtual QCoro::Task<void> setLockScreenImage(QString filePath) = 0;
 };

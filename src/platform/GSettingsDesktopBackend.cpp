@@ -137,7 +137,7 @@ void GSettingsDesktopBackend::writeChecked(const QString &schema, const QString 
         throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the setting %1 %2 did not keep the new picture").arg(schema, key));
 }
 
-QCoro::Task<void> GSettingsDesktopBackend::setDesktopImage(QString filePath, DesktopScreen)
+void GSettingsDesktopBackend::writePicture(const QString &filePath, const QString &options) const
 {
     const QString value = m_flavour.keysTakeUri ? fileUri(filePath) : filePath;
     for (const QString &key : m_flavour.pictureKeys) {
@@ -149,10 +149,21 @@ QCoro::Task<void> GSettingsDesktopBackend::setDesktopImage(QString filePath, Des
         }
         writeChecked(m_flavour.schema, key, value);
     }
-    writeChecked(m_flavour.schema, u"picture-options"_s, u"zoom"_s);
+    writeChecked(m_flavour.schema, u"picture-options"_s, options);
     // dconf sends writes to its service in the background: a program that exits right after
     // (the --set-wallpaper command) would otherwise lose them while reporting success.
     g_settings_sync();
+}
+
+QCoro::Task<void> GSettingsDesktopBackend::setDesktopImage(QString filePath, DesktopScreen)
+{
+    writePicture(filePath, u"zoom"_s);
+    co_return;
+}
+
+QCoro::Task<void> GSettingsDesktopBackend::setSpanningImage(QString filePath)
+{
+    writePicture(filePath, u"spanned"_s);
     co_return;
 }
 
@@ -165,7 +176,10 @@ QCoro::Task<DesktopCapabilities> GSettingsDesktopBackend::capabilities()
                           && schemaInstalled(m_flavour.lockSchema);
     if (!c.lockScreenPicture && c.lockScreenNote.isEmpty())
         c.lockScreenNote = QCoreApplication::translate("GSettingsDesktopBackend", "the settings schema %1 is not installed").arg(m_flavour.lockSchema);
-    if (!schemaInstalled(m_flavour.schema)) {
+    if (SchemaPtr found = lookupSchema(m_flavour.schema)) {
+        // A picture per monitor by laying one composed picture across them all.
+        c.perMonitor = c.spanned = g_settings_schema_has_key(found.get(), "picture-options");
+    } else {
         c.desktopPicture = false;
         c.desktopPictureNote = QCoreApplication::translate("GSettingsDesktopBackend", "the settings schema %1 is not installed").arg(m_flavour.schema);
     }

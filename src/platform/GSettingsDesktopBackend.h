@@ -9,7 +9,8 @@
 #include <optional>
 
 // Desktops that keep their picture in GSettings: the GNOME family (GNOME, Unity, Budgie,
-// Pantheon), Cinnamon and MATE. One picture for all monitors, scaled to fill ("zoom").
+// Pantheon), Cinnamon and MATE. One picture for all monitors, scaled to fill ("zoom"), or one
+// picture as large as all monitors together, laid across them ("spanned").
 class GSettingsDesktopBackend : public DesktopBackend
 {
 public:
@@ -42,9 +43,11 @@ public:
     QString name() const override { return m_flavour.name; }
     QCoro::Task<DesktopCapabilities> capabilities() override;
     QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
+    QCoro::Task<void> setSpanningImage(QString filePath) override;
     QCoro::Task<void> setLockScreenImage(QString filePath) override;
 
 private:
+    void writePicture(const QString &filePath, const QString &options) const;
     void writeChecked(const QString &schema, const QString &key, const QString &value) const;
 
     Flavour m_flavour;

@@ -15,6 +15,7 @@
 #include "platform/QProcessRunner.h"
 #include "platform/UrlOpener.h"
 #include "services/HttpFetch.h"
+#include "services/SpannedPicture.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -32,6 +33,7 @@
 #include <QOperatingSystemVersion>
 #include <QPromise>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSet>
 #include <QSettings>
@@ -50,7 +52,8 @@ QList<DesktopScreen> applicationScreens()
     const QList<QScreen *> all = QGuiApplication::screens();
     for (int i = 0; i < all.size(); ++i)
         screens.append(DesktopScreen{i, all[i]->name(), all[i] == QGuiApplication::primaryScreen(),
-                                     all[i]->geometry().size() * all[i]->devicePixelRatio()});
+                                     all[i]->geometry().size() * all[i]->devicePixelRatio(),
+                                     all[i]->geometry().topLeft() * all[i]->devicePixelRatio()});
     return screens;
 }
 
@@ -101,6 +104,11 @@ QString WallpaperEngine::wallpapersDirectory() const
     return m.cachesRoot + u"/Lumivane/Wallpapers"_s;
 }
 
+QString WallpaperEngine::spannedDirectory() const
+{
+    return m.cachesRoot + u"/Lumivane/Spanned"_s;
+}
+
 QString WallpaperEngine::localFileName(const QUrl &url)
 {
     const QByteArray hash = QCryptographicHash::hash(url.toEncoded(), QCryptographicHash::Sha256).toHex().left(32);
@@ -148,6 +156,22 @@ QStringList WallpaperEngine::inUse(const QString &key) const
         return {};
     m.settings->sync();
     return m.settings->value(key).toStringList();
+}
+
+QVariantMap WallpaperEngine::picturesByMonitor() const
+{
+    if (!m.settings)
+        return {};
+    m.settings->sync();
+    return m.settings->value(PreferenceKeys::desktopPicturesByMonitor).toMap();
+}
+
+void WallpaperEngine::recordPicturesByMonitor(const QVariantMap &pictures)
+{
+    if (!m.settings)
+        return;
+    m.settings->setValue(PreferenceKeys::desktopPicturesByMonitor, pictures);
+    m.settings->sync();
 }
 
 QCoro::Task<QString> WallpaperEngine::downloadWallpaper(QUrl remoteUrl, CancellationToken cancel)
@@ -228,8 +252,14 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString
         const bool offscreen = screens.size() == 1 && screens.first().name.isEmpty();
         const auto named = std::find_if(screens.begin(), screens.end(), [&](const DesktopScreen &s) { return s.name == monitor; });
         if (named != screens.end()) {
-            screens = {*named};
+            if (!can.spanned)
+                screens = {*named};
         } else if (offscreen) {
+            if (can.spanned)
+                throw WallpaperError::setFailed(
+                    QCoreApplication::translate("WallpaperEngine", "%1 lays one picture across all monitors, and without a display "
+                                                                   "their places are unknown; choose the monitor in the app's window")
+                        .arg(m.desktop->name()));
             screens = {DesktopScreen{-1, monitor, true}}; // known by name only
         } else {
             QStringList names;
@@ -237,10 +267,29 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString
                 names << s.name;
             throw WallpaperError::setFailed(u"there is no monitor named “%1” (there are: %2)"_s.arg(monitor, names.join(u", "_s)));
         }
+        if (can.spanned) {
+            QList<SpannedPicture::Part> places;
+            for (const DesktopScreen &screen : std::as_const(screens))
+                places.append({QRect(screen.origin, screen.size), QString()});
+            if (const QString reason = SpannedPicture::refusal(places); !reason.isEmpty())
+                throw WallpaperError::setFailed(reason);
+        }
     }
     const QString file = co_await downloadWallpaper(remoteUrl, cancel);
     if (screens.isEmpty())
         throw WallpaperError::noScreens();
+    if (can.spanned && !monitor.isEmpty()) {
+        co_await setSpanned(file, monitor, screens);
+        postNotification(QCoreApplication::translate("WallpaperEngine", "Wallpaper Set"),
+                         QCoreApplication::translate("WallpaperEngine", "Desktop wallpaper has been updated"));
+        co_return;
+    }
+    if (can.spanned) {
+        // After a composition still running, or it would end up shown instead of this picture.
+        const QFuture<void> composing = m_spanning;
+        if (!composing.isFinished())
+            co_await composing;
+    }
     // Until every screen has it, the screens may show the old picture or the new one.
     QStringList shown = inUse(PreferenceKeys::desktopPictureFiles);
     if (!shown.contains(file))
@@ -248,8 +297,59 @@ QCoro::Task<void> WallpaperEngine::setDesktopWallpaperOn(QUrl remoteUrl, QString
     for (const DesktopScreen &screen : screens)
         co_await m.desktop->setDesktopImage(file, screen); // the first failure ends the loop
     recordInUse(PreferenceKeys::desktopPictureFiles, {file});
+    if (can.spanned) {
+        // The same picture everywhere again: each monitor starts over from it.
+        recordPicturesByMonitor({{QString(), file}});
+        SpannedPicture::removeOthers(spannedDirectory(), QString());
+    }
     postNotification(QCoreApplication::translate("WallpaperEngine", "Wallpaper Set"),
                      QCoreApplication::translate("WallpaperEngine", "Desktop wallpaper has been updated"));
+}
+
+QCoro::Task<void> WallpaperEngine::setSpanned(QString file, QString monitor, QList<DesktopScreen> screens)
+{
+    // One composition at a time: two started together would each miss the other's monitor.
+    const QFuture<void> before = m_spanning;
+    auto turn = std::make_shared<QPromise<void>>();
+    turn->start();
+    m_spanning = turn->future();
+    const auto release = qScopeGuard([turn] { turn->finish(); });
+    if (!before.isFinished())
+        co_await before;
+
+    QVariantMap pictures = picturesByMonitor();
+    pictures[monitor] = file;
+    // A monitor never given a picture of its own shows the one last applied to all, and before
+    // any, this one.
+    const auto pictureOf = [&](const QString &name) {
+        for (const QString &candidate : {pictures.value(name).toString(), pictures.value(QString()).toString()}) {
+            if (!candidate.isEmpty() && QFileInfo::exists(candidate))
+                return candidate;
+        }
+        return file;
+    };
+    QList<SpannedPicture::Part> parts;
+    for (const DesktopScreen &screen : screens)
+        parts.append({QRect(screen.origin, screen.size), pictureOf(screen.name)});
+    const QString composed = co_await SpannedPicture::write(parts, spannedDirectory());
+
+    // Every remembered picture stays through Clear Cache: the next composition needs them.
+    QStringList kept = inUse(PreferenceKeys::desktopPictureFiles);
+    for (const QVariant &picture : std::as_const(pictures))
+        kept << picture.toString();
+    kept << composed;
+    kept.removeDuplicates();
+    recordInUse(PreferenceKeys::desktopPictureFiles, kept);
+    co_await m.desktop->setSpanningImage(composed);
+
+    recordPicturesByMonitor(pictures);
+    QStringList shown;
+    for (const QVariant &picture : std::as_const(pictures))
+        shown << picture.toString();
+    shown << composed;
+    shown.removeDuplicates();
+    recordInUse(PreferenceKeys::desktopPictureFiles, shown);
+    SpannedPicture::removeOthers(spannedDirectory(), composed);
 }
 
 QCoro::Task<void> WallpaperEngine::setLockScreenWallpaper(QUrl remoteUrl, CancellationToken cancel)

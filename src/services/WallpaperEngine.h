@@ -8,10 +8,12 @@
 #include "services/WallpaperError.h"
 
 #include <QCoroTask>
+#include <QFuture>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <QVariantMap>
 #include <functional>
 #include <optional>
 
@@ -60,7 +62,10 @@ public:
     virtual QCoro::Task<void> setDesktopWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
     // The same on one monitor only, named as the desktop names it ("HDMI-1"); the desktop must
     // keep a picture per monitor. Without a display (Qt's offscreen screen) the name is passed on
-    // as it is, since only the desktop knows its monitors then.
+    // as it is, since only the desktop knows its monitors then. Where the desktop has one picture
+    // for all monitors but can lay it across them (spanned), the picture last applied to each
+    // monitor is remembered and one picture is composed from them all; that needs the monitors'
+    // places, so it is refused without a display.
     virtual QCoro::Task<void> setDesktopWallpaperOn(QUrl remoteUrl, QString monitor, CancellationToken cancel = {});
     // The monitors as the system lists them now.
     virtual QList<DesktopScreen> screens() const;
@@ -78,6 +83,8 @@ public:
     // A body that does not decode as a picture fails and leaves no file.
     QCoro::Task<QString> downloadWallpaper(QUrl remoteUrl, CancellationToken cancel = {});
     QString wallpapersDirectory() const;
+    // Where the pictures composed to span all monitors are written.
+    QString spannedDirectory() const;
     virtual void postNotification(const QString &title, const QString &body);
     // Before a short-lived process exits: lets posted notifications reach the server (bounded).
     void waitForNotifications(int timeoutMs);
@@ -104,6 +111,12 @@ private:
     // Remembers which files a desktop or the lock screen may show, so Clear Cache keeps them.
     void recordInUse(const QString &key, const QStringList &files);
     QStringList inUse(const QString &key) const;
+    // The picture last applied to each monitor (and under "" to all of them).
+    QVariantMap picturesByMonitor() const;
+    void recordPicturesByMonitor(const QVariantMap &pictures);
+    // `file` on `monitor`, composed with the other monitors' pictures into one spanning picture.
+    QCoro::Task<void> setSpanned(QString file, QString monitor, QList<DesktopScreen> screens);
 
     Collaborators m;
+    QFuture<void> m_spanning; // the composition running now, which the next one waits for
 };

@@ -15,6 +15,7 @@ set(LUMIVANE_SERVICES_SOURCES
     services/DeviceIdentity.h services/DeviceIdentity.cpp
     # desktop integration
     services/WallpaperEngine.h services/WallpaperEngine.cpp
+    services/SpannedPicture.h services/SpannedPicture.cpp
     services/WallpaperError.h services/WallpaperError.cpp
     services/CacheManager.h services/CacheManager.cpp
     services/LoginItem.h services/LoginItem.cpp

@@ -7,6 +7,8 @@
 # Usage: atspi_check.py BUILD_DIR
 import os, re, shutil, subprocess, sys, tempfile, time
 
+from checkkit import fail, start, stop_all, wait_for
+
 try:
     import pyatspi
 except ImportError:
@@ -15,28 +17,6 @@ except ImportError:
 
 build = sys.argv[1]
 work = tempfile.mkdtemp()
-procs = []
-
-
-def start(args, **kw):
-    p = subprocess.Popen(args, **kw)
-    procs.append(p)
-    return p
-
-
-def wait_for(what, timeout=30.0):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        try:
-            found = what()
-        except Exception:
-            found = None
-        if found:
-            return found
-        time.sleep(0.2)
-    return None
-
-
 def walk(node, depth=0):
     if node is None or depth > 60:
         return
@@ -54,11 +34,6 @@ def showing(node):
         return node.getState().contains(pyatspi.STATE_SHOWING)
     except Exception:
         return False
-
-
-def fail(message):
-    print("FAIL:", message)
-    sys.exit(1)
 
 
 try:
@@ -98,7 +73,7 @@ try:
                 return a
         return None
 
-    root = wait_for(app)
+    root = wait_for(app, 30)
     if not root:
         fail("the app did not appear on the accessibility bus")
 
@@ -106,7 +81,7 @@ try:
         return [n for n in walk(root) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and showing(n)
                 and n.description == "Open wallpaper"]
 
-    if not wait_for(lambda: len(cards()) >= 3):
+    if not wait_for(lambda: len(cards()) >= 3, 30):
         fail("no wallpaper cards in the accessibility tree")
 
     unnamed = []
@@ -148,10 +123,5 @@ try:
         fail("the Explore tab does not read as checked")
     print("PASS")
 finally:
-    for p in reversed(procs):
-        p.terminate()
-        try:
-            p.wait(5)
-        except subprocess.TimeoutExpired:
-            p.kill()
+    stop_all()
     shutil.rmtree(work, ignore_errors=True)

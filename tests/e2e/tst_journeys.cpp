@@ -5,6 +5,7 @@
 // clicks and hovers go to the window, and what is checked is what the person sees or gets.
 #include "ItemTree.h"
 #include "SeededService.h"
+#include "WindowScript.h"
 #include "WindowTestMain.h"
 #include "app/LumivaneApp.h"
 #include "DbusTestBus.h"
@@ -136,12 +137,8 @@ void Journeys::cleanupTestCase()
 
 void Journeys::startApp()
 {
-    m_app = std::make_unique<LumivaneApp>();
-    QVERIFY(m_app->start());
-    m_window = qobject_cast<QQuickWindow *>(m_app->engine().rootObjects().value(0));
+    m_window = WindowScript::startApp(m_app);
     QVERIFY(m_window);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
 
 void Journeys::stopApp()

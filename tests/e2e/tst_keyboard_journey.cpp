@@ -6,6 +6,7 @@
 // Each screen is photographed with its focus ring into the build folder (keyboard-shots/).
 #include "ItemTree.h"
 #include "SeededService.h"
+#include "WindowScript.h"
 #include "WindowTestMain.h"
 #include "app/LumivaneApp.h"
 #include "DbusTestBus.h"
@@ -108,12 +109,8 @@ void KeyboardJourney::initTestCase()
     QVERIFY(picture.save(pictures + QStringLiteral("/Harbour.png")));
     QVERIFY(picture.save(pictures + QStringLiteral("/Island.png")));
 
-    m_app = std::make_unique<LumivaneApp>();
-    QVERIFY(m_app->start());
-    m_window = qobject_cast<QQuickWindow *>(m_app->engine().rootObjects().value(0));
+    m_window = WindowScript::startApp(m_app);
     QVERIFY(m_window);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
     m_window->requestActivate();
 }
 

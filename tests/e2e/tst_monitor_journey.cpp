@@ -2,16 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The detail sheet's choice of one monitor, through the real window on two screens (DP-1 and
 // HDMI-1), into Xfce's real xfconfd on a private bus, read back with xfconf-query: the chosen
-// monitor's picture changes, the other one's stays.
+// monitor's picture changes, the other one's stays. Run again with LUMIVANE_JOURNEY_DESKTOP=GNOME
+// into GSettings' keyfile backend: there one picture spanning both screens is composed.
 #include "DbusTestBus.h"
 #include "ItemTree.h"
 #include "SeededService.h"
+#include "WindowScript.h"
 #include "WindowTestMain.h"
 #include "app/LumivaneApp.h"
 #include "models/Wallpaper.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
@@ -42,6 +45,20 @@ QString xfconf(const QStringList &arguments)
     tool.start(QStringLiteral("xfconf-query"), QStringList{QStringLiteral("-c"), QStringLiteral("xfce4-desktop")} + arguments);
     tool.waitForFinished(10000);
     return tool.exitCode() == 0 ? QString::fromUtf8(tool.readAllStandardOutput()).trimmed() : QString();
+}
+
+bool onGnome()
+{
+    return qgetenv("LUMIVANE_JOURNEY_DESKTOP") == "GNOME";
+}
+
+QString gsettings(const QString &key)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("gsettings"), {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.background"), key});
+    tool.waitForFinished(10000);
+    QString value = QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    return value.size() >= 2 && value.startsWith(u'\'') ? value.mid(1, value.size() - 2) : value;
 }
 
 QString xfconfd()
@@ -86,18 +103,20 @@ void MonitorJourney::initTestCase()
 {
     if (!SeededService::isBuilt())
         QSKIP("the reference service is not built");
-    if (xfconfd().isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xfconf-query")).isEmpty())
-        QSKIP("xfconfd is not installed (Debian package xfconf)");
     QCOMPARE(QGuiApplication::screens().size(), 2);
-    QVERIFY(m_bus.startService(xfconfd(), {}, QStringLiteral("org.xfce.Xfconf")));
+    if (onGnome()) {
+        QCOMPARE(qgetenv("GSETTINGS_BACKEND"), QByteArray("keyfile"));
+        if (gsettings(QStringLiteral("picture-options")).isEmpty())
+            QSKIP("gsettings or the GNOME schemas are not installed (libglib2.0-bin, gsettings-desktop-schemas)");
+    } else {
+        if (xfconfd().isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xfconf-query")).isEmpty())
+            QSKIP("xfconfd is not installed (Debian package xfconf)");
+        QVERIFY(m_bus.startService(xfconfd(), {}, QStringLiteral("org.xfce.Xfconf")));
+    }
     QVERIFY2(m_service.start(m_dir.filePath(QStringLiteral("catalogue"))), qPrintable(m_service.error()));
     m_service.exportToApp();
-    m_app = std::make_unique<LumivaneApp>();
-    QVERIFY(m_app->start());
-    m_window = qobject_cast<QQuickWindow *>(m_app->engine().rootObjects().value(0));
+    m_window = WindowScript::startApp(m_app);
     QVERIFY(m_window);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
     m_window->requestActivate();
 }
 
@@ -124,9 +143,11 @@ void MonitorJourney::click(QQuickItem *item)
 void MonitorJourney::oneMonitorChosenByKeyboardGetsThePicture()
 {
     const QString before = QStringLiteral("/usr/share/backgrounds/earlier.png");
-    xfconf({QStringLiteral("-p"), lastImageKey(QStringLiteral("DP-1")), QStringLiteral("-n"), QStringLiteral("-t"),
+    if (!onGnome())
+        xfconf({QStringLiteral("-p"), lastImageKey(QStringLiteral("DP-1")), QStringLiteral("-n"), QStringLiteral("-t"),
             QStringLiteral("string"), QStringLiteral("-s"), before});
-    QCOMPARE(xfconf({QStringLiteral("-p"), lastImageKey(QStringLiteral("DP-1"))}), before);
+    if (!onGnome())
+        QCOMPARE(xfconf({QStringLiteral("-p"), lastImageKey(QStringLiteral("DP-1"))}), before);
 
     QQuickItem *card = waitForVisible(QStringLiteral("wallpaperCard"));
     QTRY_VERIFY_WITH_TIMEOUT(!card->property("wallpaper").value<Wallpaper>().id().isEmpty(), 20000);
@@ -152,6 +173,16 @@ void MonitorJourney::oneMonitorChosenByKeyboardGetsThePicture()
     QTest::keyClick(m_window, Qt::Key_Tab);
     QCOMPARE(m_window->activeFocusItem()->objectName(), QStringLiteral("setDesktopButton"));
     QTest::keyClick(m_window, Qt::Key_Return);
+    if (onGnome()) {
+        // One picture as large as both screens together, laid across them; nothing is below
+        // HDMI-1, which is shorter than DP-1.
+        QTRY_COMPARE_WITH_TIMEOUT(gsettings(QStringLiteral("picture-options")), QStringLiteral("spanned"), 20000);
+        const QImage spanned(QUrl(gsettings(QStringLiteral("picture-uri"))).toLocalFile());
+        QCOMPARE(spanned.size(), QSize(2560 + 1920, 1440));
+        QCOMPARE(spanned.pixelColor(4000, 1300), QColor(Qt::black));
+        QVERIFY(spanned.pixelColor(3000, 500) != QColor(Qt::black));
+        return;
+    }
     QString shown;
     QTRY_VERIFY_WITH_TIMEOUT(!(shown = xfconf({QStringLiteral("-p"), lastImageKey(QStringLiteral("HDMI-1"))})).isEmpty(), 30000);
     QVERIFY2(QFile::exists(shown), qPrintable(shown));
@@ -172,7 +203,7 @@ int main(int argc, char *argv[])
     file.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + path.toUtf8());
     return runWindowTest(argc, argv, [&](DbusTestBus &bus) {
-        qputenv("XDG_CURRENT_DESKTOP", "XFCE");
+        qputenv("XDG_CURRENT_DESKTOP", onGnome() ? "GNOME" : "XFCE");
         MonitorJourney test(bus);
         return QTest::qExec(&test, argc, argv);
     });

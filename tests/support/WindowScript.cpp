@@ -2,12 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowScript.h"
 
+#include "app/LumivaneApp.h"
+
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlExpression>
 #include <QQuickWindow>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -59,4 +63,16 @@ bool WindowScript::waitFor(QQuickWindow *window, const QString &js, int timeoutM
 void WindowScript::spin(int ms)
 {
     loopUntil([] { return false; }, ms);
+}
+
+QQuickWindow *WindowScript::startApp(std::unique_ptr<LumivaneApp> &app)
+{
+    app = std::make_unique<LumivaneApp>();
+    if (!app->start())
+        return nullptr;
+    auto *window = qobject_cast<QQuickWindow *>(app->engine().rootObjects().value(0));
+    if (!window)
+        return nullptr;
+    window->show();
+    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
 }

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+
+class LumivaneApp;
 class QQuickWindow;
 
 // Drives a live QML window by evaluating JavaScript in its root context, the way the screenshot
@@ -16,6 +19,10 @@ QVariant evaluate(QQuickWindow *window, const QString &js);
 
 // Polls `js` until it is true; on timeout prints what it waited for and returns false.
 bool waitFor(QQuickWindow *window, const QString &js, int timeoutMs = 15000);
+
+// Starts the real app in this process into `app` and shows its window; null if it did not start or
+// its window was never exposed.
+QQuickWindow *startApp(std::unique_ptr<LumivaneApp> &app);
 
 // Runs the event loop for `ms` milliseconds (animations, network, image decoding).
 void spin(int ms);
