@@ -108,7 +108,7 @@ QString PlasmaDesktopBackend::desktopScript(const QString &fileUrl, int screenIn
                           "var all = desktops();\n"
                           "for (var i = 0; i < all.length; ++i) {\n"
                           "    var d = all[i];\n"
-                          "    if (d.screen != %2)\n"
+                          "    if (%2 >= 0 && d.screen != %2)\n"
                           "        continue;\n"
                           "    d.wallpaperPlugin = \"org.kde.image\";\n"
                           "    d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
@@ -130,15 +130,18 @@ QCoro::Task<DesktopCapabilities> PlasmaDesktopBackend::capabilities()
 
 QCoro::Task<void> PlasmaDesktopBackend::setDesktopImage(QString filePath, DesktopScreen screen)
 {
+    // A screen without a name is Qt's offscreen one (a command over ssh or from a timer): it
+    // stands for every monitor, and numbering it 0 would change the primary one only.
+    const int target = screen.name.isEmpty() ? -1 : screen.index;
     // Plasma's scripts know screens by number only; a name alone (no display) could pick the wrong one.
-    if (screen.index < 0)
+    if (!screen.name.isEmpty() && screen.index < 0)
         throw DesktopError(u"KDE Plasma tells its monitors apart only by number; run the command in the session "
                            "to choose monitor %1"_s.arg(screen.name));
     const QString url = QUrl::fromLocalFile(filePath).toString(QUrl::FullyEncoded);
     QDBusMessage call = QDBusMessage::createMethodCall(busName(), u"/PlasmaShell"_s,
                                                        u"org.kde.PlasmaShell"_s,
                                                        u"evaluateScript"_s);
-    call << desktopScript(url, screen.index);
+    call << desktopScript(url, target);
     const QDBusPendingCall pending = m_connection.asyncCall(call);
     const QDBusMessage reply = co_await pending;
     if (reply.type() != QDBusMessage::ReplyMessage)
@@ -149,7 +152,8 @@ QCoro::Task<void> PlasmaDesktopBackend::setDesktopImage(QString filePath, Deskto
     const QString lastLine = output.section(u'\n', -1).trimmed();
     const QJsonArray shown = QJsonDocument::fromJson(lastLine.toUtf8()).array();
     if (shown.isEmpty())
-        throw DesktopError(QCoreApplication::translate("PlasmaDesktopBackend", "KDE Plasma has no desktop on screen %1").arg(screen.index + 1));
+        throw DesktopError(target < 0 ? QCoreApplication::translate("PlasmaDesktopBackend", "KDE Plasma has no desktop")
+                                      : QCoreApplication::translate("PlasmaDesktopBackend", "KDE Plasma has no desktop on screen %1").arg(target + 1));
     for (const QJsonValue &value : shown) {
         if (value.toString() != url)
             throw DesktopError(QCoreApplication::translate("PlasmaDesktopBackend", "KDE Plasma did not keep the new picture on screen %1").arg(screen.index + 1));

@@ -23,8 +23,8 @@ public:
     QCoro::Task<void> setDesktopImage(QString filePath, DesktopScreen screen) override;
     QCoro::Task<void> setLockScreenImage(QString filePath) override;
 
-    // The script for Plasma screen `screenIndex`; it prints the Image value it reads back from
-    // every desktop of that screen as a JSON array.
+    // The script for Plasma screen `screenIndex` (every screen where it is negative); it prints
+    // the Image value it reads back from every desktop it changed as a JSON array.
     static QString desktopScript(const QString &fileUrl, int screenIndex);
 
     // Reading and writing one key of a KConfig file (groups written "[A][B]").

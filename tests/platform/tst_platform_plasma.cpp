@@ -140,6 +140,13 @@ void TestPlasmaBackend::eachScreenGetsItsOwnScriptInOrder()
     }
     QCOMPARE(shell.calls[0].arguments[0].toString(), PlasmaDesktopBackend::desktopScript(url(path), 0));
     QCOMPARE(shell.calls[1].arguments[0].toString(), PlasmaDesktopBackend::desktopScript(url(path), 1));
+
+    // Without a display (Qt's offscreen screen, no name) every screen's desktops get it at once.
+    const QString other = picture(QStringLiteral("offscreen.jpg"));
+    QCOMPARE(failureOf(plasma.setDesktopImage(other, DesktopScreen{})), QString());
+    for (StandInDesktop *desk : desks)
+        QVERIFY(showsOurImage(desk, url(other)));
+    QCOMPARE(shell.calls.size(), 3);
 }
 
 void TestPlasmaBackend::awkwardPathsReachTheScriptIntact()
