@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SqliteCatalogue.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -209,17 +210,69 @@ std::unique_ptr<PreparedStatement> SqliteCatalogue::prepare(const std::string &s
     return std::make_unique<SqliteStatement>(db_, st);
 }
 
-Catalogue::Search SqliteCatalogue::search(const std::string &text, const std::string *category)
+Catalogue::Search SqliteCatalogue::search(const std::string &text, const std::string *category, Order order, long long offset,
+                                          int limit)
 {
     const std::string words = ftsQuery(text);
     if (words.empty()) return {};
     // The words are looked for in the texts; the category, when given, is matched in the index
-    // too, so neither the page nor its total reads rows the index ruled out. The index holds
-    // approved wallpapers only.
+    // too. The index holds approved wallpapers only, so its matches are the answer's rows.
     std::string match = "{title description tags} : (" + words + ")";
     if (category) match += " AND cat : c" + hexOf(*category);
-    return {" AND w.rid IN (SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ?)", match,
-            "SELECT COUNT(*) FROM wallpapers_fts WHERE wallpapers_fts MATCH ?", {match}};
+    std::vector<long long> found; // ascending
+    {
+        Statement st = statement("SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ? ORDER BY rowid");
+        st.bind(1, match);
+        while (st.step()) found.push_back(st.integer(0));
+    }
+    Search s;
+    s.where = "WHERE w.rid IN (SELECT value FROM json_each(?))";
+    s.found = true;
+    s.total = (long long)found.size();
+    s.bind = "[";
+    auto add = [&s](long long rid) {
+        if (s.bind.size() > 1) s.bind += ',';
+        s.bind += std::to_string(rid);
+    };
+    // A list of the matches in the list's order would sort them all, and a walk down the order's
+    // index that stops at the page reads about (offset + limit) * listed / matches entries. The
+    // walk wins unless the matches are few, which also keeps the sort small.
+    long long listed = 0;
+    {
+        Statement st = statement("SELECT approved FROM counts WHERE category_id=?");
+        if (st.bind(1, category ? *category : std::string()).step()) listed = st.integer(0);
+    }
+    const long long wanted = offset + limit;
+    if (found.empty() || offset >= s.total) {
+        s.paged = true;
+    } else if (double(wanted) * double(listed) / double(s.total) <= 4.0 * double(s.total)) {
+        s.paged = true;
+        // Each index ends with the rid, ascending, so ties come out as the page's ORDER BY,
+        // which ends with it too, puts them.
+        static const char *const kWalk[2][3] = {
+            {"SELECT rid FROM wallpapers INDEXED BY w_status_created WHERE status='approved' ORDER BY created_at DESC, rid DESC",
+             "SELECT rid FROM wallpapers INDEXED BY w_popular WHERE status='approved'"
+             " ORDER BY download_count+view_count DESC, created_at DESC, rid",
+             "SELECT rid FROM wallpapers INDEXED BY w_trend WHERE status='approved' ORDER BY trend DESC, created_at DESC, rid"},
+            {"SELECT rid FROM wallpapers INDEXED BY w_cat_created WHERE category_id=?1 AND status='approved'"
+             " ORDER BY created_at DESC, rid DESC",
+             "SELECT rid FROM wallpapers INDEXED BY w_cat_popular WHERE category_id=?1 AND status='approved'"
+             " ORDER BY download_count+view_count DESC, created_at DESC, rid",
+             "SELECT rid FROM wallpapers INDEXED BY w_cat_trend WHERE category_id=?1 AND status='approved'"
+             " ORDER BY trend DESC, created_at DESC, rid"}};
+        Statement st = statement(kWalk[category ? 1 : 0][int(order)]);
+        if (category) st.bind(1, *category);
+        long long seen = 0;
+        while (seen < wanted && st.step()) {
+            const long long rid = st.integer(0);
+            if (!std::binary_search(found.begin(), found.end(), rid)) continue;
+            if (seen++ >= offset) add(rid);
+        }
+    } else {
+        for (long long rid : found) add(rid);
+    }
+    s.bind += ']';
+    return s;
 }
 
 std::string SqliteCatalogue::claimJob(long long now, long long staleBefore)
