@@ -109,6 +109,27 @@ class ServiceHttp(unittest.TestCase):
         self.assertEqual(self.json("GET", "/api/wallpapers")["pagination"]["total"], 70)
         self.json("GET", "/api/wallpapers/'%20OR%201=1--", 404)
 
+    def test_search_pages_are_slices_of_the_list_in_every_order(self):
+        # Words found in every record, in a few and in none, so that pages come both from a walk
+        # down an order and from the sorted matches; every page must be the list's own order.
+        cats = [c["id"] for c in self.json("GET", "/api/categories")["data"]][:2]
+        for sort, cat in [(s, c) for s in ("newest", "popular", "trending") for c in (None, *cats)]:
+            scope = f"&sort={sort}" + (f"&category_id={cat}" if cat else "")
+            listed = self.json("GET", "/api/wallpapers?limit=100" + scope)["data"]
+            for words in ("wallpaper", "quiet", "A tones", "aur", "zzzq"):
+                pattern = re.compile(r"".join(rf"(?=.*\b{re.escape(w)})" for w in words.split()), re.I)
+                want = [w["id"] for w in listed if pattern.match(" ".join([w["title"], w["description"] or "", *w["tags"]]))]
+                got, page = [], 1
+                while True:
+                    body = self.json("GET", f"/api/wallpapers?page={page}&limit=3&search={words.replace(' ', '%20')}" + scope)
+                    self.assertEqual(body["pagination"]["total"], len(want), (sort, cat, words))
+                    got += [w["id"] for w in body["data"]]
+                    if page >= body["pagination"]["total_pages"]:
+                        break
+                    page += 1
+                self.assertEqual(got, want, (sort, cat, words))
+        self.assertEqual(self.json("GET", "/api/wallpapers?page=99&limit=3&search=wallpaper")["data"], [])
+
     def test_detail_download_view_and_unknown_ids(self):
         featured = self.json("GET", "/api/wallpapers/featured")["data"]
         self.assertTrue(featured)
