@@ -58,6 +58,16 @@ private:
 };
 
 // User text becomes one quoted FTS5 string per word, so operators in it are just text.
+// True when every word of the text is at most `chars` characters long.
+bool wordsWithin(const std::string &text, int chars)
+{
+    std::istringstream in(text);
+    std::string word;
+    while (in >> word)
+        if (std::count_if(word.begin(), word.end(), [](unsigned char c) { return (c & 0xc0) != 0x80; }) > chars) return false;
+    return true;
+}
+
 std::string ftsQuery(const std::string &text)
 {
     std::istringstream in(text);
@@ -210,6 +220,24 @@ std::unique_ptr<PreparedStatement> SqliteCatalogue::prepare(const std::string &s
     return std::make_unique<SqliteStatement>(db_, st);
 }
 
+namespace {
+
+// The rids of the approved wallpapers (in a category when `inCategory`, bound as ?1) in a list's
+// order, read off that order's index; `also` is added to the WHERE and `tail` after the ORDER BY.
+// Each index ends with the rid, ascending, so ties come out as the ORDER BY, which ends with it
+// too, puts them.
+std::string walkSql(Catalogue::Order order, bool inCategory, const char *also, const char *tail)
+{
+    static const char *const kIndex[2][3] = {{"w_status_created", "w_popular", "w_trend"},
+                                             {"w_cat_created", "w_cat_popular", "w_cat_trend"}};
+    static const char *const kOrder[3] = {"created_at DESC, rid DESC", "download_count+view_count DESC, created_at DESC, rid",
+                                          "trend DESC, created_at DESC, rid"};
+    return std::string("SELECT rid FROM wallpapers INDEXED BY ") + kIndex[inCategory][int(order)] + " WHERE " +
+           (inCategory ? "category_id=?1 AND " : "") + "status='approved'" + also + " ORDER BY " + kOrder[int(order)] + tail;
+}
+
+} // namespace
+
 Catalogue::Search SqliteCatalogue::search(const std::string &text, const std::string *category, Order order, long long offset,
                                           int limit)
 {
@@ -219,48 +247,55 @@ Catalogue::Search SqliteCatalogue::search(const std::string &text, const std::st
     // too. The index holds approved wallpapers only, so its matches are the answer's rows.
     std::string match = "{title description tags} : (" + words + ")";
     if (category) match += " AND cat : c" + hexOf(*category);
-    std::vector<long long> found; // ascending
-    {
-        Statement st = statement("SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ? ORDER BY rowid");
-        st.bind(1, match);
-        while (st.step()) found.push_back(st.integer(0));
-    }
     Search s;
     s.where = "WHERE w.rid IN (SELECT value FROM json_each(?))";
     s.found = true;
-    s.total = (long long)found.size();
+    s.paged = true;
     s.bind = "[";
     auto add = [&s](long long rid) {
         if (s.bind.size() > 1) s.bind += ',';
         s.bind += std::to_string(rid);
     };
-    // A list of the matches in the list's order would sort them all, and a walk down the order's
-    // index that stops at the page reads about (offset + limit) * listed / matches entries. The
-    // walk wins unless the matches are few, which also keeps the sort small.
+    {
+        Statement st = statement("SELECT COUNT(*) FROM wallpapers_fts WHERE wallpapers_fts MATCH ?");
+        if (st.bind(1, match).step()) s.total = st.integer(0);
+    }
     long long listed = 0;
     {
         Statement st = statement("SELECT approved FROM counts WHERE category_id=?");
         if (st.bind(1, category ? *category : std::string()).step()) listed = st.integer(0);
     }
     const long long wanted = offset + limit;
-    if (found.empty() || offset >= s.total) {
-        s.paged = true;
-    } else if (double(wanted) * double(listed) / double(s.total) <= 4.0 * double(s.total)) {
-        s.paged = true;
-        // Each index ends with the rid, ascending, so ties come out as the page's ORDER BY,
-        // which ends with it too, puts them.
-        static const char *const kWalk[2][3] = {
-            {"SELECT rid FROM wallpapers INDEXED BY w_status_created WHERE status='approved' ORDER BY created_at DESC, rid DESC",
-             "SELECT rid FROM wallpapers INDEXED BY w_popular WHERE status='approved'"
-             " ORDER BY download_count+view_count DESC, created_at DESC, rid",
-             "SELECT rid FROM wallpapers INDEXED BY w_trend WHERE status='approved' ORDER BY trend DESC, created_at DESC, rid"},
-            {"SELECT rid FROM wallpapers INDEXED BY w_cat_created WHERE category_id=?1 AND status='approved'"
-             " ORDER BY created_at DESC, rid DESC",
-             "SELECT rid FROM wallpapers INDEXED BY w_cat_popular WHERE category_id=?1 AND status='approved'"
-             " ORDER BY download_count+view_count DESC, created_at DESC, rid",
-             "SELECT rid FROM wallpapers INDEXED BY w_cat_trend WHERE category_id=?1 AND status='approved'"
-             " ORDER BY trend DESC, created_at DESC, rid"}};
-        Statement st = statement(kWalk[category ? 1 : 0][int(order)]);
+    if (offset >= s.total) {
+        s.bind += ']';
+        return s;
+    }
+    // Three ways to the page. A walk down the order's index that stops at the page reads about
+    // `walk` entries; each can be looked up in the search index (when nearly every row matches),
+    // or checked against the matches read out once (when fewer do); and when the matches are
+    // few, sorting them all beats the walk. A lookup costs about as much as reading out 300
+    // matches, and is that cheap only for words the index keeps prefixes of: for a longer one each
+    // lookup merges the lists of every word it begins.
+    const double walk = double(wanted) * double(listed) / double(s.total);
+    if (walk * 300 < double(s.total) && wordsWithin(text, 8)) {
+        Statement st = statement(walkSql(order, category != nullptr,
+                                         " AND EXISTS (SELECT 1 FROM wallpapers_fts WHERE wallpapers_fts MATCH ?2 AND wallpapers_fts.rowid=wallpapers.rid)",
+                                         " LIMIT ?3 OFFSET ?4"));
+        if (category) st.bind(1, *category);
+        st.bind(2, match).bind(3, limit).bind(4, offset);
+        while (st.step()) add(st.integer(0));
+        s.bind += ']';
+        return s;
+    }
+    std::vector<long long> found; // ascending
+    found.reserve(size_t(s.total));
+    {
+        Statement st = statement("SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ? ORDER BY rowid");
+        st.bind(1, match);
+        while (st.step()) found.push_back(st.integer(0));
+    }
+    if (walk <= 4.0 * double(s.total)) {
+        Statement st = statement(walkSql(order, category != nullptr, "", ""));
         if (category) st.bind(1, *category);
         long long seen = 0;
         while (seen < wanted && st.step()) {
@@ -269,6 +304,7 @@ Catalogue::Search SqliteCatalogue::search(const std::string &text, const std::st
             if (seen++ >= offset) add(rid);
         }
     } else {
+        s.paged = false;
         for (long long rid : found) add(rid);
     }
     s.bind += ']';
