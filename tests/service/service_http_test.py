@@ -130,6 +130,38 @@ class ServiceHttp(unittest.TestCase):
                 self.assertEqual(got, want, (sort, cat, words))
         self.assertEqual(self.json("GET", "/api/wallpapers?page=99&limit=3&search=wallpaper")["data"], [])
 
+    @unittest.skipIf(POSTGRES, "the search index of a SQLite catalogue")
+    def test_catalogue_of_the_previous_schema_opens_with_its_search_index_rebuilt(self):
+        with tempfile.TemporaryDirectory() as old:
+            with sqlite3.connect(os.path.join(self.tmp.name, "catalogue.db")) as src, \
+                    sqlite3.connect(os.path.join(old, "catalogue.db")) as db:
+                src.backup(db)
+                # As the previous version left it: prefixes from two letters, two steps taken.
+                db.executescript("DROP TABLE wallpapers_fts;"
+                                 "CREATE VIRTUAL TABLE wallpapers_fts USING fts5(title, description, tags, cat, prefix='2 3 4 5 6 7 8');"
+                                 "INSERT INTO wallpapers_fts(rowid,title,description,tags,cat) SELECT rid, title,"
+                                 " coalesce(description,''), coalesce(tags,''), 'c'||hex(coalesce(category_id,''))"
+                                 " FROM wallpapers WHERE status='approved';"
+                                 "UPDATE meta SET value=2 WHERE key='schema';")
+            db.close()
+            src.close()
+            proc, port = self.start_serve(data=old)
+            try:
+                conn = http.client.HTTPConnection("127.0.0.1", port, timeout=10)
+                for words in ("q", "quiet", "a tones"):
+                    conn.request("GET", "/api/wallpapers?limit=100&search=" + words.replace(" ", "%20"))
+                    got = json.loads(conn.getresponse().read())
+                    want = self.json("GET", "/api/wallpapers?limit=100&search=" + words.replace(" ", "%20"))
+                    self.assertEqual(got["pagination"], want["pagination"], words)
+                    self.assertEqual([w["id"] for w in got["data"]], [w["id"] for w in want["data"]], words)
+                    self.assertGreater(got["pagination"]["total"], 0)
+                conn.close()
+            finally:
+                proc.terminate()
+                proc.communicate(timeout=10)
+            self.assertEqual(rows(old, "SELECT value FROM meta WHERE key='schema'"), [(3,)])
+            self.assertIn("prefix='1 ", rows(old, "SELECT sql FROM sqlite_master WHERE name='wallpapers_fts'")[0][0])
+
     def test_detail_download_view_and_unknown_ids(self):
         featured = self.json("GET", "/api/wallpapers/featured")["data"]
         self.assertTrue(featured)
