@@ -3,6 +3,7 @@
 #include "SqliteCatalogue.h"
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 namespace {
@@ -256,45 +257,55 @@ Catalogue::Search SqliteCatalogue::search(const std::string &text, const std::st
         if (s.bind.size() > 1) s.bind += ',';
         s.bind += std::to_string(rid);
     };
-    {
-        Statement st = statement("SELECT COUNT(*) FROM wallpapers_fts WHERE wallpapers_fts MATCH ?");
-        if (st.bind(1, match).step()) s.total = st.integer(0);
-    }
     long long listed = 0;
     {
         Statement st = statement("SELECT approved FROM counts WHERE category_id=?");
         if (st.bind(1, category ? *category : std::string()).step()) listed = st.integer(0);
     }
     const long long wanted = offset + limit;
-    if (offset >= s.total) {
-        s.bind += ']';
-        return s;
-    }
     // Three ways to the page. A walk down the order's index that stops at the page reads about
-    // `walk` entries; each can be looked up in the search index (when nearly every row matches),
-    // or checked against the matches read out once (when fewer do); and when the matches are
-    // few, sorting them all beats the walk. A lookup costs about as much as reading out 300
-    // matches, and is that cheap only for words the index keeps prefixes of: for a longer one each
-    // lookup merges the lists of every word it begins.
-    const double walk = double(wanted) * double(listed) / double(s.total);
-    if (walk * 300 < double(s.total) && wordsWithin(text, 8)) {
-        Statement st = statement(walkSql(order, category != nullptr,
-                                         " AND EXISTS (SELECT 1 FROM wallpapers_fts WHERE wallpapers_fts MATCH ?2 AND wallpapers_fts.rowid=wallpapers.rid)",
-                                         " LIMIT ?3 OFFSET ?4"));
-        if (category) st.bind(1, *category);
-        st.bind(2, match).bind(3, limit).bind(4, offset);
-        while (st.step()) add(st.integer(0));
-        s.bind += ']';
-        return s;
-    }
+    // wanted * listed / matches entries; each can be looked up in the search index (when nearly
+    // every row matches), or checked against the matches read out once (when fewer do); and when
+    // the matches are few, sorting them all beats the walk. A lookup costs about as much as
+    // reading out 300 matches, so it wins past sqrt(wanted * listed * 300) matches: the matches
+    // are read out up to that many, and only past it counted and looked up instead. A lookup is
+    // that cheap only for words the index keeps prefixes of: for a longer one each lookup merges
+    // the lists of every word it begins.
+    const bool lookups = wordsWithin(text, 8);
+    const double enough = std::sqrt(double(wanted) * double(listed) * 300.0);
     std::vector<long long> found; // ascending
-    found.reserve(size_t(s.total));
+    bool all = true;
     {
         Statement st = statement("SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ? ORDER BY rowid");
         st.bind(1, match);
-        while (st.step()) found.push_back(st.integer(0));
+        while (st.step()) {
+            if (lookups && double(found.size()) >= enough) {
+                all = false;
+                break;
+            }
+            found.push_back(st.integer(0));
+        }
     }
-    if (walk <= 4.0 * double(s.total)) {
+    if (!all) {
+        Statement count = statement("SELECT COUNT(*) FROM wallpapers_fts WHERE wallpapers_fts MATCH ?");
+        if (count.bind(1, match).step()) s.total = count.integer(0);
+        if (offset < s.total) {
+            Statement st = statement(walkSql(order, category != nullptr,
+                                             " AND EXISTS (SELECT 1 FROM wallpapers_fts WHERE wallpapers_fts MATCH ?2"
+                                             " AND wallpapers_fts.rowid=wallpapers.rid)",
+                                             " LIMIT ?3 OFFSET ?4"));
+            if (category) st.bind(1, *category);
+            st.bind(2, match).bind(3, limit).bind(4, offset);
+            while (st.step()) add(st.integer(0));
+        }
+        s.bind += ']';
+        return s;
+    }
+    s.total = (long long)found.size();
+    const double walk = double(wanted) * double(listed) / double(std::max(s.total, 1LL));
+    if (offset >= s.total) {
+        // Past the last match: an empty page.
+    } else if (walk <= 4.0 * double(s.total)) {
         Statement st = statement(walkSql(order, category != nullptr, "", ""));
         if (category) st.bind(1, *category);
         long long seen = 0;

@@ -130,6 +130,40 @@ class ServiceHttp(unittest.TestCase):
                 self.assertEqual(got, want, (sort, cat, words))
         self.assertEqual(self.json("GET", "/api/wallpapers?page=99&limit=3&search=wallpaper")["data"], [])
 
+    @unittest.skipIf(POSTGRES, "rows written straight into a SQLite catalogue")
+    def test_search_matching_every_record_pages_as_the_list(self):
+        # 7,000 records, each description starting with "A": a search for "a" is the list itself,
+        # near its start (rows looked up in the search index one by one) and far on.
+        with tempfile.TemporaryDirectory() as big:
+            cols = ("title,description,file_key,thumbnail_key,medium_key,full_key,width,height,file_size,format,status,"
+                    "download_count,favorite_count,view_count,trend,tags,category_id,uploaded_by_id,updated_at")
+            with sqlite3.connect(os.path.join(self.tmp.name, "catalogue.db")) as src, \
+                    sqlite3.connect(os.path.join(big, "catalogue.db")) as db:
+                src.backup(db)
+                db.execute(f"WITH RECURSIVE k(n) AS (SELECT 1 UNION ALL SELECT n+1 FROM k WHERE n<99)"
+                           f" INSERT INTO wallpapers(id,is_featured,created_at,{cols})"
+                           f" SELECT id||'-'||n, 0, created_at-n*10000000, {cols} FROM wallpapers, k")
+            db.close()
+            src.close()
+            proc, port = self.start_serve(data=big)
+            try:
+                conn = http.client.HTTPConnection("127.0.0.1", port, timeout=30)
+
+                def get(path):
+                    conn.request("GET", path)
+                    body = json.loads(conn.getresponse().read())
+                    return body["pagination"]["total"], [w["id"] for w in body["data"]]
+                cat = self.json("GET", "/api/categories")["data"][0]["id"]
+                for scope in ("", f"&category_id={cat}"):
+                    for sort in ("newest", "popular", "trending"):
+                        for page, limit in ((1, 3), (2, 3), (3, 20), (60, 100), (400, 3)):
+                            path = f"/api/wallpapers?page={page}&limit={limit}&sort={sort}{scope}"
+                            self.assertEqual(get(path + "&search=a"), get(path), path)
+                conn.close()
+            finally:
+                proc.terminate()
+                proc.communicate(timeout=10)
+
     @unittest.skipIf(POSTGRES, "the search index of a SQLite catalogue")
     def test_catalogue_of_the_previous_schema_opens_with_its_search_index_rebuilt(self):
         with tempfile.TemporaryDirectory() as old:
