@@ -117,6 +117,9 @@ public:
     // True when other processes may serve the same catalogue at the same time.
     virtual bool shared() const = 0;
 
+    // The orders a list can be read in.
+    enum class Order { Newest, Popular, Trending };
+
     // A search for the user's words (within a category when given), with the engine's matching
     // rules: every word must be found, as a case-insensitive prefix of a word of the title, the
     // description or the tags. Empty `where` when the text holds no words to look for.
@@ -125,8 +128,15 @@ public:
         std::string bind;
         std::string count; // the number of matches, taking countBinds
         std::vector<std::string> countBinds;
+        // Set when the engine found the matches itself: `total` is their number, and `where`
+        // (then the whole WHERE) picks the rows of the page alone when `paged`, or every match
+        // otherwise, for the list's ORDER BY and LIMIT to cut.
+        bool found = false;
+        bool paged = false;
+        long long total = 0;
     };
-    virtual Search search(const std::string &text, const std::string *category) = 0;
+    // `order`, `offset` and `limit` say which page is wanted, for an engine that finds it itself.
+    virtual Search search(const std::string &text, const std::string *category, Order order, long long offset, int limit) = 0;
     // Put before the WHERE of the featured strip's query.
     virtual std::string featuredHint() const { return {}; }
     // Takes the oldest waiting upload job (or one whose claim lapsed before `staleBefore`) for

@@ -229,21 +229,31 @@ void HttpRoutes::install(Router &server)
         const bool inCategory = req.has_param("category_id");
         const std::string category = inCategory ? req.get_param_value("category_id") : std::string();
         if (inCategory) { where += " AND w.category_id=?"; binds.push_back(category); }
+        std::string sort = req.has_param("sort") ? req.get_param_value("sort") : "newest";
+        const Catalogue::Order by = sort == "popular" ? Catalogue::Order::Popular
+                                  : sort == "trending" ? Catalogue::Order::Trending
+                                                       : Catalogue::Order::Newest;
+        std::string order = by == Catalogue::Order::Popular ? "ORDER BY w.download_count+w.view_count DESC, w.created_at DESC"
+                          : by == Catalogue::Order::Trending ? "ORDER BY w.trend DESC, w.created_at DESC"
+                                                             : "ORDER BY w.created_at DESC, w.rid DESC";
+        long long offset = (long long)(page - 1) * limit;
         std::lock_guard lock(db.mutex);
-        const Catalogue::Search search =
-            req.has_param("search") ? db.search(req.get_param_value("search"), inCategory ? &category : nullptr) : Catalogue::Search();
+        if (answerFromCache(req, res)) return;
+        const Catalogue::Search search = req.has_param("search")
+                                           ? db.search(req.get_param_value("search"), inCategory ? &category : nullptr, by, offset, limit)
+                                           : Catalogue::Search();
         const bool searching = !search.where.empty();
-        if (searching) {
+        long long total = 0;
+        if (search.found) {
+            // The engine picked the rows; ties in score and time go by rid, as in its walk.
+            where = search.where;
+            binds = {search.bind};
+            if (by != Catalogue::Order::Newest) order += ", w.rid";
+            if (search.paged) offset = 0;
+            total = search.total;
+        } else if (searching) {
             where += search.where;
             binds.push_back(search.bind);
-        }
-        std::string sort = req.has_param("sort") ? req.get_param_value("sort") : "newest";
-        std::string order = sort == "popular" ? "ORDER BY w.download_count+w.view_count DESC, w.created_at DESC"
-                          : sort == "trending" ? "ORDER BY w.trend DESC, w.created_at DESC"
-                                               : "ORDER BY w.created_at DESC, w.rid DESC";
-        if (answerFromCache(req, res)) return;
-        long long total = 0;
-        if (searching) {
             Statement count = db.statement(search.count);
             for (size_t i = 0; i < search.countBinds.size(); ++i) count.bind(int(i + 1), search.countBinds[i]);
             if (count.step()) total = count.integer(0);
@@ -257,7 +267,7 @@ void HttpRoutes::install(Router &server)
         Statement st = db.statement(wallpaperSelect(where, order, "LIMIT ? OFFSET ?"));
         for (size_t i = 0; i < binds.size(); ++i) st.bind(int(i + 1), binds[i]);
         st.bind(int(binds.size() + 1), limit);
-        st.bind(int(binds.size() + 2), (long long)(page - 1) * limit);
+        st.bind(int(binds.size() + 2), offset);
         std::string out;
         out.reserve(size_t(limit) * 1200);
         out += "{\"success\":true,\"data\":[";

@@ -177,7 +177,7 @@ std::unique_ptr<PreparedStatement> PgCatalogue::prepare(const std::string &sql)
     return std::make_unique<PgStatement>(*this, sql, "s" + std::to_string(++named));
 }
 
-Catalogue::Search PgCatalogue::search(const std::string &text, const std::string *category)
+Catalogue::Search PgCatalogue::search(const std::string &text, const std::string *category, Order, long long, int)
 {
     if (text.find_first_not_of(" \t\r\n\f\v") == std::string::npos) return {};
     Search s{" AND w.search @@ search_query(?)", text, "SELECT COUNT(*) FROM wallpapers w WHERE w.status='approved'", {}};

@@ -15,7 +15,7 @@ public:
     void exec(const char *sql) override;
     void begin() override { exec("BEGIN"); }
     bool shared() const override { return true; }
-    Search search(const std::string &text, const std::string *category) override;
+    Search search(const std::string &text, const std::string *category, Order order, long long offset, int limit) override;
     std::string claimJob(long long now, long long staleBefore) override;
 
     // The connection, made again when the server dropped it (its prepared statements go with it:

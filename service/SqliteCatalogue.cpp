@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SqliteCatalogue.h"
 
+#include <algorithm>
+#include <cmath>
 #include <sstream>
 
 namespace {
@@ -57,6 +59,16 @@ private:
 };
 
 // User text becomes one quoted FTS5 string per word, so operators in it are just text.
+// True when every word of the text is at most `chars` characters long.
+bool wordsWithin(const std::string &text, int chars)
+{
+    std::istringstream in(text);
+    std::string word;
+    while (in >> word)
+        if (std::count_if(word.begin(), word.end(), [](unsigned char c) { return (c & 0xc0) != 0x80; }) > chars) return false;
+    return true;
+}
+
 std::string ftsQuery(const std::string &text)
 {
     std::istringstream in(text);
@@ -209,17 +221,105 @@ std::unique_ptr<PreparedStatement> SqliteCatalogue::prepare(const std::string &s
     return std::make_unique<SqliteStatement>(db_, st);
 }
 
-Catalogue::Search SqliteCatalogue::search(const std::string &text, const std::string *category)
+namespace {
+
+// The rids of the approved wallpapers (in a category when `inCategory`, bound as ?1) in a list's
+// order, read off that order's index; `also` is added to the WHERE and `tail` after the ORDER BY.
+// Each index ends with the rid, ascending, so ties come out as the ORDER BY, which ends with it
+// too, puts them.
+std::string walkSql(Catalogue::Order order, bool inCategory, const char *also, const char *tail)
+{
+    static const char *const kIndex[2][3] = {{"w_status_created", "w_popular", "w_trend"},
+                                             {"w_cat_created", "w_cat_popular", "w_cat_trend"}};
+    static const char *const kOrder[3] = {"created_at DESC, rid DESC", "download_count+view_count DESC, created_at DESC, rid",
+                                          "trend DESC, created_at DESC, rid"};
+    return std::string("SELECT rid FROM wallpapers INDEXED BY ") + kIndex[inCategory][int(order)] + " WHERE " +
+           (inCategory ? "category_id=?1 AND " : "") + "status='approved'" + also + " ORDER BY " + kOrder[int(order)] + tail;
+}
+
+} // namespace
+
+Catalogue::Search SqliteCatalogue::search(const std::string &text, const std::string *category, Order order, long long offset,
+                                          int limit)
 {
     const std::string words = ftsQuery(text);
     if (words.empty()) return {};
     // The words are looked for in the texts; the category, when given, is matched in the index
-    // too, so neither the page nor its total reads rows the index ruled out. The index holds
-    // approved wallpapers only.
+    // too. The index holds approved wallpapers only, so its matches are the answer's rows.
     std::string match = "{title description tags} : (" + words + ")";
     if (category) match += " AND cat : c" + hexOf(*category);
-    return {" AND w.rid IN (SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ?)", match,
-            "SELECT COUNT(*) FROM wallpapers_fts WHERE wallpapers_fts MATCH ?", {match}};
+    Search s;
+    s.where = "WHERE w.rid IN (SELECT value FROM json_each(?))";
+    s.found = true;
+    s.paged = true;
+    s.bind = "[";
+    auto add = [&s](long long rid) {
+        if (s.bind.size() > 1) s.bind += ',';
+        s.bind += std::to_string(rid);
+    };
+    long long listed = 0;
+    {
+        Statement st = statement("SELECT approved FROM counts WHERE category_id=?");
+        if (st.bind(1, category ? *category : std::string()).step()) listed = st.integer(0);
+    }
+    const long long wanted = offset + limit;
+    // Three ways to the page. A walk down the order's index that stops at the page reads about
+    // wanted * listed / matches entries; each can be looked up in the search index (when nearly
+    // every row matches), or checked against the matches read out once (when fewer do); and when
+    // the matches are few, sorting them all beats the walk. A lookup costs about as much as
+    // reading out 300 matches, so it wins past sqrt(wanted * listed * 300) matches: the matches
+    // are read out up to that many, and only past it counted and looked up instead. A lookup is
+    // that cheap only for words the index keeps prefixes of: for a longer one each lookup merges
+    // the lists of every word it begins.
+    const bool lookups = wordsWithin(text, 8);
+    const double enough = std::sqrt(double(wanted) * double(listed) * 300.0);
+    std::vector<long long> found; // ascending
+    bool all = true;
+    {
+        Statement st = statement("SELECT rowid FROM wallpapers_fts WHERE wallpapers_fts MATCH ? ORDER BY rowid");
+        st.bind(1, match);
+        while (st.step()) {
+            if (lookups && double(found.size()) >= enough) {
+                all = false;
+                break;
+            }
+            found.push_back(st.integer(0));
+        }
+    }
+    if (!all) {
+        Statement count = statement("SELECT COUNT(*) FROM wallpapers_fts WHERE wallpapers_fts MATCH ?");
+        if (count.bind(1, match).step()) s.total = count.integer(0);
+        if (offset < s.total) {
+            Statement st = statement(walkSql(order, category != nullptr,
+                                             " AND EXISTS (SELECT 1 FROM wallpapers_fts WHERE wallpapers_fts MATCH ?2"
+                                             " AND wallpapers_fts.rowid=wallpapers.rid)",
+                                             " LIMIT ?3 OFFSET ?4"));
+            if (category) st.bind(1, *category);
+            st.bind(2, match).bind(3, limit).bind(4, offset);
+            while (st.step()) add(st.integer(0));
+        }
+        s.bind += ']';
+        return s;
+    }
+    s.total = (long long)found.size();
+    const double walk = double(wanted) * double(listed) / double(std::max(s.total, 1LL));
+    if (offset >= s.total) {
+        // Past the last match: an empty page.
+    } else if (walk <= 4.0 * double(s.total)) {
+        Statement st = statement(walkSql(order, category != nullptr, "", ""));
+        if (category) st.bind(1, *category);
+        long long seen = 0;
+        while (seen < wanted && st.step()) {
+            const long long rid = st.integer(0);
+            if (!std::binary_search(found.begin(), found.end(), rid)) continue;
+            if (seen++ >= offset) add(rid);
+        }
+    } else {
+        s.paged = false;
+        for (long long rid : found) add(rid);
+    }
+    s.bind += ']';
+    return s;
 }
 
 std::string SqliteCatalogue::claimJob(long long now, long long staleBefore)

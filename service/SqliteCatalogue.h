@@ -14,7 +14,7 @@ public:
     void exec(const char *sql) override;
     void begin() override { exec("BEGIN IMMEDIATE"); }
     bool shared() const override { return false; }
-    Search search(const std::string &text, const std::string *category) override;
+    Search search(const std::string &text, const std::string *category, Order order, long long offset, int limit) override;
     // Without statistics the planner would rather walk every approved row by another index.
     std::string featuredHint() const override { return "INDEXED BY w_featured "; }
     std::string claimJob(long long now, long long staleBefore) override;

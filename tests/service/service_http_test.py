@@ -109,6 +109,93 @@ class ServiceHttp(unittest.TestCase):
         self.assertEqual(self.json("GET", "/api/wallpapers")["pagination"]["total"], 70)
         self.json("GET", "/api/wallpapers/'%20OR%201=1--", 404)
 
+    def test_search_pages_are_slices_of_the_list_in_every_order(self):
+        # Words found in every record, in a few and in none, so that pages come both from a walk
+        # down an order and from the sorted matches; every page must be the list's own order.
+        cats = [c["id"] for c in self.json("GET", "/api/categories")["data"]][:2]
+        for sort, cat in [(s, c) for s in ("newest", "popular", "trending") for c in (None, *cats)]:
+            scope = f"&sort={sort}" + (f"&category_id={cat}" if cat else "")
+            listed = self.json("GET", "/api/wallpapers?limit=100" + scope)["data"]
+            for words in ("wallpaper", "quiet", "A tones", "aur", "zzzq"):
+                pattern = re.compile(r"".join(rf"(?=.*\b{re.escape(w)})" for w in words.split()), re.I)
+                want = [w["id"] for w in listed if pattern.match(" ".join([w["title"], w["description"] or "", *w["tags"]]))]
+                got, page = [], 1
+                while True:
+                    body = self.json("GET", f"/api/wallpapers?page={page}&limit=3&search={words.replace(' ', '%20')}" + scope)
+                    self.assertEqual(body["pagination"]["total"], len(want), (sort, cat, words))
+                    got += [w["id"] for w in body["data"]]
+                    if page >= body["pagination"]["total_pages"]:
+                        break
+                    page += 1
+                self.assertEqual(got, want, (sort, cat, words))
+        self.assertEqual(self.json("GET", "/api/wallpapers?page=99&limit=3&search=wallpaper")["data"], [])
+
+    @unittest.skipIf(POSTGRES, "rows written straight into a SQLite catalogue")
+    def test_search_matching_every_record_pages_as_the_list(self):
+        # 7,000 records, each description starting with "A": a search for "a" is the list itself,
+        # near its start (rows looked up in the search index one by one) and far on.
+        with tempfile.TemporaryDirectory() as big:
+            cols = ("title,description,file_key,thumbnail_key,medium_key,full_key,width,height,file_size,format,status,"
+                    "download_count,favorite_count,view_count,trend,tags,category_id,uploaded_by_id,updated_at")
+            with sqlite3.connect(os.path.join(self.tmp.name, "catalogue.db")) as src, \
+                    sqlite3.connect(os.path.join(big, "catalogue.db")) as db:
+                src.backup(db)
+                db.execute(f"WITH RECURSIVE k(n) AS (SELECT 1 UNION ALL SELECT n+1 FROM k WHERE n<99)"
+                           f" INSERT INTO wallpapers(id,is_featured,created_at,{cols})"
+                           f" SELECT id||'-'||n, 0, created_at-n*10000000, {cols} FROM wallpapers, k")
+            db.close()
+            src.close()
+            proc, port = self.start_serve(data=big)
+            try:
+                conn = http.client.HTTPConnection("127.0.0.1", port, timeout=30)
+
+                def get(path):
+                    conn.request("GET", path)
+                    body = json.loads(conn.getresponse().read())
+                    return body["pagination"]["total"], [w["id"] for w in body["data"]]
+                cat = self.json("GET", "/api/categories")["data"][0]["id"]
+                for scope in ("", f"&category_id={cat}"):
+                    for sort in ("newest", "popular", "trending"):
+                        for page, limit in ((1, 3), (2, 3), (3, 20), (60, 100), (400, 3)):
+                            path = f"/api/wallpapers?page={page}&limit={limit}&sort={sort}{scope}"
+                            self.assertEqual(get(path + "&search=a"), get(path), path)
+                conn.close()
+            finally:
+                proc.terminate()
+                proc.communicate(timeout=10)
+
+    @unittest.skipIf(POSTGRES, "the search index of a SQLite catalogue")
+    def test_catalogue_of_the_previous_schema_opens_with_its_search_index_rebuilt(self):
+        with tempfile.TemporaryDirectory() as old:
+            with sqlite3.connect(os.path.join(self.tmp.name, "catalogue.db")) as src, \
+                    sqlite3.connect(os.path.join(old, "catalogue.db")) as db:
+                src.backup(db)
+                # As the previous version left it: prefixes from two letters, two steps taken.
+                db.executescript("DROP TABLE wallpapers_fts;"
+                                 "CREATE VIRTUAL TABLE wallpapers_fts USING fts5(title, description, tags, cat, prefix='2 3 4 5 6 7 8');"
+                                 "INSERT INTO wallpapers_fts(rowid,title,description,tags,cat) SELECT rid, title,"
+                                 " coalesce(description,''), coalesce(tags,''), 'c'||hex(coalesce(category_id,''))"
+                                 " FROM wallpapers WHERE status='approved';"
+                                 "UPDATE meta SET value=2 WHERE key='schema';")
+            db.close()
+            src.close()
+            proc, port = self.start_serve(data=old)
+            try:
+                conn = http.client.HTTPConnection("127.0.0.1", port, timeout=10)
+                for words in ("q", "quiet", "a tones"):
+                    conn.request("GET", "/api/wallpapers?limit=100&search=" + words.replace(" ", "%20"))
+                    got = json.loads(conn.getresponse().read())
+                    want = self.json("GET", "/api/wallpapers?limit=100&search=" + words.replace(" ", "%20"))
+                    self.assertEqual(got["pagination"], want["pagination"], words)
+                    self.assertEqual([w["id"] for w in got["data"]], [w["id"] for w in want["data"]], words)
+                    self.assertGreater(got["pagination"]["total"], 0)
+                conn.close()
+            finally:
+                proc.terminate()
+                proc.communicate(timeout=10)
+            self.assertEqual(rows(old, "SELECT value FROM meta WHERE key='schema'"), [(3,)])
+            self.assertIn("prefix='1 ", rows(old, "SELECT sql FROM sqlite_master WHERE name='wallpapers_fts'")[0][0])
+
     def test_detail_download_view_and_unknown_ids(self):
         featured = self.json("GET", "/api/wallpapers/featured")["data"]
         self.assertTrue(featured)
