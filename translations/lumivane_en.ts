@@ -134,6 +134,13 @@
     </message>
 </context>
 <context>
+    <name>DesktopBackend</name>
+    <message>
+        <source>%1 cannot span one picture across the monitors</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DesktopError</name>
     <message>
         <source>Failed to set wallpaper: </source>
@@ -366,6 +373,10 @@
         <source>Could not write %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>KDE Plasma has no desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PortalDesktopBackend</name>
@@ -526,6 +537,10 @@
         <source>Last change (%1): %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Could not schedule the automatic change: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Sheet</name>
@@ -546,6 +561,25 @@
     </message>
     <message>
         <source>Trending</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SpannedPicture</name>
+    <message>
+        <source>the picture “%1” could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the monitors&apos; places are not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the monitors together measure %1 × %2 pixels, more than one picture can cover (%3 a side)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>there is not enough memory for a picture of %1 × %2 pixels</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -887,6 +921,10 @@
     </message>
     <message>
         <source>Lock screen wallpaper has been updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 lays one picture across all monitors, and without a display their places are unknown; choose the monitor in the app&apos;s window</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
