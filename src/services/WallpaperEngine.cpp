@@ -334,20 +334,18 @@ QCoro::Task<void> WallpaperEngine::setSpanned(QString file, QString monitor, QLi
     const QString composed = co_await SpannedPicture::write(parts, spannedDirectory());
 
     // Every remembered picture stays through Clear Cache: the next composition needs them.
-    QStringList kept = inUse(PreferenceKeys::desktopPictureFiles);
-    for (const QVariant &picture : std::as_const(pictures))
-        kept << picture.toString();
-    kept << composed;
-    kept.removeDuplicates();
-    recordInUse(PreferenceKeys::desktopPictureFiles, kept);
-    co_await m.desktop->setSpanningImage(composed);
-
-    recordPicturesByMonitor(pictures);
     QStringList shown;
     for (const QVariant &picture : std::as_const(pictures))
         shown << picture.toString();
     shown << composed;
     shown.removeDuplicates();
+    // Until the desktop has it, it may still show what it showed before.
+    QStringList meanwhile = inUse(PreferenceKeys::desktopPictureFiles) + shown;
+    meanwhile.removeDuplicates();
+    recordInUse(PreferenceKeys::desktopPictureFiles, meanwhile);
+    co_await m.desktop->setSpanningImage(composed);
+
+    recordPicturesByMonitor(pictures);
     recordInUse(PreferenceKeys::desktopPictureFiles, shown);
     SpannedPicture::removeOthers(spannedDirectory(), composed);
 }
