@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <mutex>
 #include <vector>
 
 Q_IMPORT_QML_PLUGIN(LumivanePlugin)
@@ -107,14 +108,15 @@ void phase(const char *name)
     std::fflush(stdout);
 }
 
-// Stamps the first frame the window shows, whatever it holds.
+// Stamps the first frame the window shows, whatever it holds. Stamped where the frame is drawn
+// (the render thread, where there is one): the window's own frameSwapped handlers run before
+// ours, and the first of them builds the window's content.
 void reportAnyFrame(QQuickWindow *window)
 {
-    auto *once = new QObject(window);
-    QObject::connect(window, &QQuickWindow::frameSwapped, once, [once] {
-        phase("first_frame");
-        once->deleteLater();
-    });
+    static std::once_flag once; // one window per child process
+    QObject::connect(window, &QQuickWindow::afterRendering, window, [] {
+        std::call_once(once, [] { phase("first_frame"); });
+    }, Qt::DirectConnection);
 }
 
 // Stamps the first expose of the window: under X11 it follows the MapNotify, so the window is
@@ -201,7 +203,8 @@ int runApp()
     if (!window)
         return 1;
     phase("engine");
-    const QString screen = QStringLiteral("content.currentScreen");
+    // The window builds its content after its first frame.
+    const QString screen = QStringLiteral("content?.currentScreen");
     if (!waitFor(window, screen + QStringLiteral(".viewModel.featured.length > 0"), 30000))
         return 1;
     phase("featured");

@@ -40,11 +40,36 @@ ApplicationWindow {
     readonly property bool systemDecorations: WindowFrame.systemDecorations || moveUnsupported
     flags: systemDecorations ? Qt.Window : (Qt.Window | Qt.FramelessWindowHint)
 
-    MainContentView {
-        id: content
+    // The window appears with its background first; its content is read and made right after
+    // that first frame (or after a short wait, as a window never exposed draws none), so the
+    // window's appearance does not wait for the toolbar, the sheets and Home.
+    Loader {
+        id: contentLoader
         anchors.fill: parent
-        showsWindowControls: !window.systemDecorations
-        onMoveFailed: window.moveUnsupported = true
+        active: false
+        source: Qt.resolvedUrl("MainContentView.qml")
+    }
+    readonly property Item content: contentLoader.item
+    Connections {
+        target: window
+        enabled: !contentLoader.active
+        function onFrameSwapped() { contentLoader.active = true }
+    }
+    Timer {
+        interval: 500
+        running: !contentLoader.active
+        onTriggered: contentLoader.active = true
+    }
+    Binding {
+        target: contentLoader.item
+        property: "showsWindowControls"
+        value: !window.systemDecorations
+        when: contentLoader.item !== null
+    }
+    Connections {
+        target: contentLoader.item
+        ignoreUnknownSignals: true
+        function onMoveFailed() { window.moveUnsupported = true }
     }
 
     ResizeBorder {

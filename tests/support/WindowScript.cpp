@@ -74,5 +74,8 @@ QQuickWindow *WindowScript::startApp(std::unique_ptr<LumivaneApp> &app)
     if (!window)
         return nullptr;
     window->show();
-    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
+    if (!QTest::qWaitForWindowExposed(window))
+        return nullptr;
+    // The window builds its content after its first frame.
+    return waitFor(window, QStringLiteral("content !== null && content.currentScreen !== null"), 10000) ? window : nullptr;
 }
