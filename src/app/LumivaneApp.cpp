@@ -5,6 +5,7 @@
 #include "config/PreferenceKeys.h"
 #include "config/SettingsStore.h"
 #include "imaging/ImageNetworkAccessManagerFactory.h"
+#include "imaging/RemotePictureProvider.h"
 #include "models/AppError.h"
 #include "services/AutoChangeSchedule.h"
 #include "viewmodels/SettingsViewModel.h"
@@ -71,6 +72,7 @@ LumivaneApp::LumivaneApp(QObject *parent)
     // views/ is then "not a type".
     m_engine->addImportPath(QStringLiteral("qrc:/"));
     m_engine->setNetworkAccessManagerFactory(m_imageFactory.get());
+    m_engine->addImageProvider(QStringLiteral("remote"), new RemotePictureProvider(*m_imageFactory));
     SettingsViewModel::setDefaultSchedule(&AutoChangeSchedule::shared());
     {
         // Returns at once; a failure shows in the Settings sheet, which tries again when it opens.

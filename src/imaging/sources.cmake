@@ -4,6 +4,7 @@
 set(LUMIVANE_IMAGING_SOURCES
     imaging/ImageNetworkAccessManagerFactory.h imaging/ImageNetworkAccessManagerFactory.cpp
     imaging/ImageNetworkAccessManager.h imaging/ImageNetworkAccessManager.cpp
+    imaging/RemotePictureProvider.h imaging/RemotePictureProvider.cpp
     # HEIC/HEIF reading for QImageReader and QML Image, as a static image-format plugin
     imaging/HeicImagePlugin.h imaging/HeicImagePlugin.cpp
     imaging/HeicImageHandler.h imaging/HeicImageHandler.cpp

@@ -4,11 +4,13 @@
 #include "config/AppConfig.h"
 #include "imaging/ImageNetworkAccessManager.h"
 #include "imaging/ImageNetworkAccessManagerFactory.h"
+#include "imaging/RemotePictureProvider.h"
 #include "ScriptedHttpServer.h"
 #include "TestSupport.h"
 #include "viewmodels/AppState.h"
 #include "viewmodels/AppTab.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -16,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QtPlugin>
 #include <QQmlApplicationEngine>
+#include <QQuickTextureFactory>
 #include <QQuickWindow>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -125,6 +128,54 @@ private Q_SLOTS:
         const auto slow = fetch(bounded, at("/trickle.png")); // never stalls, but takes too long
         QCOMPARE(slow.first, QNetworkReply::OperationCanceledError);
         QVERIFY(slow.second < 3000);
+    }
+
+    void remotePicturesAreReadAtTheSizeShown()
+    {
+        // Bands: red at the top and bottom eighths, green between; a 1280x520 cover of this
+        // 1920x1200 picture keeps the middle, so no red.
+        QImage large(1920, 1200, QImage::Format_RGB32);
+        large.fill(Qt::green);
+        for (int y : {0, 1050})
+            for (int row = y; row < y + 150; ++row)
+                std::fill_n(reinterpret_cast<QRgb *>(large.scanLine(row)), large.width(), qRgb(255, 0, 0));
+        const auto jpeg = [](const QImage &image) {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "JPEG", 95);
+            return bytes;
+        };
+        ScriptedHttpServer server;
+        ScriptedHttpServer::Response big, small;
+        big.body = jpeg(large);
+        small.body = jpeg(large.scaled(320, 200));
+        server.on("GET", QStringLiteral("/big.jpg"), big);
+        server.on("GET", QStringLiteral("/small.jpg"), small);
+
+        QTemporaryDir cache;
+        ImageNetworkAccessManagerFactory factory(cache.path(), 1'000'000);
+        RemotePictureProvider provider(factory);
+        const auto load = [&](const char *how, const char *path, QSize box, QString *error = nullptr) {
+            std::unique_ptr<QQuickImageResponse> response(provider.requestImageResponse(
+                QLatin1String(how) + u'/' + server.url().toString() + QLatin1String(path), box));
+            QSignalSpy finished(response.get(), &QQuickImageResponse::finished);
+            finished.wait(10000);
+            if (error)
+                *error = response->errorString();
+            std::unique_ptr<QQuickTextureFactory> texture(response->textureFactory());
+            return texture ? texture->image() : QImage();
+        };
+        const QImage hero = load("crop", "/big.jpg", QSize(1280, 520));
+        QCOMPARE(hero.size(), QSize(1280, 520));
+        for (int y : {0, 259, 519})
+            QVERIFY2(qRed(hero.pixel(640, y)) < 60 && qGreen(hero.pixel(640, y)) > 200, qPrintable(QString::number(y)));
+        QCOMPARE(load("fit", "/big.jpg", QSize(1280, 520)).size(), QSize(832, 520));
+        // Never enlarged: the renderer scales it as it draws.
+        QCOMPARE(load("crop", "/small.jpg", QSize(1280, 520)).size(), QSize(320, 200));
+        QString error;
+        QVERIFY(load("crop", "/missing.jpg", QSize(100, 100), &error).isNull());
+        QVERIFY(!error.isEmpty());
     }
 
     void heicDecodingHonoursTheAllocationLimit()

@@ -302,7 +302,9 @@ void Journeys::freshStartShowsEachCardsOwnThumbnail()
     cache.setCacheDirectory(LumivaneApp::imageCacheDirectory());
     int compared = 0;
     for (QQuickItem *image : std::as_const(images)) {
-        const QUrl url = image->property("source").toUrl();
+        QUrl url = image->property("source").toUrl();
+        if (url.scheme() == QLatin1String("image")) // image://remote/crop/<address>
+            url = QUrl(url.toString().section(u'/', 4));
         std::unique_ptr<QIODevice> cached(cache.data(url));
         if (!cached)
             continue;

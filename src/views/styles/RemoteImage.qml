@@ -22,13 +22,19 @@ Item {
         anchors.fill: parent
         // Asked for once the size is known: a card gets its size after it is made, and a
         // request at size zero decodes the whole picture, then once more at the size shown.
-        source: root.width > 0 && root.height > 0 ? root.source : ""
+        // A covering or fitting picture is read at the size shown by our own loader, which
+        // takes the screen's pixel ratio into account itself; Qt's does not.
+        readonly property string how: root.fillMode === Image.PreserveAspectCrop ? "crop"
+                                    : root.fillMode === Image.PreserveAspectFit ? "fit" : ""
+        readonly property real ratio: how === "" ? Screen.devicePixelRatio : 1
+        source: root.width <= 0 || root.height <= 0 || root.source.toString() === "" ? ""
+              : how === "" ? root.source : "image://remote/" + how + "/" + root.source
         fillMode: root.fillMode
         asynchronous: true
         cache: true
         smooth: true
-        sourceSize.width: Math.ceil(root.width * Screen.devicePixelRatio)
-        sourceSize.height: Math.ceil(root.height * Screen.devicePixelRatio)
+        sourceSize.width: Math.ceil(root.width * ratio)
+        sourceSize.height: Math.ceil(root.height * ratio)
         opacity: root.fadesIn ? 0 : 1
         onStatusChanged: if (status === Image.Ready && root.fadesIn) fade.restart()
         // Rounded clipping needs a shader; the software renderer keeps square corners.

@@ -1,0 +1,113 @@
+// SPDX-FileCopyrightText: 2026 The Lumivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "imaging/RemotePictureProvider.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QQmlNetworkAccessManagerFactory>
+#include <QThreadStorage>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// One manager per loading thread, made in it and deleted when it ends.
+QThreadStorage<QNetworkAccessManager *> threadNetworks;
+
+class RemotePictureResponse : public QQuickImageResponse
+{
+public:
+    RemotePictureResponse(QNetworkAccessManager &network, const QUrl &url, QSize box, bool crop)
+        : m_box(box)
+        , m_crop(crop)
+    {
+        m_reply = network.get(QNetworkRequest(url));
+        connect(m_reply, &QNetworkReply::finished, this, &RemotePictureResponse::read);
+    }
+    ~RemotePictureResponse() override
+    {
+        if (m_reply) {
+            m_reply->disconnect(this);
+            m_reply->abort();
+            m_reply->deleteLater();
+        }
+    }
+
+    QQuickTextureFactory *textureFactory() const override
+    {
+        return QQuickTextureFactory::textureFactoryForImage(m_image);
+    }
+    QString errorString() const override { return m_error; }
+    // The reply then finishes as aborted, and so does this response.
+    void cancel() override
+    {
+        if (m_reply)
+            m_reply->abort();
+    }
+
+private:
+    void read()
+    {
+        QNetworkReply *reply = std::exchange(m_reply, nullptr);
+        reply->deleteLater();
+        if (reply->error() != QNetworkReply::NoError) {
+            m_error = reply->errorString();
+        } else {
+            QByteArray bytes = reply->readAll();
+            QBuffer buffer(&bytes);
+            QImageReader reader(&buffer);
+            const RemotePictureProvider::Plan plan = RemotePictureProvider::plan(reader.size(), m_box, m_crop);
+            if (plan.scaled.isValid())
+                reader.setScaledSize(plan.scaled);
+            if (plan.clip.isValid())
+                reader.setScaledClipRect(plan.clip);
+            m_image = reader.read();
+            if (m_image.isNull())
+                m_error = reader.errorString();
+        }
+        Q_EMIT finished();
+    }
+
+    QPointer<QNetworkReply> m_reply;
+    QSize m_box;
+    bool m_crop;
+    QImage m_image;
+    QString m_error;
+};
+
+} // namespace
+
+RemotePictureProvider::RemotePictureProvider(QQmlNetworkAccessManagerFactory &networks)
+    : m_networks(networks)
+{
+}
+
+RemotePictureProvider::Plan RemotePictureProvider::plan(const QSize &original, const QSize &box, bool crop)
+{
+    if (original.isEmpty() || box.isEmpty())
+        return {}; // read as it is
+    const qreal across = qreal(box.width()) / original.width();
+    const qreal down = qreal(box.height()) / original.height();
+    const qreal scale = std::min(1.0, crop ? std::max(across, down) : std::min(across, down));
+    const QSize scaled(std::max(1, int(std::lround(original.width() * scale))),
+                       std::max(1, int(std::lround(original.height() * scale))));
+    if (!crop)
+        return {scaled, {}};
+    const QSize kept = scaled.boundedTo(box);
+    return {scaled, QRect(QPoint((scaled.width() - kept.width()) / 2, (scaled.height() - kept.height()) / 2), kept)};
+}
+
+QQuickImageResponse *RemotePictureProvider::requestImageResponse(const QString &id, const QSize &requestedSize)
+{
+    // Runs on Qt's image loading thread, whose event loop carries the reply.
+    if (!threadNetworks.hasLocalData())
+        threadNetworks.setLocalData(m_networks.create(nullptr));
+    const qsizetype slash = id.indexOf(u'/');
+    const QStringView how = QStringView(id).left(slash);
+    const QUrl url(id.mid(slash + 1));
+    return new RemotePictureResponse(*threadNetworks.localData(), url, requestedSize, how == u"crop");
+}
