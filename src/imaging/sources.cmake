@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The Lumivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The image cache of the views and HEIC decoding.
+# The image cache of the views, the loader of remote pictures and HEIC decoding.
 set(LUMIVANE_IMAGING_SOURCES
     imaging/ImageNetworkAccessManagerFactory.h imaging/ImageNetworkAccessManagerFactory.cpp
     imaging/ImageNetworkAccessManager.h imaging/ImageNetworkAccessManager.cpp
