@@ -49,7 +49,7 @@ ApplicationWindow {
         active: false
         source: Qt.resolvedUrl("MainContentView.qml")
     }
-    readonly property Item content: contentLoader.item
+    readonly property QtObject content: contentLoader.item
     Connections {
         target: window
         enabled: !contentLoader.active

@@ -27,7 +27,7 @@ Item {
         readonly property string how: root.fillMode === Image.PreserveAspectCrop ? "crop"
                                     : root.fillMode === Image.PreserveAspectFit ? "fit" : ""
         readonly property real ratio: how === "" ? Screen.devicePixelRatio : 1
-        source: root.width <= 0 || root.height <= 0 || root.source.toString() === "" ? ""
+        source: root.width <= 0 || root.height <= 0 || String(root.source) === "" ? ""
               : how === "" ? root.source : "image://remote/" + how + "/" + root.source
         fillMode: root.fillMode
         asynchronous: true
