@@ -20,14 +20,15 @@ Item {
     Image {
         id: image
         anchors.fill: parent
-        // Asked for once the size is known: a card gets its size after it is made, and a
-        // request at size zero decodes the whole picture, then once more at the size shown.
+        // Asked for once the size to read it at is set: a card gets its size after it is made,
+        // and a request at size zero decodes the whole picture, then once more at the size
+        // shown. (Read from sourceSize itself, which may be set after the box is known.)
         // A covering or fitting picture is read at the size shown by our own loader, which
         // takes the screen's pixel ratio into account itself; Qt's does not.
         readonly property string how: root.fillMode === Image.PreserveAspectCrop ? "crop"
                                     : root.fillMode === Image.PreserveAspectFit ? "fit" : ""
         readonly property real ratio: how === "" ? Screen.devicePixelRatio : 1
-        source: root.width <= 0 || root.height <= 0 || String(root.source) === "" ? ""
+        source: sourceSize.width <= 0 || sourceSize.height <= 0 || String(root.source) === "" ? ""
               : how === "" ? root.source : "image://remote/" + how + "/" + root.source
         fillMode: root.fillMode
         asynchronous: true
