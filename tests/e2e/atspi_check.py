@@ -7,7 +7,7 @@
 # Usage: atspi_check.py BUILD_DIR
 import os, re, shutil, subprocess, sys, tempfile, time
 
-from checkkit import fail, start, stop_all, wait_for
+from checkkit import fail, start, start_xvfb, stop_all, wait_for
 
 try:
     import pyatspi
@@ -50,9 +50,7 @@ try:
     if not port:
         fail("the service did not start")
 
-    read, write = os.pipe()
-    start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1440x900x24", "-nolisten", "tcp"], pass_fds=[write])
-    display = ":" + os.read(read, 16).decode().strip()
+    display = start_xvfb("1440x900x24")
     bus = start(["dbus-daemon", "--session", "--print-address=1", "--nofork"], stdout=subprocess.PIPE, text=True)
     env = dict(os.environ, DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip())
     os.environ.update(env)

@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The Lumivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What the Python window checks share: the processes they start (ended in reverse order, however
-# the check ends), failing with a message, and polling.
-import subprocess, sys, time
+# the check ends), an X server, failing with a message, and polling.
+import os, subprocess, sys, time
 
 procs = []
 
@@ -39,3 +39,23 @@ def wait_for(what, timeout=10.0, interval=0.1):
         if found or time.time() >= deadline:
             return found or None
         time.sleep(interval)
+
+
+def start_xvfb(screen):
+    """An Xvfb on a free display, named once it answers. Under a parallel test run another X server
+    may start and fail beside it (the desktops check tries Xorg, which cannot run without a
+    console), and once an Xvfb that had named its display was gone a moment later; one that does
+    not answer is replaced."""
+    for _ in range(3):
+        read, write = os.pipe()
+        p = start(["Xvfb", "-displayfd", str(write), "-screen", "0", screen, "-nolisten", "tcp"], pass_fds=[write])
+        os.close(write)
+        display = ":" + os.read(read, 16).decode().strip()
+        os.close(read)
+        answers = lambda: subprocess.run(["xdpyinfo", "-display", display], capture_output=True).returncode == 0
+        if display != ":" and wait_for(answers, timeout=5) and (time.sleep(0.5) or answers()):
+            return display
+        p.terminate()
+        p.wait()
+        procs.remove(p)
+    fail("Xvfb did not start")

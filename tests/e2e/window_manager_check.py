@@ -7,7 +7,7 @@
 # Usage: window_manager_check.py BUILD_DIR
 import os, re, shutil, subprocess, sys, tempfile, time
 
-from checkkit import fail, start, stop_all, wait_for
+from checkkit import fail, start, start_xvfb, stop_all, wait_for
 
 for tool in ("openbox", "xdotool", "xprop", "Xvfb"):
     if not shutil.which(tool):
@@ -46,9 +46,7 @@ def drag(x, y, dx, dy):
 
 
 try:
-    read, write = os.pipe()
-    start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1600x1000x24", "-nolisten", "tcp"], pass_fds=[write])
-    display = ":" + os.read(read, 16).decode().strip()
+    display = start_xvfb("1600x1000x24")
     env = dict(os.environ, DISPLAY=display)
     os.environ.update(env)
     start(["openbox", "--sm-disable"], env=env, stderr=subprocess.DEVNULL)
