@@ -354,21 +354,25 @@ int main(int argc, char *argv[])
     };
     std::printf("\nmedian of %d runs each; the floor is an empty Qt Quick window on the same platform\n", runs);
     std::printf("Explore paged to %.0f wallpapers before the memory reading\n\n", pick(QStringLiteral("app"), "paged"));
-    std::printf("%-36s %12s %12s %8s\n", "measure", "empty window", "Lumivane", "ratio");
-    const struct { const char *label; std::string key; const char *unit; } rows[] = {
+    struct Row { const char *label; std::string key; const char *unit; };
+    // A table of measures, each as the app's ratio to the empty window's same measure.
+    const auto printRows = [&](const QString &emptyMode, const QString &appMode, std::initializer_list<Row> rows) {
+        std::printf("%-36s %12s %12s %8s\n", "measure", "empty window", "Lumivane", "ratio");
+        for (const Row &row : rows) {
+            const double floor = pick(emptyMode, row.key);
+            const double value = pick(appMode, row.key);
+            std::printf("%-36s %9.1f %-2s %9.1f %-2s %7.2fx\n", row.label, floor, row.unit, value, row.unit,
+                        floor > 0 ? value / floor : 0.0);
+        }
+    };
+    printRows(QStringLiteral("empty"), QStringLiteral("app"), {
         {"cold start to first content frame", "start", "ms"},
         {"resident memory at Home", "rss_home_mb", "MB"},
         {"resident memory after paging", "rss_mb", "MB"},
         {"frame interval while scrolling (med)", "frame_interval_median_ms", "ms"},
         {"frame work while scrolling (median)", "frame_work_median_ms", "ms"},
         {"frame work while scrolling (p95)", "frame_work_p95_ms", "ms"},
-    };
-    for (const auto &row : rows) {
-        const double floor = pick(QStringLiteral("empty"), row.key);
-        const double value = pick(QStringLiteral("app"), row.key);
-        std::printf("%-36s %9.1f %-2s %9.1f %-2s %7.2fx\n", row.label, floor, row.unit, value, row.unit,
-                    floor > 0 ? value / floor : 0.0);
-    }
+    });
     const double emptyFrame = pick(QStringLiteral("empty"), "phase_first_frame");
     std::printf("\ncold start, ms since the process was started (ratio: to the empty window's first frame, %.1f ms)\n",
                 emptyFrame);
@@ -395,19 +399,12 @@ int main(int argc, char *argv[])
     const QString emptyX = QStringLiteral("empty-x11"), appX = QStringLiteral("app-x11");
     std::printf("\nunder X11 (xcb on %s), ms since the process was started; ratios to the empty window's\n",
                 qPrintable(x11Display));
-    std::printf("%-36s %12s %12s %8s\n", "measure", "empty window", "Lumivane", "ratio");
-    const struct { const char *label; std::string key; const char *unit; } x11Rows[] = {
+    printRows(emptyX, appX, {
         {"QML engine loaded", "phase_engine", "ms"},
         {"first mapped window (expose)", "phase_mapped", "ms"},
         {"first frame", "phase_first_frame", "ms"},
         {"first content frame", "start", "ms"},
         {"resident memory at Home", "rss_home_mb", "MB"},
-    };
-    for (const auto &row : x11Rows) {
-        const double floor = pick(emptyX, row.key);
-        const double value = pick(appX, row.key);
-        std::printf("%-36s %9.1f %-2s %9.1f %-2s %7.2fx\n", row.label, floor, row.unit, value, row.unit,
-                    floor > 0 ? value / floor : 0.0);
-    }
+    });
     return 0;
 }

@@ -15,6 +15,28 @@
 
 namespace {
 
+// How a picture of `original` pixels is read for `box`: the size to scale it to and, for a
+// covering one, the part of that to keep (empty: all of it).
+struct Plan {
+    QSize scaled;
+    QRect clip;
+};
+
+Plan readPlan(const QSize &original, const QSize &box, bool crop)
+{
+    if (original.isEmpty() || box.isEmpty())
+        return {}; // read as it is
+    const qreal across = qreal(box.width()) / original.width();
+    const qreal down = qreal(box.height()) / original.height();
+    const qreal scale = std::min(1.0, crop ? std::max(across, down) : std::min(across, down));
+    const QSize scaled(std::max(1, int(std::lround(original.width() * scale))),
+                       std::max(1, int(std::lround(original.height() * scale))));
+    if (!crop)
+        return {scaled, {}};
+    const QSize kept = scaled.boundedTo(box);
+    return {scaled, QRect(QPoint((scaled.width() - kept.width()) / 2, (scaled.height() - kept.height()) / 2), kept)};
+}
+
 // One manager per loading thread, made in it and deleted when it ends.
 QThreadStorage<QNetworkAccessManager *> threadNetworks;
 
@@ -60,7 +82,7 @@ private:
             QByteArray bytes = reply->readAll();
             QBuffer buffer(&bytes);
             QImageReader reader(&buffer);
-            const RemotePictureProvider::Plan plan = RemotePictureProvider::plan(reader.size(), m_box, m_crop);
+            const Plan plan = readPlan(reader.size(), m_box, m_crop);
             if (plan.scaled.isValid())
                 reader.setScaledSize(plan.scaled);
             if (plan.clip.isValid())
@@ -84,21 +106,6 @@ private:
 RemotePictureProvider::RemotePictureProvider(QQmlNetworkAccessManagerFactory &networks)
     : m_networks(networks)
 {
-}
-
-RemotePictureProvider::Plan RemotePictureProvider::plan(const QSize &original, const QSize &box, bool crop)
-{
-    if (original.isEmpty() || box.isEmpty())
-        return {}; // read as it is
-    const qreal across = qreal(box.width()) / original.width();
-    const qreal down = qreal(box.height()) / original.height();
-    const qreal scale = std::min(1.0, crop ? std::max(across, down) : std::min(across, down));
-    const QSize scaled(std::max(1, int(std::lround(original.width() * scale))),
-                       std::max(1, int(std::lround(original.height() * scale))));
-    if (!crop)
-        return {scaled, {}};
-    const QSize kept = scaled.boundedTo(box);
-    return {scaled, QRect(QPoint((scaled.width() - kept.width()) / 2, (scaled.height() - kept.height()) / 2), kept)};
 }
 
 QQuickImageResponse *RemotePictureProvider::requestImageResponse(const QString &id, const QSize &requestedSize)

@@ -3,8 +3,6 @@
 #pragma once
 
 #include <QQuickAsyncImageProvider>
-#include <QRect>
-#include <QSize>
 
 class QQmlNetworkAccessManagerFactory;
 
@@ -22,14 +20,6 @@ public:
     explicit RemotePictureProvider(QQmlNetworkAccessManagerFactory &networks);
 
     QQuickImageResponse *requestImageResponse(const QString &id, const QSize &requestedSize) override;
-
-    // How a picture of `original` pixels is read for `box`: the size to scale it to and, for
-    // a covering one, the part of that to keep (empty: all of it).
-    struct Plan {
-        QSize scaled;
-        QRect clip;
-    };
-    static Plan plan(const QSize &original, const QSize &box, bool crop);
 
 private:
     QQmlNetworkAccessManagerFactory &m_networks;

@@ -53,8 +53,10 @@ def start_xvfb(screen):
         display = ":" + os.read(read, 16).decode().strip()
         os.close(read)
         answers = lambda: subprocess.run(["xdpyinfo", "-display", display], capture_output=True).returncode == 0
-        if display != ":" and wait_for(answers, timeout=5) and (time.sleep(0.5) or answers()):
-            return display
+        if display != ":" and wait_for(answers, timeout=5):
+            time.sleep(0.5)  # and still there a moment later
+            if answers():
+                return display
         p.terminate()
         p.wait()
         procs.remove(p)
