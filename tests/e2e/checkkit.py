@@ -41,16 +41,28 @@ def wait_for(what, timeout=10.0, interval=0.1):
         time.sleep(interval)
 
 
+def read_line(fd):
+    """Everything up to the first newline or the end. Xvfb writes its display number and the
+    newline in two writes and dies if the reader has hung up in between."""
+    data = b""
+    while not data.endswith(b"\n"):
+        chunk = os.read(fd, 16)
+        if not chunk:
+            break
+        data += chunk
+    return data.decode().strip()
+
+
 def start_xvfb(screen):
-    """An Xvfb on a free display, named once it answers. Under a parallel test run another X server
-    may start and fail beside it (the desktops check tries Xorg, which cannot run without a
-    console), and once an Xvfb that had named its display was gone a moment later; one that does
-    not answer is replaced."""
+    """An Xvfb on a free display, named once it answers; one that does not answer is replaced.
+    -noreset: the check's own xdpyinfo is the first client, and a reset when it leaves would race
+    the clients that follow."""
     for _ in range(3):
         read, write = os.pipe()
-        p = start(["Xvfb", "-displayfd", str(write), "-screen", "0", screen, "-nolisten", "tcp"], pass_fds=[write])
+        p = start(["Xvfb", "-displayfd", str(write), "-noreset", "-screen", "0", screen, "-nolisten", "tcp"],
+                  pass_fds=[write])
         os.close(write)
-        display = ":" + os.read(read, 16).decode().strip()
+        display = ":" + read_line(read)
         os.close(read)
         answers = lambda: subprocess.run(["xdpyinfo", "-display", display], capture_output=True).returncode == 0
         if display != ":" and wait_for(answers, timeout=5):
