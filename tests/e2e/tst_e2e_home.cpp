@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a seeded reference service and the real app window offscreen, and reads the window's
 // items: the featured hero with a title and at least one category row with cards, no skeleton
-// and no error panel.
+// and no error panel; scrolled to the end, every row has its cards.
 #include "ItemTree.h"
 #include "SeededService.h"
 #include "app/LumivaneApp.h"
@@ -75,6 +75,19 @@ private Q_SLOTS:
                     return i->inherits("QQuickItem") && QByteArray(i->metaObject()->className()).startsWith("LoadingSkeletonView")
                         && reallyVisible(i);
                 }).isEmpty());
+
+        // Rows below the fold get their cards when scrolled to, every one of them.
+        const auto cardsIn = [](QQuickItem *row) {
+            return itemsWhere(row, [](QQuickItem *i) { return i->objectName() == QLatin1String("wallpaperCard"); }).size();
+        };
+        const QList<QQuickItem *> rows = named("categoryRow");
+        QVERIFY(rows.size() > 2);
+        QCOMPARE(cardsIn(rows.last()), 0);
+        QQuickItem *scroller = named("homeView").value(0)->property("scroller").value<QQuickItem *>();
+        QVERIFY(scroller);
+        scroller->setProperty("contentY", scroller->property("contentHeight").toReal() - scroller->height());
+        for (QQuickItem *row : rows)
+            QTRY_VERIFY2(cardsIn(row) > 0, qPrintable(row->property("name").toString()));
     }
 };
 

@@ -16,6 +16,9 @@ Column {
     property string categoryDescription
     property var wallpapers   // WallpaperListModel
     property bool showsSeeAll: true
+    // False keeps the row's cards unmade; the row keeps its height either way.
+    property bool cardsShown: true
+    readonly property real cardsY: cards.y
     signal seeAll()
     signal selected(var wallpaper)
 
@@ -84,7 +87,7 @@ Column {
         topMargin: 4
         bottomMargin: 4
         boundsBehavior: Flickable.StopAtBounds
-        model: root.wallpapers
+        model: root.cardsShown ? root.wallpapers : null
         keyNavigationEnabled: false
         // Only the cards on show are made and their thumbnails decoded: six rows of cards
         // waiting off to the side cost the start and a few megabytes.

@@ -17,11 +17,23 @@ Item {
     Component.onCompleted: vm.load()
     function reload() { vm.load() }
 
+    // Gives each row whose cards have come into view its cards, for good.
+    function revealRows() {
+        const bottom = scroller.contentY + scroller.height - rowColumn.y
+        for (let i = 0; i < rowRepeater.count; ++i) {
+            const row = rowRepeater.itemAt(i)
+            if (row && !row.cardsShown && row.y + row.cardsY < bottom)
+                row.cardsShown = true
+        }
+    }
+
     Flickable {
         id: scroller
         anchors.fill: parent
         contentHeight: content.height
         boundsBehavior: Flickable.StopAtBounds
+        onContentYChanged: root.revealRows()
+        onHeightChanged: root.revealRows()
 
         Column {
             id: content
@@ -45,11 +57,16 @@ Item {
                 topPadding: 32
                 bottomPadding: 40
                 spacing: 32
+                onPositioningComplete: root.revealRows()
                 Repeater {
                     id: rowRepeater
                     model: vm.categoryRows
                     CategoryRowView {
                         required property var model
+                        required property int index
+                        // Made once scrolled to (the first row at once): rows below the fold
+                        // cost neither their cards nor their thumbnails until then.
+                        cardsShown: index === 0
                         width: rowColumn.width
                         category: model.category
                         name: model.name
