@@ -1,13 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Controls
 import Lumivane
 
 // The one window: no title bar, content up to the top edge, our own window controls in the
 // toolbar and resize grips along the edges. The desktop's own title bar instead when the user
 // asks for it, or when the platform cannot move a frameless window.
-ApplicationWindow {
+Window {
     id: window
     objectName: "mainWindow"
     width: AppConfig.defaultWindowWidth
@@ -43,12 +42,22 @@ ApplicationWindow {
     // The window appears with its background first; its content is read and made right after
     // that first frame (or after a short wait, as a window never exposed draws none), so the
     // window's appearance does not wait for the toolbar, the sheets and Home.
-    Loader {
-        id: contentLoader
+    // A plain window rather than the controls module's, which would load that module before
+    // the first frame. What it did for us: a closed menu or dialog hands the keyboard back to the
+    // window's content, and the content's scope gives it to the control that had it.
+    FocusScope {
+        id: focusHome
         anchors.fill: parent
-        active: false
-        source: Qt.resolvedUrl("MainContentView.qml")
+        focus: true
+        Loader {
+            id: contentLoader
+            anchors.fill: parent
+            focus: true
+            active: false
+            source: Qt.resolvedUrl("MainContentView.qml")
+        }
     }
+    onActiveFocusItemChanged: if (activeFocusItem === contentItem) focusHome.forceActiveFocus(Qt.PopupFocusReason)
     readonly property QtObject content: contentLoader.item
     Connections {
         target: window

@@ -46,6 +46,7 @@ set(LUMIVANE_QML_FILES
     views/styles/ResizeBorder.qml
     views/styles/SheetHost.qml
     views/styles/ShimmerBlock.qml
+    views/styles/Spinner.qml
     views/styles/Symbol.qml
     views/styles/TextStyle.qml
     views/upload/DarkFieldStyle.qml

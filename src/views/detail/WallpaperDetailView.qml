@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Lumivane
 
@@ -273,8 +272,7 @@ Sheet {
                         id: applyingRow
                         anchors.centerIn: parent
                         spacing: 8
-                        BusyIndicator {
-                            palette.dark: "white" // the default dark dots vanish on our background
+                        Spinner {
                             width: 16
                             height: 16
                             opacity: 0.6

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls.Basic
 import Lumivane
 
 // The three-column grid of cards at 1.6 : 1 with 14 between cells, shared by Explore and
@@ -62,8 +61,7 @@ GridView {
                 anchors.horizontalCenter: parent.horizontalCenter
                 padding: 16
                 spacing: 8
-                BusyIndicator {
-                    palette.dark: "white" // the default dark dots vanish on our background
+                Spinner {
                     width: 16
                     height: 16
                     opacity: 0.5

@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Controls.Basic
 import Lumivane
 
 // The featured carousel: the current wallpaper full width with its caption, actions and the
@@ -139,10 +138,7 @@ Item {
                             width: 16
                             height: 16
                             active: root.isSettingWallpaper
-                            sourceComponent: BusyIndicator {
-                                running: true
-                                palette.dark: "black"
-                            }
+                            sourceComponent: Spinner { color: "black" }
                         }
                         onClicked: root.setWallpaper()
                     }

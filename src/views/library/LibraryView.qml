@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls.Basic
 import Lumivane
 
 // The Library: favourites in the three-column grid, and the wallpapers saved to Downloads.
@@ -89,8 +88,7 @@ Item {
         }
 
         // The loading test comes first: the spinner shows even over an earlier list.
-        BusyIndicator {
-            palette.dark: "white" // the default dark dots vanish on our background
+        Spinner {
             objectName: "favoritesSpinner"
             anchors.horizontalCenter: parent.horizontalCenter
             y: 80

@@ -62,8 +62,7 @@ Item {
         visible: root.uploadState === "processing"
         anchors.horizontalCenter: parent.horizontalCenter
         spacing: 8
-        BusyIndicator {
-            palette.dark: "white" // the default dark dots vanish on our background
+        Spinner {
             width: 16
             height: 16
             opacity: 0.6
