@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Controls.Basic
 import Lumivane
 
 // A remote image clipped to a rounded rectangle, decoded at its displayed size, with an
@@ -28,8 +27,17 @@ Item {
         readonly property string how: root.fillMode === Image.PreserveAspectCrop ? "crop"
                                     : root.fillMode === Image.PreserveAspectFit ? "fit" : ""
         readonly property real ratio: how === "" ? Screen.devicePixelRatio : 1
-        source: sourceSize.width <= 0 || sourceSize.height <= 0 || String(root.source) === "" ? ""
-              : how === "" ? root.source : "image://remote/" + how + "/" + root.source
+        // Set, not bound: the image announces its size again as it takes a new address, and a
+        // binding would then read its own write.
+        function ask() {
+            const wanted = sourceSize.width <= 0 || sourceSize.height <= 0 || String(root.source) === "" ? ""
+                         : how === "" ? String(root.source) : "image://remote/" + how + "/" + root.source
+            if (String(source) !== wanted)
+                source = wanted
+        }
+        onSourceSizeChanged: ask()
+        onHowChanged: ask()
+        Component.onCompleted: ask()
         fillMode: root.fillMode
         asynchronous: true
         cache: true
@@ -59,11 +67,10 @@ Item {
         height: 24
         asynchronous: true
         active: root.showsActivity && image.status === Image.Loading
-        sourceComponent: BusyIndicator {
-            palette.dark: "white" // the default dark dots vanish on our background
-            running: true
-        }
+        sourceComponent: Spinner {}
     }
+
+    onSourceChanged: image.ask()
 
     function restartFade() {
         if (!fadesIn)
