@@ -30,7 +30,7 @@ set(LUMIVANE_QML_FILES
     views/styles/effects/Blur.qml
     views/styles/effects/Glow.qml
     views/styles/effects/GradientFill.qml
-    views/styles/effects/RoundedMask.qml
+    views/styles/effects/RoundedImage.qml
     views/styles/effects/Shadow.qml
     views/styles/GlassErrorView.qml
     views/styles/LoadingSkeletonView.qml
@@ -54,6 +54,9 @@ set(LUMIVANE_QML_FILES
     views/upload/TagInputView.qml
     views/upload/UploadStateArea.qml
     views/upload/UploadView.qml
+)
+set(LUMIVANE_SHADERS
+    views/styles/effects/roundedimage.frag
 )
 set(LUMIVANE_QML_SINGLETONS
     ${CMAKE_CURRENT_LIST_DIR}/styles/AppPalette.qml

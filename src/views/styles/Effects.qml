@@ -8,7 +8,7 @@ import Lumivane
 // compiler whose loading cost a tenth of a second before the first frame; the software
 // renderer draws none of them, so there it is never loaded.
 QtObject {
-    readonly property Component roundedMask: Rendering.software ? null : Qt.createComponent("effects/RoundedMask.qml")
+    readonly property Component roundedImage: Rendering.software ? null : Qt.createComponent("effects/RoundedImage.qml")
     readonly property Component blur: Rendering.software ? null : Qt.createComponent("effects/Blur.qml")
     readonly property Component shadow: Rendering.software ? null : Qt.createComponent("effects/Shadow.qml")
     readonly property Component glow: Rendering.software ? null : Qt.createComponent("effects/Glow.qml")

@@ -15,6 +15,9 @@ Item {
     property bool fadesIn: false
     property int fadeDuration: 300
     readonly property int status: image.status
+    // Rounded corners need a shader; the software renderer keeps square ones.
+    readonly property bool rounded: radius > 0 && Effects.roundedImage !== null
+    Component.onCompleted: if (rounded) Effects.add(Effects.roundedImage, root, { image: image, radius: Qt.binding(() => root.radius) })
 
     Image {
         id: image
@@ -46,9 +49,8 @@ Item {
         sourceSize.height: Math.ceil(root.height * ratio)
         opacity: root.fadesIn ? 0 : 1
         onStatusChanged: if (status === Image.Ready && root.fadesIn) fade.restart()
-        // Rounded clipping needs a shader; the software renderer keeps square corners.
-        layer.enabled: root.radius > 0 && !Rendering.software
-        layer.effect: Effects.roundedMask
+        // Drawn by the rounded effect instead, where there is one.
+        visible: !root.rounded
         NumberAnimation {
             id: fade
             target: image
