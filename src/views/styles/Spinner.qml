@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // A turning ring of dots while something loads. Plain items rather than Qt's busy indicator:
@@ -30,17 +31,18 @@ Item {
         Repeater {
             model: 8
             Rectangle {
+                id: dot
                 required property int index
                 readonly property real size: Math.max(2, ring.width / 5)
-                readonly property real reach: (ring.width - size) / 2
-                readonly property real angle: index * Math.PI / 4
-                width: size
-                height: size
-                radius: size / 2
+                readonly property real reach: (ring.width - dot.size) / 2
+                readonly property real angle: dot.index * Math.PI / 4
+                width: dot.size
+                height: dot.size
+                radius: dot.size / 2
                 color: root.color
-                opacity: 1 - index * 0.11
-                x: reach + reach * Math.sin(angle)
-                y: reach - reach * Math.cos(angle)
+                opacity: 1 - dot.index * 0.11
+                x: dot.reach + dot.reach * Math.sin(dot.angle)
+                y: dot.reach - dot.reach * Math.cos(dot.angle)
             }
         }
     }
