@@ -57,6 +57,8 @@ Column {
             Accessible.description: root.name
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
+            // The keyboard goes from here into the cards, so they must exist, scrolled to or not.
+            onActiveFocusChanged: if (activeFocus) root.cardsShown = true
             onClicked: root.seeAll()
             HoverHandler { cursorShape: Qt.PointingHandCursor }
             background: FocusRing { control: seeAllButton; radius: 4; anchors.margins: -3 }
