@@ -11,14 +11,14 @@
 //                the same cold start on the xcb platform, from process start to the window's
 //                first expose (mapped) and to its first frame with content, and memory at Home
 // Usage: bench_ui [--runs N]   (the API and image base URLs come from the environment)
-// Each measure runs in a fresh child process of this same program (--child empty|app [--x11]).
+// Each measure runs in a fresh child process: the real window in this same program
+// (--child app [--x11]), the floor in bench_ui_floor beside it (--child empty [--x11]).
 #include "app/LumivaneApp.h"
 #include "WindowScript.h"
+#include "measure.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QQmlApplicationEngine>
@@ -30,163 +30,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <mutex>
 #include <vector>
 
 Q_IMPORT_QML_PLUGIN(LumivanePlugin)
 
 namespace {
 
-constexpr int scrollFrames = 240;
 constexpr int pagedWallpapers = 1000;
 
+using namespace BenchMeasure;
 using WindowScript::evaluate;
-using WindowScript::spin;
 using WindowScript::waitFor;
-
-double residentMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
-
-double percentile(std::vector<double> values, double p)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, size_t(p * double(values.size() - 1) + 0.5))];
-}
-
-// Scrolls `flickable` by a fixed step each frame and reports the frame interval and the time
-// between the start of sync and the swap (the work the scene graph does for the frame).
-void measureScrolling(QQuickWindow *window, QQuickItem *flickable)
-{
-    std::vector<double> intervals, work;
-    QElapsedTimer clock;
-    clock.start();
-    qint64 syncStart = -1, lastSwap = -1;
-    int frames = 0;
-    auto syncConn = QObject::connect(window, &QQuickWindow::beforeSynchronizing, window,
-                                     [&] { syncStart = clock.nsecsElapsed(); }, Qt::DirectConnection);
-    auto swapConn = QObject::connect(window, &QQuickWindow::frameSwapped, window, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        if (lastSwap >= 0)
-            intervals.push_back(double(now - lastSwap) / 1e6);
-        if (syncStart >= 0)
-            work.push_back(double(now - syncStart) / 1e6);
-        lastSwap = now;
-        ++frames;
-        const qreal maxY = std::max<qreal>(0, flickable->property("contentHeight").toReal() - flickable->height());
-        qreal y = flickable->property("contentY").toReal() + 24;
-        if (y > maxY)
-            y = 0;
-        flickable->setProperty("contentY", y);
-        window->update();
-    });
-    window->update();
-    QElapsedTimer guard;
-    guard.start();
-    while (frames < scrollFrames && guard.elapsed() < 60000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QObject::disconnect(syncConn);
-    QObject::disconnect(swapConn);
-    std::printf("frame_interval_median_ms %.3f\n", percentile(intervals, 0.5));
-    std::printf("frame_work_median_ms %.3f\n", percentile(work, 0.5));
-    std::printf("frame_work_p95_ms %.3f\n", percentile(work, 0.95));
-}
-
-// A point of the cold start; the parent stamps it with the time since it started the process.
-void phase(const char *name)
-{
-    std::printf("phase %s\n", name);
-    std::fflush(stdout);
-}
-
-// Stamps the first frame the window shows, whatever it holds. Stamped where the frame is drawn
-// (the render thread, where there is one): the window's own frameSwapped handlers run before
-// ours, and the first of them builds the window's content.
-void reportAnyFrame(QQuickWindow *window)
-{
-    static std::once_flag once; // one window per child process
-    QObject::connect(window, &QQuickWindow::afterRendering, window, [] {
-        std::call_once(once, [] { phase("first_frame"); });
-    }, Qt::DirectConnection);
-}
-
-// Stamps the first expose of the window: under X11 it follows the MapNotify, so the window is
-// on the screen from here, whatever it shows yet.
-class ExposeStamp : public QObject
-{
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
-            phase("mapped");
-            watched->removeEventFilter(this);
-        }
-        return false;
-    }
-};
-
-void reportMapped(QQuickWindow *window)
-{
-    window->installEventFilter(new ExposeStamp(window));
-}
-
-// Whether this child only measures the start and Home (the X11 runs).
-bool homeOnly = false;
-
-void reportFirstFrame(QQuickWindow *window)
-{
-    bool seen = false;
-    auto conn = QObject::connect(window, &QQuickWindow::frameSwapped, window, [&] { seen = true; });
-    window->update();
-    while (!seen)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QObject::disconnect(conn);
-    std::printf("first_frame\n");
-    std::fflush(stdout);
-}
-
-int runEmpty()
-{
-    QQmlApplicationEngine engine;
-    QObject::connect(&engine, &QQmlApplicationEngine::objectCreated, &engine, [](QObject *object) {
-        if (auto *window = qobject_cast<QQuickWindow *>(object)) {
-            reportMapped(window);
-            reportAnyFrame(window);
-        }
-    });
-    engine.loadData(R"(
-        import QtQuick
-        Window {
-            width: 1280; height: 800; visible: true; color: "#1a1a1a"
-            Flickable {
-                objectName: "flick"
-                anchors.fill: parent
-                contentHeight: 100000
-            }
-        })");
-    auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().value(0));
-    if (!window)
-        return 1;
-    phase("engine");
-    reportFirstFrame(window);
-    spin(1000);
-    std::printf("rss_home_mb %.1f\n", residentMegabytes());
-    if (homeOnly)
-        return 0;
-    std::printf("rss_mb %.1f\n", residentMegabytes());
-    measureScrolling(window, window->findChild<QQuickItem *>(QStringLiteral("flick")));
-    return 0;
-}
 
 int runApp()
 {
@@ -266,7 +120,10 @@ bool runChild(const QString &mode, const QString &x11Display, Sample &sample)
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer timer;
     timer.start();
-    child.start(QCoreApplication::applicationFilePath(), args);
+    // The floor is a program of its own beside this one, linked against Qt Quick only.
+    child.start(mode == QLatin1String("app") ? QCoreApplication::applicationFilePath()
+                                             : QCoreApplication::applicationDirPath() + QStringLiteral("/bench_ui_floor"),
+                args);
     if (!child.waitForStarted())
         return false;
     QByteArray pending;
@@ -306,18 +163,8 @@ double median(std::vector<double> values)
 
 int main(int argc, char *argv[])
 {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (qstrcmp(argv[i], "--child") == 0) {
-            phase("main");
-            homeOnly = i + 2 < argc && qstrcmp(argv[i + 2], "--x11") == 0;
-            qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-            QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
-            QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
-            QGuiApplication app(argc, argv);
-            phase("qt");
-            return qstrcmp(argv[i + 1], "app") == 0 ? runApp() : runEmpty();
-        }
-    }
+    if (argc > 2 && qstrcmp(argv[1], "--child") == 0 && qstrcmp(argv[2], "app") == 0)
+        return childMain(argc, argv, argc > 3 && qstrcmp(argv[3], "--x11") == 0, runApp);
     QCoreApplication app(argc, argv);
     int runs = 3;
     const QStringList args = app.arguments();
