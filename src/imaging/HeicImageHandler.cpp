@@ -5,24 +5,57 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QLibrary>
 #include <QVariant>
 #include <libheif/heif.h>
+#include <optional>
 #include <vector>
 
 namespace {
 
-// libheif's plugins (decoders) are registered once for the process.
-void ensureLibheif()
+// The libheif functions we call.
+#define LUMIVANE_HEIF_FUNCTIONS(X)                                                                  \
+    X(heif_init) X(heif_check_filetype) X(heif_context_alloc) X(heif_context_free)                 \
+    X(heif_context_read_from_file) X(heif_context_read_from_memory_without_copy)                   \
+    X(heif_context_get_primary_image_handle) X(heif_image_handle_release)                          \
+    X(heif_image_handle_get_width) X(heif_image_handle_get_height)                                 \
+    X(heif_image_handle_has_alpha_channel) X(heif_image_handle_get_number_of_thumbnails)           \
+    X(heif_image_handle_get_list_of_thumbnail_IDs) X(heif_image_handle_get_thumbnail)              \
+    X(heif_decode_image) X(heif_image_release) X(heif_image_get_width) X(heif_image_get_height)    \
+    X(heif_image_get_plane_readonly)
+
+// libheif, opened the first time a HEIC picture is read rather than linked: linked, it loads its
+// codecs (x265, aom, libde265, dav1d) into every start of the app, 1.7 MB, for a rare pick.
+struct Libheif {
+#define LUMIVANE_HEIF_MEMBER(name) decltype(&::name) name = nullptr;
+    LUMIVANE_HEIF_FUNCTIONS(LUMIVANE_HEIF_MEMBER)
+#undef LUMIVANE_HEIF_MEMBER
+};
+
+// Null where libheif is not installed (or lacks one of them).
+const Libheif *libheif()
 {
-    static const bool initialised = [] {
-        heif_init(nullptr);
-        return true;
+    static const std::optional<Libheif> loaded = []() -> std::optional<Libheif> {
+        QLibrary library(QStringLiteral("heif"), 1); // not unloaded when it goes
+        if (!library.load())
+            return std::nullopt;
+        Libheif heif;
+        bool complete = true;
+#define LUMIVANE_HEIF_RESOLVE(name)                                                                 \
+    heif.name = reinterpret_cast<decltype(&::name)>(library.resolve(#name));                       \
+    complete = complete && heif.name;
+        LUMIVANE_HEIF_FUNCTIONS(LUMIVANE_HEIF_RESOLVE)
+#undef LUMIVANE_HEIF_RESOLVE
+        if (!complete)
+            return std::nullopt;
+        heif.heif_init(nullptr); // registers its decoders, once for the process
+        return heif;
     }();
-    Q_UNUSED(initialised);
+    return loaded ? &*loaded : nullptr;
 }
 
 struct ImageDeleter {
-    void operator()(heif_image *image) const { heif_image_release(image); }
+    void operator()(heif_image *image) const { libheif()->heif_image_release(image); }
 };
 
 // Whether a picture of this size may be decoded under Qt's image allocation limit, which every
@@ -41,19 +74,20 @@ bool withinAllocationLimit(int width, int height)
 // Decodes `handle` into an 8-bit interleaved RGB(A) QImage, or a null image.
 QImage decode(heif_image_handle *handle)
 {
-    if (!withinAllocationLimit(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle)))
+    const Libheif &heif = *libheif();
+    if (!withinAllocationLimit(heif.heif_image_handle_get_width(handle), heif.heif_image_handle_get_height(handle)))
         return {};
-    const bool alpha = heif_image_handle_has_alpha_channel(handle);
+    const bool alpha = heif.heif_image_handle_has_alpha_channel(handle);
     heif_image *raw = nullptr;
-    const heif_error error = heif_decode_image(handle, &raw, heif_colorspace_RGB,
+    const heif_error error = heif.heif_decode_image(handle, &raw, heif_colorspace_RGB,
                                                alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr);
     std::unique_ptr<heif_image, ImageDeleter> image(raw);
     if (error.code != heif_error_Ok || !image)
         return {};
-    const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
-    const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
+    const int width = heif.heif_image_get_width(image.get(), heif_channel_interleaved);
+    const int height = heif.heif_image_get_height(image.get(), heif_channel_interleaved);
     int stride = 0;
-    const uint8_t *pixels = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    const uint8_t *pixels = heif.heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
     if (!pixels || width <= 0 || height <= 0)
         return {};
     QImage result(width, height, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
@@ -69,12 +103,12 @@ QImage decode(heif_image_handle *handle)
 
 void HeicImageHandler::ContextDeleter::operator()(heif_context *context) const
 {
-    heif_context_free(context);
+    libheif()->heif_context_free(context);
 }
 
 void HeicImageHandler::HandleDeleter::operator()(heif_image_handle *handle) const
 {
-    heif_image_handle_release(handle);
+    libheif()->heif_image_handle_release(handle);
 }
 
 HeicImageHandler::HeicImageHandler() = default;
@@ -90,10 +124,12 @@ bool HeicImageHandler::canRead(QIODevice *device)
     if (!device)
         return false;
     const QByteArray head = device->peek(12);
-    if (head.size() < 12)
+    // Every HEIF file starts with its file type box; anything else is turned away before
+    // libheif is opened, as every picture the app reads is asked about.
+    if (head.size() < 12 || head.mid(4, 4) != "ftyp" || !libheif())
         return false;
     const heif_filetype_result type =
-        heif_check_filetype(reinterpret_cast<const uint8_t *>(head.constData()), int(head.size()));
+        libheif()->heif_check_filetype(reinterpret_cast<const uint8_t *>(head.constData()), int(head.size()));
     return type == heif_filetype_yes_supported;
 }
 
@@ -113,30 +149,30 @@ bool HeicImageHandler::load()
         return !m_failed;
     m_loaded = true;
     m_failed = true;
-    ensureLibheif();
     if (!device() || !canRead(device()))
         return false;
+    const Libheif &heif = *libheif();
 
-    m_context.reset(heif_context_alloc());
+    m_context.reset(heif.heif_context_alloc());
     if (!m_context)
         return false;
     heif_error error;
     auto *file = qobject_cast<QFile *>(device());
     if (file && !file->fileName().isEmpty() && !file->fileName().startsWith(QLatin1Char(':')) && file->pos() == 0) {
         // A plain file is read by libheif itself, which fetches only the boxes it needs.
-        error = heif_context_read_from_file(m_context.get(), QFile::encodeName(file->fileName()).constData(), nullptr);
+        error = heif.heif_context_read_from_file(m_context.get(), QFile::encodeName(file->fileName()).constData(), nullptr);
     } else {
         m_data = device()->readAll();
-        error = heif_context_read_from_memory_without_copy(m_context.get(), m_data.constData(), size_t(m_data.size()),
+        error = heif.heif_context_read_from_memory_without_copy(m_context.get(), m_data.constData(), size_t(m_data.size()),
                                                            nullptr);
     }
     if (error.code != heif_error_Ok)
         return false;
     heif_image_handle *primary = nullptr;
-    if (heif_context_get_primary_image_handle(m_context.get(), &primary).code != heif_error_Ok || !primary)
+    if (heif.heif_context_get_primary_image_handle(m_context.get(), &primary).code != heif_error_Ok || !primary)
         return false;
     m_primary.reset(primary);
-    m_size = QSize(heif_image_handle_get_width(primary), heif_image_handle_get_height(primary));
+    m_size = QSize(heif.heif_image_handle_get_width(primary), heif.heif_image_handle_get_height(primary));
     if (m_size.isEmpty())
         return false;
     m_failed = false;
@@ -147,25 +183,26 @@ bool HeicImageHandler::read(QImage *image)
 {
     if (!image || !load())
         return false;
+    const Libheif &heif = *libheif();
 
     QImage decoded;
     const QSize target = m_scaledSize.isValid() && !m_scaledSize.isEmpty() ? m_scaledSize : QSize();
     if (target.isValid()) {
         // The smallest embedded thumbnail that still covers the requested size saves a full decode.
-        const int count = heif_image_handle_get_number_of_thumbnails(m_primary.get());
+        const int count = heif.heif_image_handle_get_number_of_thumbnails(m_primary.get());
         if (count > 0) {
             std::vector<heif_item_id> ids(static_cast<size_t>(count));
-            heif_image_handle_get_list_of_thumbnail_IDs(m_primary.get(), ids.data(), count);
+            heif.heif_image_handle_get_list_of_thumbnail_IDs(m_primary.get(), ids.data(), count);
             std::unique_ptr<heif_image_handle, HandleDeleter> best;
             for (heif_item_id id : ids) {
                 heif_image_handle *thumb = nullptr;
-                if (heif_image_handle_get_thumbnail(m_primary.get(), id, &thumb).code != heif_error_Ok || !thumb)
+                if (heif.heif_image_handle_get_thumbnail(m_primary.get(), id, &thumb).code != heif_error_Ok || !thumb)
                     continue;
                 std::unique_ptr<heif_image_handle, HandleDeleter> candidate(thumb);
-                const QSize size(heif_image_handle_get_width(thumb), heif_image_handle_get_height(thumb));
+                const QSize size(heif.heif_image_handle_get_width(thumb), heif.heif_image_handle_get_height(thumb));
                 if (size.width() < target.width() || size.height() < target.height())
                     continue;
-                if (!best || size.width() < heif_image_handle_get_width(best.get()))
+                if (!best || size.width() < heif.heif_image_handle_get_width(best.get()))
                     best = std::move(candidate);
             }
             if (best)
