@@ -5,8 +5,6 @@
 // window's and not those of our libraries. Started by bench_ui as "bench_ui_floor --child empty [--x11]".
 #include "measure.h"
 
-#include <QQmlApplicationEngine>
-
 using namespace BenchMeasure;
 
 namespace {
@@ -14,12 +12,7 @@ namespace {
 int runEmpty()
 {
     QQmlApplicationEngine engine;
-    QObject::connect(&engine, &QQmlApplicationEngine::objectCreated, &engine, [](QObject *object) {
-        if (auto *window = qobject_cast<QQuickWindow *>(object)) {
-            reportMapped(window);
-            reportAnyFrame(window);
-        }
-    });
+    stampWindowOf(engine);
     engine.loadData(R"(
         import QtQuick
         Window {

@@ -45,12 +45,7 @@ using WindowScript::waitFor;
 int runApp()
 {
     LumivaneApp lumivane;
-    QObject::connect(&lumivane.engine(), &QQmlApplicationEngine::objectCreated, &lumivane.engine(), [](QObject *object) {
-        if (auto *window = qobject_cast<QQuickWindow *>(object)) {
-            reportMapped(window);
-            reportAnyFrame(window);
-        }
-    });
+    stampWindowOf(lumivane.engine());
     if (!lumivane.start())
         return 1;
     auto *window = qobject_cast<QQuickWindow *>(lumivane.engine().rootObjects().value(0));

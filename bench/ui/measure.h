@@ -12,6 +12,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
+#include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTimer>
@@ -119,6 +120,17 @@ public:
 inline void reportMapped(QQuickWindow *window)
 {
     window->installEventFilter(new ExposeStamp(window));
+}
+
+// Stamps the first expose and the first frame of the window `engine` makes, from its making.
+inline void stampWindowOf(QQmlApplicationEngine &engine)
+{
+    QObject::connect(&engine, &QQmlApplicationEngine::objectCreated, &engine, [](QObject *object) {
+        if (auto *window = qobject_cast<QQuickWindow *>(object)) {
+            reportMapped(window);
+            reportAnyFrame(window);
+        }
+    });
 }
 
 // Whether this child only measures the start and Home (the X11 runs).
