@@ -6,6 +6,8 @@ import Lumivane
 // The one window: no title bar, content up to the top edge, our own window controls in the
 // toolbar and resize grips along the edges. The desktop's own title bar instead when the user
 // asks for it, or when the platform cannot move a frameless window.
+// A plain window rather than the controls module's, which would load that module before the
+// first frame.
 Window {
     id: window
     objectName: "mainWindow"
@@ -39,16 +41,15 @@ Window {
     readonly property bool systemDecorations: WindowFrame.systemDecorations || moveUnsupported
     flags: systemDecorations ? Qt.Window : (Qt.Window | Qt.FramelessWindowHint)
 
-    // The window appears with its background first; its content is read and made right after
-    // that first frame (or after a short wait, as a window never exposed draws none), so the
-    // window's appearance does not wait for the toolbar, the sheets and Home.
-    // A plain window rather than the controls module's, which would load that module before
-    // the first frame. What it did for us: a closed menu or dialog hands the keyboard back to the
-    // window's content, and the content's scope gives it to the control that had it.
+    // What the controls module's window did for us: a closed menu or dialog hands the keyboard
+    // back to the window's content, and the content's scope gives it to the control that had it.
     FocusScope {
         id: focusHome
         anchors.fill: parent
         focus: true
+        // The window appears with its background first; its content is read and made right
+        // after that first frame (or after a short wait, as a window never exposed draws none),
+        // so the window's appearance does not wait for the toolbar, the sheets and Home.
         Loader {
             id: contentLoader
             anchors.fill: parent
