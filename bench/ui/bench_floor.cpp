@@ -27,10 +27,7 @@ int runEmpty()
     if (!window)
         return 1;
     phase("engine");
-    reportFirstFrame(window);
-    spin(1000);
-    std::printf("rss_home_mb %.1f\n", residentMegabytes());
-    if (homeOnly)
+    if (!reportHome(window))
         return 0;
     std::printf("rss_mb %.1f\n", residentMegabytes());
     measureScrolling(window, window->findChild<QQuickItem *>(QStringLiteral("flick")));

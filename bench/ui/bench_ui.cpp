@@ -60,11 +60,7 @@ int runApp()
     if (!waitFor(window, screen + QStringLiteral(".viewModel.categoryRows.count > 0"), 30000))
         return 1;
     phase("rows");
-    reportFirstFrame(window);
-    // Home as it settles: its thumbnails arrive and are drawn.
-    spin(1000);
-    std::printf("rss_home_mb %.1f\n", residentMegabytes());
-    if (homeOnly)
+    if (!reportHome(window))
         return 0;
 
     evaluate(window, QStringLiteral("AppState.currentTab = AppTab.Explore"));

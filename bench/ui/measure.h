@@ -156,6 +156,16 @@ inline void spin(int ms)
     loop.exec();
 }
 
+// Stamps the frame that shows the first screen, lets it settle (its pictures arrive and are
+// drawn) and reports the memory there. False where this child measures nothing more.
+inline bool reportHome(QQuickWindow *window)
+{
+    reportFirstFrame(window);
+    spin(1000);
+    std::printf("rss_home_mb %.1f\n", residentMegabytes());
+    return !homeOnly;
+}
+
 // The child's start, as the app's own: the platform (offscreen unless one is named), the names
 // the settings are kept under, then `run`. Called with the arguments after "--child <mode>".
 inline int childMain(int argc, char *argv[], bool x11, int (*run)())
