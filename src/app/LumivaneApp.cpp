@@ -14,7 +14,6 @@
 #include <QFontDatabase>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
-#include <QQuickStyle>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -65,7 +64,11 @@ LumivaneApp::LumivaneApp(QObject *parent)
     , m_engine(std::make_unique<QQmlApplicationEngine>())
 {
     keepFreedMemoryFromStaying();
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    // The controls we do not draw ourselves take our palette in the Basic style, whatever style
+    // the desktop asks for (Plasma names its own). Named through the environment, which the
+    // controls module reads when a screen first uses it, rather than through QQuickStyle: that
+    // would link the module, and its templates, into every start for Home, which uses neither.
+    qputenv("QT_QUICK_CONTROLS_STYLE", "Basic");
     loadIconFont();
     // Our module lives at qrc:/Lumivane; without this the engine only finds its qmldir when the
     // build folder happens to sit beside the executable, and every screen in a subfolder of

@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Layouts
 import Lumivane
 
 // The 52-high bar floating over the top of every screen: title, tab switcher, Upload and
@@ -63,20 +62,24 @@ Item {
         }
     }
 
-    RowLayout {
-        anchors.fill: parent
+    // Title on the left, Upload and Settings on the right, the tab switcher centred in the room
+    // between them; the window's buttons outermost on their side.
+    Row {
+        id: leading
+        anchors.left: parent.left
         anchors.leftMargin: 20
-        anchors.rightMargin: 20
-        spacing: 0
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 18
 
         WindowControls {
             objectName: "leftWindowControls"
+            anchors.verticalCenter: parent.verticalCenter
             buttons: WindowFrame.leftButtons
             visible: root.showsWindowControls && buttons.length > 0
-            Layout.rightMargin: 18
         }
 
         Row {
+            anchors.verticalCenter: parent.verticalCenter
             spacing: 8
             Item {
                 id: sparkleHost
@@ -102,17 +105,24 @@ Item {
                 color: "white"
             }
         }
+    }
 
-        Item { Layout.fillWidth: true }
+    NavPillTabView {
+        x: Math.round(leading.x + leading.width + (trailing.x - leading.x - leading.width - width) / 2)
+        anchors.verticalCenter: parent.verticalCenter
+        currentTab: AppState.currentTab
+        onTabPicked: tab => AppState.currentTab = tab
+    }
 
-        NavPillTabView {
-            currentTab: AppState.currentTab
-            onTabPicked: tab => AppState.currentTab = tab
-        }
-
-        Item { Layout.fillWidth: true }
+    Row {
+        id: trailing
+        anchors.right: parent.right
+        anchors.rightMargin: 20
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 18
 
         Row {
+            anchors.verticalCenter: parent.verticalCenter
             spacing: 12
             PillButton {
                 objectName: "uploadButton"
@@ -147,9 +157,9 @@ Item {
 
         WindowControls {
             objectName: "rightWindowControls"
+            anchors.verticalCenter: parent.verticalCenter
             buttons: WindowFrame.rightButtons
             visible: root.showsWindowControls && buttons.length > 0
-            Layout.leftMargin: 18
         }
     }
 }

@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Templates as T
 import Lumivane
 
 // The window's own buttons, in the flat round style of Linux title bars, in the order given
@@ -11,30 +10,28 @@ Row {
     property var buttons: []
     spacing: 6
 
-    component WindowButton: T.AbstractButton {
+    component WindowButton: ButtonBase {
         id: button
         property string symbol
         readonly property bool maximized: Window.window !== null && Window.window.visibility === Window.Maximized
         implicitWidth: 24
         implicitHeight: 24
         anchors.verticalCenter: parent ? parent.verticalCenter : undefined
-        focusPolicy: Qt.StrongFocus
-        hoverEnabled: true
         Accessible.role: Accessible.Button
-        Keys.onReturnPressed: clicked()
-        Keys.onEnterPressed: clicked()
-        background: Rectangle {
+        Accessible.onPressAction: click()
+        Keys.onReturnPressed: click()
+        Keys.onEnterPressed: click()
+        Rectangle {
+            anchors.fill: parent
             radius: width / 2
             color: Qt.rgba(1, 1, 1, button.down ? 0.24 : button.hovered ? 0.16 : 0.08)
             FocusRing { control: button; inset: 2 }
         }
-        contentItem: Item {
-            Symbol {
-                anchors.centerIn: parent
-                name: button.symbol
-                size: 14
-                color: Qt.rgba(1, 1, 1, 0.85)
-            }
+        Symbol {
+            anchors.centerIn: parent
+            name: button.symbol
+            size: 14
+            color: Qt.rgba(1, 1, 1, 0.85)
         }
     }
 

@@ -2,6 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The window, its screens and the shared styles: C++ items and QML files, relative to src/.
 set(LUMIVANE_VIEWS_SOURCES
+    views/ButtonBase.h views/ButtonBase.cpp
     views/FlowLayout.h views/FlowLayout.cpp
     views/Rendering.h views/Rendering.cpp
 )

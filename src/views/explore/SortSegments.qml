@@ -31,7 +31,6 @@ Rectangle {
                 objectName: "sort_" + modelData.value
                 width: (root.width - 4) / 3
                 height: root.height - 4
-                padding: 0
                 radius: 5
                 selected: modelData.value === root.value
                 text: modelData.title

@@ -1,8 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Layouts
-import QtQuick.Templates as T
 import Lumivane
 
 // The grid card: the thumbnail; under the pointer or with the keyboard on it, it grows to 102 %
@@ -11,7 +9,7 @@ import Lumivane
 // A screen holds dozens of cards, so a resting card is only its thumbnail: the caption, the
 // buttons, the focus ring and the favourite flag are made when the card is raised and dropped
 // once it has faded back.
-T.AbstractButton {
+ButtonBase {
     id: root
     objectName: "wallpaperCard"
 
@@ -28,9 +26,6 @@ T.AbstractButton {
     property bool captionShown: false
     signal tapped()
 
-    focusPolicy: Qt.StrongFocus
-    hoverEnabled: true
-    padding: 0
     z: isRaised ? 1 : 0
     scale: isRaised ? 1.02 : 1.0
     Behavior on scale { NumberAnimation { duration: 300; easing.type: Easing.OutBack; easing.overshoot: 0.8 } }
@@ -41,8 +36,10 @@ T.AbstractButton {
     Accessible.role: Accessible.Button
     Accessible.name: title
     Accessible.description: qsTr("Open wallpaper")
+    Accessible.onPressAction: root.click()
 
-    background: RemoteImage {
+    RemoteImage {
+        anchors.fill: parent
         source: root.wallpaper ? root.wallpaper.thumbnailURL : ""
         radius: 12
         fadesIn: true
@@ -94,31 +91,31 @@ T.AbstractButton {
                     GradientStop { position: 1; color: Qt.rgba(0, 0, 0, 0.65) }
                 }
             }
-            RowLayout {
+            Text {
                 anchors.left: parent.left
+                anchors.right: setButton.left
+                anchors.leftMargin: 10
+                anchors.rightMargin: 8
+                anchors.verticalCenter: setButton.verticalCenter
+                text: parts.card.title
+                font.pixelSize: 11
+                font.weight: Font.Medium
+                color: "white"
+                elide: Text.ElideRight
+                maximumLineCount: 1
+            }
+            MiniPillButton {
+                id: setButton
+                objectName: "cardSetButton"
                 anchors.right: parent.right
                 anchors.bottom: parent.bottom
                 anchors.margins: 10
-                spacing: 8
-                Text {
-                    Layout.fillWidth: true
-                    text: parts.card.title
-                    font.pixelSize: 11
-                    font.weight: Font.Medium
-                    color: "white"
-                    elide: Text.ElideRight
-                    maximumLineCount: 1
-                }
-                MiniPillButton {
-                    id: setButton
-                    objectName: "cardSetButton"
-                    text: qsTr("Set")
-                    Accessible.description: qsTr("Set as desktop wallpaper")
-                    onClicked: {
-                        const url = parts.card.wallpaper ? parts.card.wallpaper.fullImageURL : ""
-                        if (url.toString() !== "")
-                            applier.setDesktop(url)
-                    }
+                text: qsTr("Set")
+                Accessible.description: qsTr("Set as desktop wallpaper")
+                onClicked: {
+                    const url = parts.card.wallpaper ? parts.card.wallpaper.fullImageURL : ""
+                    if (url.toString() !== "")
+                        applier.setDesktop(url)
                 }
             }
             IconButton {

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Layouts
-import QtQuick.Templates as T
 import Lumivane
 
 // One category: name and description, "See All", and a horizontal row of 220 × 138 cards.
@@ -24,10 +22,13 @@ Column {
 
     spacing: 14
 
-    RowLayout {
+    // Name and description on the left, "See All" on the right, both on the header's bottom edge.
+    Item {
         width: parent.width
+        height: Math.max(heading.height, seeAllButton.visible ? seeAllButton.height : 0)
         Column {
-            Layout.alignment: Qt.AlignBottom
+            id: heading
+            anchors.bottom: parent.bottom
             spacing: 3
             Text {
                 text: root.name
@@ -42,27 +43,28 @@ Column {
                 color: AppPalette.secondaryText
             }
         }
-        Item { Layout.fillWidth: true }
-        T.AbstractButton {
+        ButtonBase {
             id: seeAllButton
             objectName: "seeAll"
-            Layout.alignment: Qt.AlignBottom
+            anchors.right: parent.right
+            anchors.bottom: parent.bottom
             visible: root.showsSeeAll
-            focusPolicy: Qt.StrongFocus
-            implicitWidth: implicitContentWidth
-            implicitHeight: implicitContentHeight
+            implicitWidth: seeAllLabel.implicitWidth
+            implicitHeight: seeAllLabel.implicitHeight
             text: qsTr("See All")
             Accessible.role: Accessible.Button
             Accessible.name: text
             Accessible.description: root.name
-            Keys.onReturnPressed: clicked()
-            Keys.onEnterPressed: clicked()
+            Accessible.onPressAction: click()
+            Keys.onReturnPressed: click()
+            Keys.onEnterPressed: click()
             // The keyboard goes from here into the cards, so they must exist, scrolled to or not.
             onActiveFocusChanged: if (activeFocus) root.cardsShown = true
             onClicked: root.seeAll()
             HoverHandler { cursorShape: Qt.PointingHandCursor }
-            background: FocusRing { control: seeAllButton; radius: 4; anchors.margins: -3 }
-            contentItem: Row {
+            FocusRing { control: seeAllButton; radius: 4; anchors.margins: -3 }
+            Row {
+                id: seeAllLabel
                 spacing: 4
                 Text {
                     anchors.verticalCenter: parent.verticalCenter

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Templates as T
 import Lumivane
 
 // Thumbnails of the featured wallpapers; the selected one is full-strength, outlined and full
@@ -33,7 +32,7 @@ ListView {
             thumb.forceActiveFocus(Qt.TabFocusReason)
     }
 
-    delegate: T.AbstractButton {
+    delegate: ButtonBase {
         id: thumb
         required property var modelData
         required property int index
@@ -45,19 +44,17 @@ ListView {
         scale: selected ? 1.0 : 0.97
         Behavior on opacity { NumberAnimation { duration: 300; easing.type: Easing.OutCubic } }
         Behavior on scale { NumberAnimation { duration: 300; easing.type: Easing.OutCubic } }
-        focusPolicy: Qt.StrongFocus
         Accessible.role: Accessible.PageTab
         Accessible.name: thumb.modelData.title
         Accessible.checkable: true
         Accessible.checked: thumb.selected
         Keys.onLeftPressed: root.focusThumb(index - 1)
         Keys.onRightPressed: root.focusThumb(index + 1)
-        Keys.onReturnPressed: clicked()
-        Keys.onEnterPressed: clicked()
+        Accessible.onPressAction: click()
+        Keys.onReturnPressed: click()
+        Keys.onEnterPressed: click()
         onClicked: root.picked(thumb.index)
 
-        background: Item {}
-        contentItem: Item {}
         RemoteImage {
             anchors.fill: parent
             source: thumb.modelData.thumbnailURL

@@ -1,13 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Templates as T
 import Lumivane
 
 // One choice of a ChoiceBar (the tab pills, the library switcher, the category chips, the sort
 // segments): a label on a capsule that is filled while `selected`. A screen reader hears a tab,
 // checked while selected.
-T.TabButton {
+ButtonBase {
     id: control
 
     property bool selected: false
@@ -22,25 +21,27 @@ T.TabButton {
     property int colorDuration: 200
     property int colorEasing: Easing.InOutQuad
 
-    implicitWidth: implicitContentWidth + leftPadding + rightPadding
-    implicitHeight: implicitContentHeight + topPadding + bottomPadding
-    leftPadding: 16
-    rightPadding: 16
-    topPadding: 6
-    bottomPadding: 6
-    focusPolicy: Qt.StrongFocus
-    checkable: false
-    checked: selected
+    property real leftPadding: 16
+    property real rightPadding: 16
+    property real topPadding: 6
+    property real bottomPadding: 6
+
+    implicitWidth: label.implicitWidth + leftPadding + rightPadding
+    implicitHeight: label.implicitHeight + topPadding + bottomPadding
+    Accessible.role: Accessible.PageTab
     Accessible.name: text
     Accessible.checkable: true
     Accessible.checked: selected
     Accessible.selected: selected
     // Qt offers no "Press" for a tab of its own; a screen reader's press picks it, as a click does.
-    Accessible.onPressAction: control.clicked()
-    Keys.onReturnPressed: control.clicked()
-    Keys.onEnterPressed: control.clicked()
+    Accessible.onPressAction: control.click()
+    Keys.onReturnPressed: control.click()
+    Keys.onEnterPressed: control.click()
 
-    contentItem: Text {
+    Text {
+        id: label
+        x: Math.round(control.leftPadding + (control.width - control.leftPadding - control.rightPadding - width) / 2)
+        y: Math.round(control.topPadding + (control.height - control.topPadding - control.bottomPadding - height) / 2)
         text: control.text
         font.pixelSize: control.fontSize
         font.weight: control.selected ? control.selectedWeight : Font.Normal
@@ -49,7 +50,10 @@ T.TabButton {
         verticalAlignment: Text.AlignVCenter
         Behavior on color { enabled: control.colorDuration > 0; ColorAnimation { duration: control.colorDuration; easing.type: control.colorEasing } }
     }
-    background: Rectangle {
+    Rectangle {
+        id: background
+        z: -1
+        anchors.fill: parent
         radius: control.radius
         color: control.selected ? control.selectedFill : (control.hovered ? control.hoverFill : control.idleFill)
         Behavior on color { ColorAnimation { duration: control.colorDuration; easing.type: control.colorEasing } }

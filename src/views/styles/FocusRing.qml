@@ -1,14 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Templates as T
 import Lumivane
 
 // The ring drawn around a control reached by the keyboard (not after a click: `visualFocus`).
+// The control is one of our buttons or one of Qt's controls; both say `visualFocus`.
 Rectangle {
-    property T.Control control: parent as T.Control
+    property Item control: parent
     property real inset: 3
-    property bool shown: !!control && control.visualFocus
+    property bool shown: keyboardBrought(control)
+    // Untyped, as the control may be ours or Qt's.
+    function keyboardBrought(item) { return !!item && item.visualFocus === true }
 
     anchors.fill: parent
     anchors.margins: -inset

@@ -1,12 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Templates as T
 import Lumivane
 
 // A button that is only a symbol. It has no text to read, so give it an Accessible.name that
 // says what it does ("Close", "Add to favourites").
-T.AbstractButton {
+ButtonBase {
     id: control
 
     property string symbol
@@ -21,21 +20,13 @@ T.AbstractButton {
 
     implicitWidth: glyph.implicitWidth + 2 * margin
     implicitHeight: glyph.implicitHeight + 2 * margin
-    focusPolicy: Qt.StrongFocus
     Accessible.role: Accessible.Button
-    Keys.onReturnPressed: control.clicked()
-    Keys.onEnterPressed: control.clicked()
+    Accessible.onPressAction: control.click()
+    Keys.onReturnPressed: control.click()
+    Keys.onEnterPressed: control.click()
 
-    // A plain child rather than the content item, so that the glyph can be named (and styled
-    // by users through the alias) without making the deferred content item immediate.
-    Symbol {
-        id: glyph
-        anchors.centerIn: parent
-        name: control.symbol
-        size: control.symbolSize
-        color: control.symbolColor
-    }
-    background: Rectangle {
+    Rectangle {
+        anchors.fill: parent
         radius: Math.min(width, height) / 2
         color: control.fill
         FocusRing {
@@ -45,5 +36,12 @@ T.AbstractButton {
             width: Math.max(glyph.implicitWidth, glyph.implicitHeight, control.fill.a > 0 ? control.width : 0) + 2 * inset
             height: width
         }
+    }
+    Symbol {
+        id: glyph
+        anchors.centerIn: parent
+        name: control.symbol
+        size: control.symbolSize
+        color: control.symbolColor
     }
 }

@@ -1,12 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import QtQuick.Templates as T
 import Lumivane
 
 // Capsule button: white with black text when filled, translucent white otherwise. Shrinks to
 // 96 % while held. Space and Enter press it.
-T.Button {
+ButtonBase {
     id: control
 
     property bool filled: false
@@ -17,50 +16,54 @@ T.Button {
     property color fill: filled ? "white" : Qt.rgba(1, 1, 1, 0.15)
     property color outline: "transparent"
     property real pressedScale: 0.96
+    property real leftPadding: 16
+    property real rightPadding: 16
+    property real topPadding: 7
+    property real bottomPadding: 7
+    property real spacing: 6
+    property alias font: label.font
+    readonly property alias implicitContentWidth: content.implicitWidth
 
-    implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset, implicitContentWidth + leftPadding + rightPadding)
-    implicitHeight: Math.max(implicitBackgroundHeight + topInset + bottomInset, implicitContentHeight + topPadding + bottomPadding)
-    leftPadding: 16
-    rightPadding: 16
-    topPadding: 7
-    bottomPadding: 7
-    font.pixelSize: 13
-    font.weight: Font.Medium
+    implicitWidth: content.implicitWidth + leftPadding + rightPadding
+    implicitHeight: content.implicitHeight + topPadding + bottomPadding
     opacity: enabled ? 1.0 : 0.45
-    spacing: 6
     scale: down ? pressedScale : 1.0
     Behavior on scale { NumberAnimation { duration: 200; easing.type: Easing.OutCubic } }
-    Keys.onReturnPressed: control.clicked()
-    Keys.onEnterPressed: control.clicked()
+    Accessible.role: Accessible.Button
+    Accessible.name: text
+    Accessible.onPressAction: control.click()
+    Keys.onReturnPressed: control.click()
+    Keys.onEnterPressed: control.click()
 
-    contentItem: Item {
-        // The row is the only child; naming it would make this deferred item immediate.
-        implicitWidth: children[0].implicitWidth
-        implicitHeight: children[0].implicitHeight
-        Row {
-            anchors.centerIn: parent
-            spacing: control.spacing
-            Symbol {
-                name: control.symbol
-                size: control.symbolSize
-                color: control.symbolColor
-                visible: control.symbol !== ""
-                anchors.verticalCenter: parent.verticalCenter
-            }
-            Text {
-                text: control.text
-                font: control.font
-                color: control.foreground
-                visible: control.text !== ""
-                anchors.verticalCenter: parent.verticalCenter
-            }
-        }
-    }
-    background: Rectangle {
+    Rectangle {
+        anchors.fill: parent
         radius: height / 2
         color: control.fill
         border.color: control.outline
         border.width: control.outline.a > 0 ? 1 : 0
         FocusRing { control: control }
+    }
+    Row {
+        id: content
+        // Centred in the room the paddings leave, as a wider button places it.
+        x: Math.round(control.leftPadding + (control.width - control.leftPadding - control.rightPadding - width) / 2)
+        y: Math.round(control.topPadding + (control.height - control.topPadding - control.bottomPadding - height) / 2)
+        spacing: control.spacing
+        Symbol {
+            name: control.symbol
+            size: control.symbolSize
+            color: control.symbolColor
+            visible: control.symbol !== ""
+            anchors.verticalCenter: parent.verticalCenter
+        }
+        Text {
+            id: label
+            text: control.text
+            font.pixelSize: 13
+            font.weight: Font.Medium
+            color: control.foreground
+            visible: control.text !== ""
+            anchors.verticalCenter: parent.verticalCenter
+        }
     }
 }

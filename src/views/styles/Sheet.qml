@@ -38,9 +38,11 @@ T.Popup {
     property bool focusBeforeShowedRing: false
     onAboutToShow: {
         focusBefore = root.parent.Window.activeFocusItem
-        const control = focusBefore as T.Control
-        focusBeforeShowedRing = !!control && control.visualFocus
+        // Our buttons and Qt's controls both say whether the keyboard brought them the focus.
+        focusBeforeShowedRing = keyboardBrought(focusBefore)
     }
+    // Untyped, as the item may be one of our buttons or one of Qt's controls.
+    function keyboardBrought(item) { return !!item && item.visualFocus === true }
     onClosed: {
         if (focusBefore && focusBefore.visible)
             focusBefore.forceActiveFocus(focusBeforeShowedRing ? Qt.TabFocusReason : Qt.PopupFocusReason)
