@@ -69,7 +69,9 @@ LumivaneApp::LumivaneApp(QObject *parent)
     // controls module reads when a screen first uses it, rather than through QQuickStyle: that
     // would link the module, and its templates, into every start for Home, which uses neither.
     qputenv("QT_QUICK_CONTROLS_STYLE", "Basic");
-    loadIconFont();
+    // Reading the symbol font (and fontconfig's setup, which its lookup brings) takes a few
+    // milliseconds; it happens beside the engine's first work, and is done before the window is.
+    m_iconFont = std::async(std::launch::async, [] { loadIconFont(); });
     // Our module lives at qrc:/Lumivane; without this the engine only finds its qmldir when the
     // build folder happens to sit beside the executable, and every screen in a subfolder of
     // views/ is then "not a type".
@@ -110,5 +112,8 @@ QString LumivaneApp::imageCacheDirectory()
 bool LumivaneApp::start(const QUrl &mainQml)
 {
     m_engine->load(mainQml);
+    // The window draws no symbol before its first frame, and its content comes after that.
+    if (m_iconFont.valid())
+        m_iconFont.wait();
     return !m_engine->rootObjects().isEmpty();
 }

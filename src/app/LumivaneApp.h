@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QUrl>
+#include <future>
 #include <memory>
 
 class QQmlApplicationEngine;
@@ -44,4 +45,5 @@ private:
     // The engine does not own its factory; it must outlive the engine, hence declared first.
     std::unique_ptr<ImageNetworkAccessManagerFactory> m_imageFactory;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
+    std::future<void> m_iconFont;
 };

@@ -11,21 +11,28 @@
 namespace {
 QRecursiveMutex cacheMutex;
 
-template<typename F> auto locked(F &&f)
-{
-    QMutexLocker lock(&cacheMutex);
-    return f();
-}
 
 // A QNetworkDiskCache may be used by one manager at a time, but QML creates a manager per
 // thread (image loading runs on worker threads). Each manager therefore gets a thin cache
 // that forwards to the shared one under a lock.
+// The shared cache takes its folder on first use, on the thread that loads the first picture:
+// taking it makes the folder and its sixteen subfolders, which on a first start cost the window
+// several milliseconds before it could show anything.
 class SharedCache : public QAbstractNetworkCache
 {
+    template<typename F> auto locked(F &&f) const
+    {
+        QMutexLocker lock(&cacheMutex);
+        if (m_cache->cacheDirectory().isEmpty())
+            m_cache->setCacheDirectory(*m_directory);
+        return f();
+    }
+
 public:
-    SharedCache(QNetworkDiskCache *cache, QObject *parent)
+    SharedCache(QNetworkDiskCache *cache, const QString *directory, QObject *parent)
         : QAbstractNetworkCache(parent)
         , m_cache(cache)
+        , m_directory(directory)
     {
     }
     QNetworkCacheMetaData metaData(const QUrl &url) override { return locked([&] { return m_cache->metaData(url); }); }
@@ -39,13 +46,14 @@ public:
 
 private:
     QNetworkDiskCache *m_cache;
+    const QString *m_directory;
 };
 } // namespace
 
 ImageNetworkAccessManagerFactory::ImageNetworkAccessManagerFactory(QString cacheDirectory, qint64 maximumCacheSize)
     : m_cache(new QNetworkDiskCache)
+    , m_cacheDirectory(std::move(cacheDirectory))
 {
-    m_cache->setCacheDirectory(cacheDirectory);
     m_cache->setMaximumCacheSize(maximumCacheSize);
 }
 
@@ -57,6 +65,6 @@ ImageNetworkAccessManagerFactory::~ImageNetworkAccessManagerFactory()
 QNetworkAccessManager *ImageNetworkAccessManagerFactory::create(QObject *parent)
 {
     auto *manager = new ImageNetworkAccessManager(parent);
-    manager->setCache(new SharedCache(m_cache, manager));
+    manager->setCache(new SharedCache(m_cache, &m_cacheDirectory, manager));
     return manager;
 }

@@ -19,4 +19,5 @@ public:
 
 private:
     QNetworkDiskCache *m_cache;
+    const QString m_cacheDirectory;
 };
