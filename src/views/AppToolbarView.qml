@@ -25,6 +25,8 @@ Item {
         visible: false
         live: true
         recursive: false
+        // The blur reads it shrunk: mipmaps make that an average rather than a sampling.
+        mipmap: true
     }
     Component.onCompleted: Effects.add(Effects.blur, root, { source: beneath, radius: 48 })
     Rectangle {

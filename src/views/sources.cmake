@@ -57,6 +57,8 @@ set(LUMIVANE_QML_FILES
     views/upload/UploadView.qml
 )
 set(LUMIVANE_SHADERS
+    views/styles/effects/blur.frag
+    views/styles/effects/gradientfill.frag
     views/styles/effects/roundedimage.frag
 )
 set(LUMIVANE_QML_SINGLETONS

@@ -100,7 +100,7 @@ Sheet {
                     Layout.preferredWidth: Math.min(bodyColumn.width, 380 * aspect)
                     Layout.preferredHeight: Layout.preferredWidth / aspect
                     // The shadow under the preview, where the renderer draws effects.
-                    Component.onCompleted: Effects.add(Effects.glow, previewFrame, {
+                    Component.onCompleted: Effects.add(Effects.glow(), previewFrame, {
                         "anchors.topMargin": 6, "anchors.bottomMargin": -6,
                         glowRadius: 16, cornerRadius: 30, color: Qt.rgba(0, 0, 0, 0.4),
                         visible: Qt.binding(() => preview.status === Image.Ready)

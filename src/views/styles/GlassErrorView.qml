@@ -20,7 +20,17 @@ Item {
     }
     implicitHeight: column.implicitHeight + 64
 
-    Component.onCompleted: Effects.add(Effects.glow, root, {})
+    // Its halo is made the first time it shows: Home holds a hidden one at every start, and the
+    // halo's effect module would load with it.
+    property bool haloMade: false
+    function makeHalo() {
+        if (visible && !haloMade) {
+            haloMade = true
+            Effects.add(Effects.glow(), root, {})
+        }
+    }
+    onVisibleChanged: makeHalo()
+    Component.onCompleted: makeHalo()
     Rectangle {
         id: panel
         anchors.fill: parent

@@ -56,6 +56,8 @@ Item {
             anchors.fill: parent
             source: root.firstUpload ? root.firstUpload.thumbnailURL : ""
             fillMode: Image.PreserveAspectCrop
+            // The blur reads it shrunk: mipmaps make that an average rather than a sampling.
+            mipmap: true
             asynchronous: true
             cache: true
             sourceSize.width: 480
@@ -221,7 +223,7 @@ Item {
                             symbolSize: 24
                             symbolColor: Qt.rgba(1, 1, 1, 0.8)
                             glyph.layer.enabled: !Rendering.software
-                            glyph.layer.effect: Effects.shadow
+                            glyph.layer.effect: Effects.shadow()
                             Accessible.name: qsTr("Remove image")
                             onClicked: vm.clearFile()
                         }

@@ -1,18 +1,23 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import Qt5Compat.GraphicalEffects
 
 // Its source's shape filled with a diagonal gradient from `from` to `to`; fills its parent.
-LinearGradient {
-    id: fill
+ShaderEffect {
+    id: effect
+    required property Item source
     property color from
     property color to
+    readonly property size size: Qt.size(width, height)
+
     anchors.fill: parent
-    start: Qt.point(0, 0)
-    end: Qt.point(width, height)
-    gradient: Gradient {
-        GradientStop { position: 0; color: fill.from }
-        GradientStop { position: 1; color: fill.to }
+
+    ShaderEffectSource {
+        id: shapeSource
+        sourceItem: effect.source
+        hideSource: true
+        visible: false
     }
+    readonly property var shape: shapeSource
+    fragmentShader: "gradientfill.frag.qsb"
 }
