@@ -116,6 +116,13 @@ void ButtonBase::hoverLeaveEvent(QHoverEvent *event)
 
 void ButtonBase::keyPressEvent(QKeyEvent *event)
 {
+    // Return and Enter press it at once, as a desktop's default button; Space on its release.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        Q_EMIT clicked();
+        return;
+    }
     if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
         QQuickItem::keyPressEvent(event);
         return;

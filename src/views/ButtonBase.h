@@ -7,8 +7,9 @@
 // What our buttons are built on: presses from the pointer and the Space key, hover, and a focus
 // that knows whether the keyboard brought it (`visualFocus`, for the focus ring). Qt's own button
 // templates do the same, but they bring a module whose types and pages cost Home megabytes and
-// milliseconds, for the dozens of buttons it makes before anything else is shown. How a button
-// looks, its accessible role and name, and Return are left to the QML that builds on it.
+// milliseconds, for the dozens of buttons it makes before anything else is shown. Return and
+// Enter click it too. How a button looks, and its accessible role, name and press action, are
+// left to the QML that builds on it.
 class ButtonBase : public QQuickItem
 {
     Q_OBJECT

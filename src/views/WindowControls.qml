@@ -19,8 +19,6 @@ Row {
         anchors.verticalCenter: parent ? parent.verticalCenter : undefined
         Accessible.role: Accessible.Button
         Accessible.onPressAction: click()
-        Keys.onReturnPressed: click()
-        Keys.onEnterPressed: click()
         Rectangle {
             anchors.fill: parent
             radius: width / 2

@@ -30,8 +30,6 @@ ButtonBase {
     scale: isRaised ? 1.02 : 1.0
     Behavior on scale { NumberAnimation { duration: 300; easing.type: Easing.OutBack; easing.overshoot: 0.8 } }
     onClicked: root.tapped()
-    Keys.onReturnPressed: root.tapped()
-    Keys.onEnterPressed: root.tapped()
 
     Accessible.role: Accessible.Button
     Accessible.name: title

@@ -56,8 +56,6 @@ Column {
             Accessible.name: text
             Accessible.description: root.name
             Accessible.onPressAction: click()
-            Keys.onReturnPressed: click()
-            Keys.onEnterPressed: click()
             // The keyboard goes from here into the cards, so they must exist, scrolled to or not.
             onActiveFocusChanged: if (activeFocus) root.cardsShown = true
             onClicked: root.seeAll()

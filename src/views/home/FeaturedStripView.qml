@@ -51,8 +51,6 @@ ListView {
         Keys.onLeftPressed: root.focusThumb(index - 1)
         Keys.onRightPressed: root.focusThumb(index + 1)
         Accessible.onPressAction: click()
-        Keys.onReturnPressed: click()
-        Keys.onEnterPressed: click()
         onClicked: root.picked(thumb.index)
 
         RemoteImage {

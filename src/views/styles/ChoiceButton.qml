@@ -35,8 +35,6 @@ ButtonBase {
     Accessible.selected: selected
     // Qt offers no "Press" for a tab of its own; a screen reader's press picks it, as a click does.
     Accessible.onPressAction: control.click()
-    Keys.onReturnPressed: control.click()
-    Keys.onEnterPressed: control.click()
 
     Text {
         id: label

@@ -22,8 +22,6 @@ ButtonBase {
     implicitHeight: glyph.implicitHeight + 2 * margin
     Accessible.role: Accessible.Button
     Accessible.onPressAction: control.click()
-    Keys.onReturnPressed: control.click()
-    Keys.onEnterPressed: control.click()
 
     Rectangle {
         anchors.fill: parent

@@ -12,8 +12,6 @@ ButtonBase {
     Accessible.role: Accessible.Button
     Accessible.name: text
     Accessible.onPressAction: control.click()
-    Keys.onReturnPressed: control.click()
-    Keys.onEnterPressed: control.click()
     Rectangle {
         anchors.fill: parent
         radius: height / 2
