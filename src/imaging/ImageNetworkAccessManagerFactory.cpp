@@ -11,7 +11,6 @@
 namespace {
 QRecursiveMutex cacheMutex;
 
-
 // A QNetworkDiskCache may be used by one manager at a time, but QML creates a manager per
 // thread (image loading runs on worker threads). Each manager therefore gets a thin cache
 // that forwards to the shared one under a lock.

@@ -38,8 +38,9 @@ ButtonBase {
 
     Text {
         id: label
-        x: Math.round(control.leftPadding + (control.width - control.leftPadding - control.rightPadding - width) / 2)
-        y: Math.round(control.topPadding + (control.height - control.topPadding - control.bottomPadding - height) / 2)
+        anchors.centerIn: parent
+        anchors.horizontalCenterOffset: (control.leftPadding - control.rightPadding) / 2
+        anchors.verticalCenterOffset: (control.topPadding - control.bottomPadding) / 2
         text: control.text
         font.pixelSize: control.fontSize
         font.weight: control.selected ? control.selectedWeight : Font.Normal

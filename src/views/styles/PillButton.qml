@@ -43,9 +43,9 @@ ButtonBase {
     }
     Row {
         id: content
-        // Centred in the room the paddings leave, as a wider button places it.
-        x: Math.round(control.leftPadding + (control.width - control.leftPadding - control.rightPadding - width) / 2)
-        y: Math.round(control.topPadding + (control.height - control.topPadding - control.bottomPadding - height) / 2)
+        anchors.centerIn: parent
+        anchors.horizontalCenterOffset: (control.leftPadding - control.rightPadding) / 2
+        anchors.verticalCenterOffset: (control.topPadding - control.bottomPadding) / 2
         spacing: control.spacing
         Symbol {
             name: control.symbol
