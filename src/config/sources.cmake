@@ -7,5 +7,6 @@ set(LUMIVANE_CONFIG_SOURCES
     config/AppConfig.h
     config/PreferenceKeys.h
     config/SettingsStore.h config/SettingsStore.cpp
+    config/RuntimeLibrary.h
     config/BuildInfo.h ${CMAKE_CURRENT_BINARY_DIR}/config/BuildInfo.cpp
 )

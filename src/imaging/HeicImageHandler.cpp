@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "imaging/HeicImageHandler.h"
 
+#include "config/RuntimeLibrary.h"
+
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QLibrary>
 #include <QVariant>
 #include <libheif/heif.h>
 #include <optional>
@@ -27,30 +28,19 @@ namespace {
 // libheif, opened the first time a HEIC picture is read rather than linked: linked, it loads its
 // codecs (x265, aom, libde265, dav1d) into every start of the app, 1.7 MB, for a rare pick.
 struct Libheif {
-#define LUMIVANE_HEIF_MEMBER(name) decltype(&::name) name = nullptr;
-    LUMIVANE_HEIF_FUNCTIONS(LUMIVANE_HEIF_MEMBER)
-#undef LUMIVANE_HEIF_MEMBER
+    LUMIVANE_HEIF_FUNCTIONS(LUMIVANE_RUNTIME_MEMBER)
 };
 
 // Null where libheif is not installed (or lacks one of them).
 const Libheif *libheif()
 {
-    static const std::optional<Libheif> loaded = []() -> std::optional<Libheif> {
-        QLibrary library(QStringLiteral("heif"), 1); // not unloaded when it goes
-        if (!library.load())
-            return std::nullopt;
-        Libheif heif;
+    static const std::optional<Libheif> loaded = openRuntimeLibrary<Libheif>(QStringLiteral("heif"), 1, [](QLibrary &library, Libheif &table) {
         bool complete = true;
-#define LUMIVANE_HEIF_RESOLVE(name)                                                                 \
-    heif.name = reinterpret_cast<decltype(&::name)>(library.resolve(#name));                       \
-    complete = complete && heif.name;
-        LUMIVANE_HEIF_FUNCTIONS(LUMIVANE_HEIF_RESOLVE)
-#undef LUMIVANE_HEIF_RESOLVE
-        if (!complete)
-            return std::nullopt;
-        heif.heif_init(nullptr); // registers its decoders, once for the process
-        return heif;
-    }();
+        LUMIVANE_HEIF_FUNCTIONS(LUMIVANE_RUNTIME_RESOLVE)
+        if (complete)
+            table.heif_init(nullptr); // registers its decoders, once for the process
+        return complete;
+    });
     return loaded ? &*loaded : nullptr;
 }
 

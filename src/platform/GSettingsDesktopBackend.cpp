@@ -3,11 +3,9 @@
 #include "platform/GSettingsDesktopBackend.h"
 
 #include "platform/DesktopError.h"
-
+#include "platform/Gio.h"
 
 #include <QCoreApplication>
-#include <gio/gio.h>
-
 #include <QFile>
 
 #include <memory>
@@ -18,31 +16,42 @@ namespace {
 
 struct GObjectDeleter
 {
-    void operator()(gpointer object) const { g_object_unref(object); }
+    void operator()(gpointer object) const { gio()->g_object_unref(object); }
 };
 using SettingsPtr = std::unique_ptr<GSettings, GObjectDeleter>;
 
 struct SchemaDeleter
 {
-    void operator()(GSettingsSchema *schema) const { g_settings_schema_unref(schema); }
+    void operator()(GSettingsSchema *schema) const { gio()->g_settings_schema_unref(schema); }
 };
 using SchemaPtr = std::unique_ptr<GSettingsSchema, SchemaDeleter>;
 
+// GIO, or a DesktopError saying it is missing.
+const Gio &requireGio()
+{
+    if (const Gio *found = gio())
+        return *found;
+    throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "GIO (libgio-2.0.so.0) could not be opened"));
+}
+
+// Null where the schema is not installed, or GIO is missing (nothing can be read then either).
 SchemaPtr lookupSchema(const QString &schema)
 {
-    GSettingsSchemaSource *source = g_settings_schema_source_get_default();
+    const Gio *g = gio();
+    GSettingsSchemaSource *source = g ? g->g_settings_schema_source_get_default() : nullptr;
     if (!source)
         return nullptr;
-    return SchemaPtr(g_settings_schema_source_lookup(source, schema.toUtf8().constData(), TRUE));
+    return SchemaPtr(g->g_settings_schema_source_lookup(source, schema.toUtf8().constData(), TRUE));
 }
 
 QString fileUri(const QString &path)
 {
-    gchar *uri = g_filename_to_uri(QFile::encodeName(path).constData(), nullptr, nullptr);
+    const Gio &g = requireGio();
+    gchar *uri = g.g_filename_to_uri(QFile::encodeName(path).constData(), nullptr, nullptr);
     if (!uri)
         throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "%1 is not an absolute path").arg(path));
     const QString result = QString::fromUtf8(uri);
-    g_free(uri);
+    g.g_free(uri);
     return result;
 }
 
@@ -105,34 +114,36 @@ std::optional<QString> GSettingsDesktopBackend::readString(const QString &schema
 {
     SchemaPtr found = lookupSchema(schema);
     const QByteArray keyName = key.toUtf8();
-    if (!found || !g_settings_schema_has_key(found.get(), keyName.constData()))
+    if (!found || !gio()->g_settings_schema_has_key(found.get(), keyName.constData()))
         return std::nullopt;
-    SettingsPtr settings(g_settings_new_full(found.get(), nullptr, nullptr));
-    gchar *value = g_settings_get_string(settings.get(), keyName.constData());
+    const Gio &g = *gio();
+    SettingsPtr settings(g.g_settings_new_full(found.get(), nullptr, nullptr));
+    gchar *value = g.g_settings_get_string(settings.get(), keyName.constData());
     QString result = QString::fromUtf8(value);
-    g_free(value);
+    g.g_free(value);
     return result;
 }
 
 void GSettingsDesktopBackend::writeChecked(const QString &schema, const QString &key, const QString &value) const
 {
+    const Gio &g = requireGio();
     SchemaPtr found = lookupSchema(schema);
     if (!found)
         throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the settings schema %1 is not installed").arg(schema));
     const QByteArray keyName = key.toUtf8();
-    if (!g_settings_schema_has_key(found.get(), keyName.constData()))
+    if (!g.g_settings_schema_has_key(found.get(), keyName.constData()))
         throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the settings schema %1 has no key %2").arg(schema, key));
 
-    SettingsPtr settings(g_settings_new_full(found.get(), nullptr, nullptr));
+    SettingsPtr settings(g.g_settings_new_full(found.get(), nullptr, nullptr));
     const QByteArray bytes = value.toUtf8();
-    if (!g_settings_is_writable(settings.get(), keyName.constData()))
+    if (!g.g_settings_is_writable(settings.get(), keyName.constData()))
         throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the setting %1 %2 is locked").arg(schema, key));
-    if (!g_settings_set_string(settings.get(), keyName.constData(), bytes.constData()))
+    if (!g.g_settings_set_string(settings.get(), keyName.constData(), bytes.constData()))
         throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the setting %1 %2 could not be written").arg(schema, key));
 
-    gchar *stored = g_settings_get_string(settings.get(), keyName.constData());
+    gchar *stored = g.g_settings_get_string(settings.get(), keyName.constData());
     const bool took = stored && bytes == stored;
-    g_free(stored);
+    g.g_free(stored);
     if (!took)
         throw DesktopError(QCoreApplication::translate("GSettingsDesktopBackend", "the setting %1 %2 did not keep the new picture").arg(schema, key));
 }
@@ -144,7 +155,7 @@ void GSettingsDesktopBackend::writePicture(const QString &filePath, const QStrin
         // picture-uri-dark exists from GNOME 42 on; older schemas simply lack it.
         if (key.endsWith(QLatin1String("-dark"))) {
             SchemaPtr found = lookupSchema(m_flavour.schema);
-            if (found && !g_settings_schema_has_key(found.get(), key.toUtf8().constData()))
+            if (found && !gio()->g_settings_schema_has_key(found.get(), key.toUtf8().constData()))
                 continue;
         }
         writeChecked(m_flavour.schema, key, value);
@@ -152,7 +163,7 @@ void GSettingsDesktopBackend::writePicture(const QString &filePath, const QStrin
     writeChecked(m_flavour.schema, u"picture-options"_s, options);
     // dconf sends writes to its service in the background: a program that exits right after
     // (the --set-wallpaper command) would otherwise lose them while reporting success.
-    g_settings_sync();
+    requireGio().g_settings_sync();
 }
 
 QCoro::Task<void> GSettingsDesktopBackend::setDesktopImage(QString filePath, DesktopScreen)
@@ -178,7 +189,7 @@ QCoro::Task<DesktopCapabilities> GSettingsDesktopBackend::capabilities()
         c.lockScreenNote = QCoreApplication::translate("GSettingsDesktopBackend", "the settings schema %1 is not installed").arg(m_flavour.lockSchema);
     if (SchemaPtr found = lookupSchema(m_flavour.schema)) {
         // A picture per monitor by laying one composed picture across them all.
-        c.perMonitor = c.spanned = g_settings_schema_has_key(found.get(), "picture-options");
+        c.perMonitor = c.spanned = gio()->g_settings_schema_has_key(found.get(), "picture-options");
     } else {
         c.desktopPicture = false;
         c.desktopPictureNote = QCoreApplication::translate("GSettingsDesktopBackend", "the settings schema %1 is not installed").arg(m_flavour.schema);
@@ -193,5 +204,5 @@ QCoro::Task<void> GSettingsDesktopBackend::setLockScreenImage(QString filePath)
     if (!can.lockScreenPicture)
         throw DesktopError(can.lockScreenNote);
     writeChecked(m_flavour.lockSchema, m_flavour.lockKey, fileUri(filePath));
-    g_settings_sync();
+    requireGio().g_settings_sync();
 }

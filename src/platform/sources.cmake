@@ -7,6 +7,8 @@ set(LUMIVANE_PLATFORM_SOURCES
     platform/Notifier.h
     platform/UrlOpener.h platform/ProcessRunner.h platform/LoginItemBackend.h
     platform/MachineIdSource.h platform/MachineIdSource.cpp
+    # GIO, opened when first used
+    platform/Gio.h platform/Gio.cpp
     # login item
     platform/XdgAutostartBackend.h platform/XdgAutostartBackend.cpp
     # automatic change: the systemd user timer, the network's state

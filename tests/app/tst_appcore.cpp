@@ -12,6 +12,7 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QNetworkReply>
@@ -194,10 +195,20 @@ private Q_SLOTS:
 
     void windowOpensAtDefaultSize()
     {
+        // No desktop named, so no desktop setting is read at start.
+        const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+        qunsetenv("XDG_CURRENT_DESKTOP");
         LumivaneApp app;
         QVERIFY(app.start());
         auto *window = qobject_cast<QQuickWindow *>(app.engine().rootObjects().first());
         QVERIFY(window);
+        QTRY_VERIFY(window->property("content").value<QObject *>());
+        qputenv("XDG_CURRENT_DESKTOP", desktop);
+        // GIO (and GObject, libmount, libblkid, libselinux with it) is opened when first used,
+        // not at every start.
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("libgio-2.0"));
         QCOMPARE(window->width(), AppConfig::defaultWindowWidth);
         QCOMPARE(window->height(), AppConfig::defaultWindowHeight);
         QCOMPARE(window->minimumSize(), QSize(AppConfig::minWindowWidth, AppConfig::minWindowHeight));
