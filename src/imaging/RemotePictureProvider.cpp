@@ -37,6 +37,18 @@ Plan readPlan(const QSize &original, const QSize &box, bool crop)
     return {scaled, QRect(QPoint((scaled.width() - kept.width()) / 2, (scaled.height() - kept.height()) / 2), kept)};
 }
 
+// The format of a JPEG or PNG picture, told by its first bytes; empty for any other. Named, with
+// detection off, the reader opens only that format's plugin: left to detect it, Qt opens every
+// image plugin in turn (and the SVG one loads Qt's SVG library) to ask which one reads it.
+QByteArray formatOf(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xD8\xFF"))
+        return QByteArrayLiteral("jpeg");
+    if (bytes.startsWith("\x89PNG\r\n\x1A\n"))
+        return QByteArrayLiteral("png");
+    return {};
+}
+
 // One manager per loading thread, made in it and deleted when it ends.
 QThreadStorage<QNetworkAccessManager *> threadNetworks;
 
@@ -82,6 +94,10 @@ private:
             QByteArray bytes = reply->readAll();
             QBuffer buffer(&bytes);
             QImageReader reader(&buffer);
+            if (const QByteArray format = formatOf(bytes); !format.isEmpty()) {
+                reader.setFormat(format);
+                reader.setAutoDetectImageFormat(false);
+            }
             const Plan plan = readPlan(reader.size(), m_box, m_crop);
             if (plan.scaled.isValid())
                 reader.setScaledSize(plan.scaled);
