@@ -112,7 +112,7 @@ Item {
             verify(panel.visible)
             verify(panel.message !== "")
             verify(findChild(panel, "retryButton").visible)
-            verify(!findChild(view, "loadingSkeleton").visible)
+            verify(!findChild(view, "loadingSkeleton"))
             verify(!findChild(view, "hero").visible)
         }
 

@@ -80,10 +80,11 @@ Item {
         }
     }
 
-    LoadingSkeletonView {
-        id: skeleton
+    // Made while Home waits for its first lists, and gone once they are shown.
+    Loader {
         anchors.fill: parent
-        visible: vm.isLoading && vm.featured.length === 0
+        active: vm.isLoading && vm.featured.length === 0
+        sourceComponent: LoadingSkeletonView {}
     }
 
     GlassErrorView {
