@@ -31,7 +31,7 @@ QCoro::Task<QStringList> listNames(QDBusConnection connection, QString method)
 
 } // namespace
 
-AutoDesktopBackend::AutoDesktopBackend(QDBusConnection connection, QString currentDesktop, QString configHome,
+AutoDesktopBackend::AutoDesktopBackend(BusConnection connection, QString currentDesktop, QString configHome,
                                        ProcessRunner &runner, Session session)
     : m_connection(std::move(connection))
     , m_currentDesktop(std::move(currentDesktop))
@@ -106,15 +106,15 @@ QCoro::Task<DesktopBackend *> AutoDesktopBackend::resolve()
     if (m_chosen)
         co_return m_chosen.get();
 
-    QStringList running = co_await listNames(m_connection, u"ListNames"_s);
-    QStringList activatable = co_await listNames(m_connection, u"ListActivatableNames"_s);
+    QStringList running = co_await listNames(m_connection.get(), u"ListNames"_s);
+    QStringList activatable = co_await listNames(m_connection.get(), u"ListActivatableNames"_s);
     if (m_chosen) // another call chose while this one waited
         co_return m_chosen.get();
 
     const QStringList desktops = m_currentDesktop.toLower().split(u':', Qt::SkipEmptyParts);
     Kind kind = choose(m_currentDesktop, running, activatable, &GSettingsDesktopBackend::schemaInstalled, m_session);
     if (kind == Kind::Portal) {
-        const bool offered = co_await PortalDesktopBackend::offersWallpaper(m_connection);
+        const bool offered = co_await PortalDesktopBackend::offersWallpaper(m_connection.get());
         if (m_chosen)
             co_return m_chosen.get();
         if (!offered) { // the next choice without it
@@ -133,7 +133,7 @@ QCoro::Task<DesktopBackend *> AutoDesktopBackend::resolve()
         QString tool = QStandardPaths::findExecutable(u"kwriteconfig6"_s);
         if (tool.isEmpty())
             tool = QStandardPaths::findExecutable(u"kwriteconfig5"_s);
-        m_chosen = std::make_unique<PlasmaDesktopBackend>(m_connection, m_configHome, m_runner, tool);
+        m_chosen = std::make_unique<PlasmaDesktopBackend>(m_connection.get(), m_configHome, m_runner, tool);
         break;
     }
     case Kind::GnomeCompatible: {
@@ -155,10 +155,10 @@ QCoro::Task<DesktopBackend *> AutoDesktopBackend::resolve()
         m_chosen = std::make_unique<GSettingsDesktopBackend>(GSettingsDesktopBackend::mate());
         break;
     case Kind::Xfce:
-        m_chosen = std::make_unique<XfceDesktopBackend>(m_connection);
+        m_chosen = std::make_unique<XfceDesktopBackend>(m_connection.get());
         break;
     case Kind::Portal:
-        m_chosen = std::make_unique<PortalDesktopBackend>(m_connection);
+        m_chosen = std::make_unique<PortalDesktopBackend>(m_connection.get());
         break;
     case Kind::Sway:
         m_chosen = command(CommandDesktopBackend::Tool::Sway);

@@ -4,7 +4,8 @@
 
 #include "platform/DesktopBackend.h"
 
-#include <QDBusConnection>
+#include "platform/BusConnection.h"
+
 #include <QProcessEnvironment>
 #include <QStringList>
 #include <functional>
@@ -29,7 +30,7 @@ class AutoDesktopBackend : public DesktopBackend
 public:
     using Session = AutoDesktopSession;
 
-    AutoDesktopBackend(QDBusConnection connection, QString currentDesktop, QString configHome, ProcessRunner &runner,
+    AutoDesktopBackend(BusConnection connection, QString currentDesktop, QString configHome, ProcessRunner &runner,
                        Session session = {});
 
     QString name() const override;
@@ -52,7 +53,7 @@ public:
 private:
     QCoro::Task<DesktopBackend *> resolve();
 
-    QDBusConnection m_connection;
+    BusConnection m_connection;
     QString m_currentDesktop;
     QString m_configHome;
     ProcessRunner &m_runner;

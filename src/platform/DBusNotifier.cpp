@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-DBusNotifier::DBusNotifier(QDBusConnection connection)
+DBusNotifier::DBusNotifier(BusConnection connection)
     : m_connection(std::move(connection))
 {
 }
@@ -27,7 +27,7 @@ void DBusNotifier::post(const QString &title, const QString &body)
     message << QStringLiteral("Lumivane") << uint(0) << desktopEntry() << title << body << QStringList() << hints
             << int(-1);
     m_pending.removeIf([](const QDBusPendingCall &call) { return call.isFinished(); });
-    m_pending.append(m_connection.asyncCall(message));
+    m_pending.append(m_connection.get().asyncCall(message));
 }
 
 void DBusNotifier::waitForDelivery(int timeoutMs)

@@ -4,7 +4,8 @@
 
 #include "platform/Notifier.h"
 
-#include <QDBusConnection>
+#include "platform/BusConnection.h"
+
 #include <QDBusPendingCall>
 #include <QList>
 
@@ -13,7 +14,7 @@
 class DBusNotifier : public Notifier
 {
 public:
-    explicit DBusNotifier(QDBusConnection connection = QDBusConnection::sessionBus());
+    explicit DBusNotifier(BusConnection connection = BusConnection::session());
     void post(const QString &title, const QString &body) override;
     void waitForDelivery(int timeoutMs) override;
 
@@ -21,6 +22,6 @@ public:
     static QString desktopEntry() { return QStringLiteral("app.lumivane.Lumivane"); }
 
 private:
-    QDBusConnection m_connection;
+    BusConnection m_connection;
     QList<QDBusPendingCall> m_pending;
 };

@@ -23,7 +23,7 @@ const QString managerInterface = u"org.freedesktop.systemd1.Manager"_s;
 constexpr int callTimeoutMs = 10'000;
 } // namespace
 
-SystemdUserTimer::SystemdUserTimer(QDBusConnection bus, QString unitDirectory, QString executablePath)
+SystemdUserTimer::SystemdUserTimer(BusConnection bus, QString unitDirectory, QString executablePath)
     : m_bus(std::move(bus))
     , m_unitDirectory(std::move(unitDirectory))
     , m_executablePath(std::move(executablePath))
@@ -32,12 +32,13 @@ SystemdUserTimer::SystemdUserTimer(QDBusConnection bus, QString unitDirectory, Q
 
 QCoro::Task<bool> SystemdUserTimer::isAvailable() const
 {
-    if (!m_bus.isConnected())
+    const QDBusConnection bus = m_bus.get();
+    if (!bus.isConnected())
         co_return false;
     QDBusMessage message = QDBusMessage::createMethodCall(u"org.freedesktop.DBus"_s, u"/org/freedesktop/DBus"_s,
                                                           u"org.freedesktop.DBus"_s, u"NameHasOwner"_s);
     message << manager;
-    const QDBusPendingCall pending = m_bus.asyncCall(message, callTimeoutMs);
+    const QDBusPendingCall pending = bus.asyncCall(message, callTimeoutMs);
     const QDBusMessage reply = co_await pending;
     co_return reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool();
 }
@@ -114,7 +115,7 @@ QCoro::Task<void> SystemdUserTimer::call(QString method, QVariantList arguments)
 {
     QDBusMessage message = QDBusMessage::createMethodCall(manager, managerPath, managerInterface, method);
     message.setArguments(arguments);
-    const QDBusPendingCall pending = m_bus.asyncCall(message, callTimeoutMs);
+    const QDBusPendingCall pending = m_bus.get().asyncCall(message, callTimeoutMs);
     const QDBusMessage reply = co_await pending;
     if (reply.type() != QDBusMessage::ReplyMessage)
         throw AppError(u"systemd could not %1 the automatic change: %2"_s.arg(method, reply.errorMessage()));

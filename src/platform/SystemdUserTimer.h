@@ -3,7 +3,8 @@
 #pragma once
 
 #include <QCoroTask>
-#include <QDBusConnection>
+#include "platform/BusConnection.h"
+
 #include <QString>
 
 // The automatic change as a systemd user timer: lumivane-autochange.timer starts
@@ -15,7 +16,7 @@ class SystemdUserTimer
 {
 public:
     // `unitDirectory` is $XDG_CONFIG_HOME/systemd/user; `executablePath` the program to run.
-    SystemdUserTimer(QDBusConnection bus, QString unitDirectory, QString executablePath);
+    SystemdUserTimer(BusConnection bus, QString unitDirectory, QString executablePath);
 
     static QString timerName() { return QStringLiteral("lumivane-autochange.timer"); }
     static QString serviceName() { return QStringLiteral("lumivane-autochange.service"); }
@@ -45,7 +46,7 @@ private:
     QCoro::Task<void> call(QString method, QVariantList arguments) const;
     static void write(const QString &path, const QString &text);
 
-    QDBusConnection m_bus;
+    BusConnection m_bus;
     QString m_unitDirectory;
     QString m_executablePath;
 };

@@ -5,6 +5,7 @@ set(LUMIVANE_PLATFORM_SOURCES
     # interfaces
     platform/DesktopScreen.h platform/DesktopError.h platform/DesktopBackend.h
     platform/Notifier.h
+    platform/BusConnection.h platform/BusConnection.cpp
     platform/UrlOpener.h platform/ProcessRunner.h platform/LoginItemBackend.h
     platform/MachineIdSource.h platform/MachineIdSource.cpp
     # GIO, opened when first used

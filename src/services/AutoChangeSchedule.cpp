@@ -8,7 +8,6 @@
 #include "platform/XdgAutostartBackend.h"
 
 #include <QCoreApplication>
-#include <QDBusConnection>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -25,7 +24,7 @@ AutoChangeSchedule::AutoChangeSchedule(SystemdUserTimer &timer, LoginItemBackend
 AutoChangeSchedule &AutoChangeSchedule::shared()
 {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    static SystemdUserTimer timer(QDBusConnection::sessionBus(), config + QStringLiteral("/systemd/user"),
+    static SystemdUserTimer timer(BusConnection::session(), config + QStringLiteral("/systemd/user"),
                                   QCoreApplication::applicationFilePath());
     static XdgAutostartBackend entry(config, QCoreApplication::applicationFilePath(), QStringLiteral("app.lumivane.autochange"),
                                      {QStringLiteral("--background")});

@@ -22,7 +22,6 @@
 #include <QCoroFuture>
 #include <QCoroNetworkReply>
 #include <QCryptographicHash>
-#include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -82,7 +81,7 @@ WallpaperEngine::Collaborators WallpaperEngine::systemCollaborators()
     static QProcessRunner runner;
     Collaborators c;
     c.network = new QNetworkAccessManager;
-    c.desktop = new AutoDesktopBackend(QDBusConnection::sessionBus(), qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
+    c.desktop = new AutoDesktopBackend(BusConnection::session(), qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
                                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), runner);
     c.notifier = new DBusNotifier;
     c.urlOpener = new DesktopServicesUrlOpener;
