@@ -7,6 +7,7 @@
 
 #include <vips/vips8>
 
+#include <algorithm>
 #include <iostream>
 
 namespace fs = std::filesystem;
@@ -71,8 +72,12 @@ void UploadWorker::run()
         try {
             std::lock_guard lock(db.mutex);
             claim = nowMs();
-            // A claim older than several budgets belongs to a process that died with it.
-            job = db.claimJob(claim, claim - 4 * std::chrono::duration_cast<std::chrono::milliseconds>(budget).count());
+            // A claim older than several budgets belongs to a process that died with it. Never
+            // less than a minute: a worker past a short budget still needs a moment to give its
+            // job up, and a job taken from it meanwhile was taken again and again, by each worker
+            // in turn, and stayed "processing" for good.
+            const std::chrono::milliseconds lapse = std::max<std::chrono::milliseconds>(4 * budget, std::chrono::minutes(1));
+            job = db.claimJob(claim, claim - lapse.count());
         } catch (const std::exception &e) {
             std::cerr << "upload jobs: " << e.what() << "\n";
         }
