@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/ButtonBase.h"
 
+#include "viewmodels/SetIfChanged.h"
+
 // Hover is on whatever the platform's hint says: the cards show their title and buttons under
 // the pointer, which is how the design reaches them.
 ButtonBase::ButtonBase(QQuickItem *parent)
@@ -14,10 +16,7 @@ ButtonBase::ButtonBase(QQuickItem *parent)
 
 void ButtonBase::setText(const QString &text)
 {
-    if (m_text == text)
-        return;
-    m_text = text;
-    Q_EMIT textChanged();
+    setIfChanged(m_text, text, this, &ButtonBase::textChanged);
 }
 
 void ButtonBase::setHoverEnabled(bool enabled)
@@ -51,18 +50,12 @@ void ButtonBase::setDown(bool pointer, bool key)
 
 void ButtonBase::setHovered(bool hovered)
 {
-    if (m_hovered == hovered)
-        return;
-    m_hovered = hovered;
-    Q_EMIT hoveredChanged();
+    setIfChanged(m_hovered, hovered, this, &ButtonBase::hoveredChanged);
 }
 
 void ButtonBase::setVisualFocus(bool visual)
 {
-    if (m_visualFocus == visual)
-        return;
-    m_visualFocus = visual;
-    Q_EMIT visualFocusChanged();
+    setIfChanged(m_visualFocus, visual, this, &ButtonBase::visualFocusChanged);
 }
 
 void ButtonBase::mousePressEvent(QMouseEvent *event)
