@@ -332,7 +332,7 @@ void Journeys::twoWallpapersInARowEachReachTheDesktop()
     QCOMPARE(bytesOf(shown), served(first.fullImageURL()));
     dismissAlert();
     click(waitForVisible(QStringLiteral("detailClose")));
-    QTRY_VERIFY(visible(QStringLiteral("detailSheet")).isEmpty() && visible(QStringLiteral("setDesktopButton")).isEmpty());
+    QTRY_VERIFY(visible(QStringLiteral("detailClose")).isEmpty() && visible(QStringLiteral("setDesktopButton")).isEmpty());
 
     // From a card's own "Set", shown under the pointer.
     hover(cards[2]);

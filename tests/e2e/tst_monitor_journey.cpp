@@ -136,6 +136,9 @@ void MonitorJourney::click(QQuickItem *item)
 {
     QVERIFY(item);
     const QPoint centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
+    // The pointer comes onto it first, as a person's does.
+    QTest::mouseMove(m_window, centre);
+    QTest::qWait(20);
     QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre);
     QTest::qWait(50);
 }
@@ -151,7 +154,12 @@ void MonitorJourney::oneMonitorChosenByKeyboardGetsThePicture()
 
     QQuickItem *card = waitForVisible(QStringLiteral("wallpaperCard"));
     QTRY_VERIFY_WITH_TIMEOUT(!card->property("wallpaper").value<Wallpaper>().id().isEmpty(), 20000);
+    const QRectF cardRect = card->mapRectToScene(card->boundingRect());
     click(card);
+    QVERIFY2(waitForVisible(QStringLiteral("detailClose")),
+             qPrintable(QStringLiteral("no detail sheet after a click on the card at %1,%2 %3×%4 in a %5×%6 window")
+                            .arg(cardRect.x()).arg(cardRect.y()).arg(cardRect.width()).arg(cardRect.height())
+                            .arg(m_window->width()).arg(m_window->height())));
     QQuickItem *all = waitForVisible(QStringLiteral("monitorChoice0"));
     QVERIFY2(all, "no choice of monitor in the detail sheet");
     QQuickItem *second = waitForVisible(QStringLiteral("monitorChoice2"));

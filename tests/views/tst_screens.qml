@@ -107,6 +107,7 @@ Item {
 
         function test_homeFailureShowsErrorPanelWithRetry() {
             const view = createTemporaryObject(homeComponent, stage)
+            verify(findChild(view, "loadingSkeleton"), "no skeleton while Home loads")
             tryVerify(() => !view.viewModel.isLoading, 5000)
             const panel = findChild(view, "errorPanel")
             verify(panel.visible)

@@ -80,11 +80,14 @@ Item {
         }
     }
 
-    // Made while Home waits for its first lists, and gone once they are shown.
-    Loader {
-        anchors.fill: parent
-        active: vm.isLoading && vm.featured.length === 0
-        sourceComponent: LoadingSkeletonView {}
+    // Made while Home waits for its first lists, and gone once they are shown. A Repeater rather
+    // than a Loader: Qt 6.4's Loader refuses a component bound to this file's context.
+    Repeater {
+        model: vm.isLoading && vm.featured.length === 0 ? 1 : 0
+        LoadingSkeletonView {
+            width: root.width
+            height: root.height
+        }
     }
 
     GlassErrorView {
