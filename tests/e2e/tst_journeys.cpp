@@ -457,7 +457,7 @@ void Journeys::clearCacheKeepsTheDesktopPictureAndMeasuresHonestly()
     QTRY_VERIFY2_WITH_TIMEOUT(honest(shownBytes(), onDisk()),
                               qPrintable(QStringLiteral("shown %1, on disk %2").arg(shownBytes()).arg(onDisk())), 5000);
     click(waitForVisible(QStringLiteral("settingsClose")));
-    QTRY_VERIFY(visible(QStringLiteral("settingsSheet")).isEmpty() && visible(QStringLiteral("cacheSizeRow")).isEmpty());
+    QTRY_VERIFY(visible(QStringLiteral("settingsClose")).isEmpty() && visible(QStringLiteral("cacheSizeRow")).isEmpty());
 }
 
 void Journeys::exploreFilterSortAndPagingShowExactlyTheServicesList()
