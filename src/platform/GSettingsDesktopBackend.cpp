@@ -113,10 +113,12 @@ bool GSettingsDesktopBackend::schemaInstalled(const QString &schema)
 std::optional<QString> GSettingsDesktopBackend::readString(const QString &schema, const QString &key)
 {
     SchemaPtr found = lookupSchema(schema);
-    const QByteArray keyName = key.toUtf8();
-    if (!found || !gio()->g_settings_schema_has_key(found.get(), keyName.constData()))
+    if (!found) // so GIO is there
         return std::nullopt;
     const Gio &g = *gio();
+    const QByteArray keyName = key.toUtf8();
+    if (!g.g_settings_schema_has_key(found.get(), keyName.constData()))
+        return std::nullopt;
     SettingsPtr settings(g.g_settings_new_full(found.get(), nullptr, nullptr));
     gchar *value = g.g_settings_get_string(settings.get(), keyName.constData());
     QString result = QString::fromUtf8(value);

@@ -21,10 +21,13 @@
 #include <QQmlApplicationEngine>
 #include <QQuickTextureFactory>
 #include <QQuickWindow>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
+
+#include <optional>
 
 Q_IMPORT_QML_PLUGIN(LumivanePlugin)
 Q_IMPORT_PLUGIN(HeicImagePlugin)
@@ -196,14 +199,18 @@ private Q_SLOTS:
     void windowOpensAtDefaultSize()
     {
         // No desktop named, so no desktop setting is read at start.
-        const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+        const std::optional<QByteArray> desktop = qEnvironmentVariableIsSet("XDG_CURRENT_DESKTOP")
+            ? std::optional(qgetenv("XDG_CURRENT_DESKTOP")) : std::nullopt;
         qunsetenv("XDG_CURRENT_DESKTOP");
+        const auto restore = qScopeGuard([&] {
+            if (desktop)
+                qputenv("XDG_CURRENT_DESKTOP", *desktop);
+        });
         LumivaneApp app;
         QVERIFY(app.start());
         auto *window = qobject_cast<QQuickWindow *>(app.engine().rootObjects().first());
         QVERIFY(window);
         QTRY_VERIFY(window->property("content").value<QObject *>());
-        qputenv("XDG_CURRENT_DESKTOP", desktop);
         // GIO (and GObject, libmount, libblkid, libselinux with it) is opened when first used,
         // not at every start.
         QFile maps(QStringLiteral("/proc/self/maps"));
