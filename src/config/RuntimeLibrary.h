@@ -7,9 +7,8 @@
 //     #define MY_FUNCTIONS(X) X(lib_open) X(lib_close)
 //     struct Lib { MY_FUNCTIONS(LUMIVANE_RUNTIME_MEMBER) };
 //     std::optional<Lib> lib = openRuntimeLibrary<Lib>(u"name"_s, 1, [](QLibrary &library, Lib &table) {
-//         bool complete = true;
-//         MY_FUNCTIONS(LUMIVANE_RUNTIME_RESOLVE)
-//         return complete;
+//         MY_FUNCTIONS(LUMIVANE_RUNTIME_RESOLVE) // returns false where one is missing
+//         return true;
 //     });
 #pragma once
 
@@ -21,7 +20,8 @@
 #define LUMIVANE_RUNTIME_MEMBER(name) decltype(&::name) name = nullptr;
 #define LUMIVANE_RUNTIME_RESOLVE(name)                                                             \
     table.name = reinterpret_cast<decltype(&::name)>(library.resolve(#name));                      \
-    complete = complete && table.name;
+    if (!table.name)                                                                               \
+        return false;
 
 // The table of `name` (lib<name>.so.<version>), or none where the library is missing or lacks
 // one of the functions. The library stays loaded for the rest of the process.

@@ -35,11 +35,9 @@ struct Libheif {
 const Libheif *libheif()
 {
     static const std::optional<Libheif> loaded = openRuntimeLibrary<Libheif>(QStringLiteral("heif"), 1, [](QLibrary &library, Libheif &table) {
-        bool complete = true;
         LUMIVANE_HEIF_FUNCTIONS(LUMIVANE_RUNTIME_RESOLVE)
-        if (complete)
-            table.heif_init(nullptr); // registers its decoders, once for the process
-        return complete;
+        table.heif_init(nullptr); // registers its decoders, once for the process
+        return true;
     });
     return loaded ? &*loaded : nullptr;
 }

@@ -3,24 +3,19 @@
 #include "platform/BusConnection.h"
 
 BusConnection::BusConnection(QDBusConnection connection)
-    : m_state(std::make_shared<State>(State{{}, std::move(connection)}))
-{
-}
-
-BusConnection::BusConnection(std::function<QDBusConnection()> connect)
-    : m_state(std::make_shared<State>(State{std::move(connect), std::nullopt}))
+    : m_connection(std::make_shared<std::optional<QDBusConnection>>(std::move(connection)))
 {
 }
 
 BusConnection BusConnection::session()
 {
-    return BusConnection(std::function<QDBusConnection()>(&QDBusConnection::sessionBus));
+    return BusConnection();
 }
 
 QDBusConnection BusConnection::get() const
 {
     // Asked for on the GUI thread only, like the backends that hold it.
-    if (!m_state->connection)
-        m_state->connection = m_state->connect();
-    return *m_state->connection;
+    if (!*m_connection)
+        *m_connection = QDBusConnection::sessionBus();
+    return **m_connection;
 }

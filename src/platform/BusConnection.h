@@ -4,7 +4,6 @@
 
 #include <QDBusConnection>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -17,16 +16,14 @@ class BusConnection
 public:
     // An existing connection (a test's private bus).
     BusConnection(QDBusConnection connection);
-    explicit BusConnection(std::function<QDBusConnection()> connect);
     // The session bus, connected on first use.
     static BusConnection session();
 
     QDBusConnection get() const;
 
 private:
-    struct State {
-        std::function<QDBusConnection()> connect;
-        std::optional<QDBusConnection> connection;
-    };
-    std::shared_ptr<State> m_state;
+    BusConnection() = default;
+
+    // Empty until the session bus is first asked for.
+    std::shared_ptr<std::optional<QDBusConnection>> m_connection = std::make_shared<std::optional<QDBusConnection>>();
 };

@@ -5,9 +5,8 @@
 const Gio *gio()
 {
     static const std::optional<Gio> loaded = openRuntimeLibrary<Gio>(QStringLiteral("gio-2.0"), 0, [](QLibrary &library, Gio &table) {
-        bool complete = true;
         LUMIVANE_GIO_FUNCTIONS(LUMIVANE_RUNTIME_RESOLVE)
-        return complete;
+        return true;
     });
     return loaded ? &*loaded : nullptr;
 }
