@@ -7,10 +7,14 @@
 //   frames       frame interval and per-frame sync+render work while scrolling that grid
 //   phases       where the cold start goes: main() entered, Qt set up, QML engine loaded, first
 //                frame, featured strip and category rows in the view models, first content frame
+//   copies       with --copies N, and only that: N copies of the app at once against the one
+//                service (a machine shared by many people), each one's first content frame and
+//                its paging through 1,000 wallpapers, beside one copy alone; a copy whose
+//                requests waited on the service would stand out as the slowest by seconds
 //   X11          with LUMIVANE_BENCH_X11_DISPLAY naming an X server (bench/ui/run starts Xvfb):
 //                the same cold start on the xcb platform, from process start to the window's
 //                first expose (mapped) and to its first frame with content, and memory at Home
-// Usage: bench_ui [--runs N]   (the API and image base URLs come from the environment)
+// Usage: bench_ui [--runs N] | bench_ui --copies N   (the API and image base URLs come from the environment)
 // Each measure runs in a fresh child process: the real window in this same program
 // (--child app [--x11]), the floor in bench_ui_floor beside it (--child empty [--x11]).
 #include "app/LumivaneApp.h"
@@ -29,7 +33,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <atomic>
+#include <chrono>
 #include <map>
+#include <thread>
 #include <vector>
 
 Q_IMPORT_QML_PLUGIN(LumivanePlugin)
@@ -136,6 +143,8 @@ bool runChild(const QString &mode, const QString &x11Display, Sample &sample)
             const QList<QByteArray> parts = line.split(' ');
             if (parts.size() == 2)
                 sample.values[parts[0].toStdString()] = parts[1].toDouble();
+            if (parts.value(0) == "paged")
+                sample.values["phase_paged"] = double(timer.nsecsElapsed()) / 1e6;
         }
         if (timer.elapsed() > 300000) {
             child.kill();
@@ -150,6 +159,53 @@ double median(std::vector<double> values)
     return percentile(std::move(values), 0.5);
 }
 
+// Paging time: from Home's rows to the 1,000th wallpaper in Explore's grid.
+double pagingMs(const Sample &sample)
+{
+    const auto rows = sample.values.find("phase_rows"), paged = sample.values.find("phase_paged");
+    return rows != sample.values.end() && paged != sample.values.end() ? paged->second - rows->second : 0;
+}
+
+int runCopies(int copies)
+{
+    Sample alone;
+    if (!runChild(QStringLiteral("app"), QString(), alone)) {
+        std::fprintf(stderr, "bench_ui: the run alone failed\n");
+        return 1;
+    }
+    std::vector<Sample> samples(static_cast<size_t>(copies));
+    std::atomic<int> failed = 0;
+    {
+        std::vector<std::jthread> threads;
+        for (int i = 0; i < copies; ++i) {
+            threads.emplace_back([&samples, &failed, i] {
+                if (!runChild(QStringLiteral("app"), QString(), samples[size_t(i)]))
+                    ++failed;
+            });
+            // Started a little apart, as people open the app, not in one instant.
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    if (failed > 0) {
+        std::fprintf(stderr, "bench_ui: %d of %d copies failed\n", failed.load(), copies);
+        return 1;
+    }
+    std::vector<double> starts, pagings;
+    std::printf("\neach copy in the order started: first content frame / paging, ms\n");
+    for (const Sample &s : samples) {
+        starts.push_back(s.startMs);
+        pagings.push_back(pagingMs(s));
+        std::printf("%.0f/%.0f%s", s.startMs, pagingMs(s), starts.size() % 10 == 0 ? "\n" : "  ");
+    }
+    std::printf("\n%d copies of the app at once against one service, started 100 ms apart\n", copies);
+    std::printf("%-36s %12s %12s %12s\n", "measure", "one alone", "median", "slowest");
+    std::printf("%-36s %9.0f ms %9.0f ms %9.0f ms\n", "first content frame", alone.startMs, median(starts),
+                *std::max_element(starts.begin(), starts.end()));
+    std::printf("%-36s %9.0f ms %9.0f ms %9.0f ms\n", "paging 1,000 wallpapers", pagingMs(alone), median(pagings),
+                *std::max_element(pagings.begin(), pagings.end()));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -159,6 +215,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     int runs = 3;
     const QStringList args = app.arguments();
+    if (const qsizetype at = args.indexOf(QStringLiteral("--copies")); at >= 0 && at + 1 < args.size())
+        return runCopies(std::max(1, args.at(at + 1).toInt()));
     if (const qsizetype at = args.indexOf(QStringLiteral("--runs")); at >= 0 && at + 1 < args.size())
         runs = std::max(1, args.at(at + 1).toInt());
 
