@@ -25,21 +25,53 @@
 
 namespace {
 
-// The file of an installed font of exactly this family, as fontconfig knows it; empty when none.
-QString installedFontFile(const char *family)
+// The file of an installed font of exactly this family in `config` (the current one when null),
+// a plain TrueType or OpenType one where there is one; empty when none.
+QString installedFontFile(FcConfig *config, const char *family)
 {
     FcPattern *pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, family, nullptr);
     FcObjectSet *properties = FcObjectSetBuild(FC_FILE, nullptr);
-    FcFontSet *fonts = FcFontList(nullptr, pattern, properties);
+    FcFontSet *fonts = FcFontList(config, pattern, properties);
     QString file;
-    FcChar8 *path = nullptr;
-    if (fonts && fonts->nfont > 0 && FcPatternGetString(fonts->fonts[0], FC_FILE, 0, &path) == FcResultMatch)
-        file = QString::fromUtf8(reinterpret_cast<const char *>(path));
+    for (int i = 0; fonts && i < fonts->nfont; ++i) {
+        FcChar8 *path = nullptr;
+        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &path) != FcResultMatch)
+            continue;
+        const QString candidate = QString::fromUtf8(reinterpret_cast<const char *>(path));
+        const bool plain = candidate.endsWith(u".ttf", Qt::CaseInsensitive) || candidate.endsWith(u".otf", Qt::CaseInsensitive);
+        if (file.isEmpty() || plain)
+            file = candidate;
+        if (plain)
+            break;
+    }
     if (fonts)
         FcFontSetDestroy(fonts);
     FcObjectSetDestroy(properties);
     FcPatternDestroy(pattern);
     return file;
+}
+
+// The icon font's package installs it as TrueType, WOFF and WOFF2, and Qt draws with the copy it
+// registers last, the WOFF2. FreeType unpacks a WOFF whole into memory (350 KB, with Brotli's
+// code for WOFF2) where it reads a TrueType file in place, a page at a time. So where the
+// TrueType copy is there, the user's fontconfig setup is loaded with one rule more that passes
+// the packed copies by. Done before Qt first asks fontconfig for its fonts, in which case Qt
+// sees the same setup; should Qt ask first, it keeps the plain setup and nothing else changes.
+void passOverPackedIconFonts()
+{
+    static constexpr char rule[] = R"(<?xml version="1.0"?>
+<fontconfig><selectfont><rejectfont>
+<glob>*/MaterialIcons-*.woff</glob><glob>*/MaterialIcons-*.woff2</glob>
+</rejectfont></selectfont></fontconfig>)";
+    FcConfig *config = FcInitLoadConfig();
+    if (!config)
+        return;
+    if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8 *>(rule), FcFalse)
+        && FcConfigBuildFonts(config) && installedFontFile(config, "Material Icons").endsWith(u".ttf")) {
+        FcConfigSetCurrent(config); // kept for the life of the process
+        return;
+    }
+    FcConfigDestroy(config);
 }
 
 // glibc raises its mmap threshold each time a large block is freed, so after the first few
@@ -98,8 +130,9 @@ LumivaneApp::~LumivaneApp() = default;
 
 bool LumivaneApp::loadIconFont()
 {
+    passOverPackedIconFonts();
     // Every platform plugin then has it, the offscreen one too (it reads no system fonts).
-    const QString file = installedFontFile("Material Icons");
+    const QString file = installedFontFile(nullptr, "Material Icons");
     return !file.isEmpty() && QFontDatabase::addApplicationFont(file) >= 0;
 }
 
