@@ -50,9 +50,9 @@ QByteArray formatOf(const QByteArray &bytes)
     return {};
 }
 
-// Hands the picture to the renderer in the format it was read in. Qt's own factory turns every
-// format but 32-bit RGB into premultiplied ARGB, which would undo the 24-bit large pictures:
-// the software renderer draws them as they are, the others convert them as they upload them.
+// Hands a 24-bit picture to the renderer as it is. Qt's own factory turns every format but
+// 32-bit RGB into premultiplied ARGB, which would undo the 24-bit large pictures: the software
+// renderer draws them as they are, the others convert them as they upload them.
 class PictureTextureFactory : public QQuickTextureFactory
 {
 public:
@@ -100,7 +100,10 @@ public:
 
     QQuickTextureFactory *textureFactory() const override
     {
-        return m_image.isNull() ? nullptr : new PictureTextureFactory(m_image);
+        // Every other format goes Qt's way, premultiplied once rather than as each frame draws it.
+        if (m_image.format() == QImage::Format_RGB888)
+            return new PictureTextureFactory(m_image);
+        return QQuickTextureFactory::textureFactoryForImage(m_image);
     }
     QString errorString() const override { return m_error; }
     // The reply then finishes as aborted, and so does this response.
