@@ -26,24 +26,16 @@
 namespace {
 
 // The file of an installed font of exactly this family in `config` (the current one when null),
-// a plain TrueType or OpenType one where there is one; empty when none.
+// as fontconfig knows it; empty when none.
 QString installedFontFile(FcConfig *config, const char *family)
 {
     FcPattern *pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, family, nullptr);
     FcObjectSet *properties = FcObjectSetBuild(FC_FILE, nullptr);
     FcFontSet *fonts = FcFontList(config, pattern, properties);
     QString file;
-    for (int i = 0; fonts && i < fonts->nfont; ++i) {
-        FcChar8 *path = nullptr;
-        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &path) != FcResultMatch)
-            continue;
-        const QString candidate = QString::fromUtf8(reinterpret_cast<const char *>(path));
-        const bool plain = candidate.endsWith(u".ttf", Qt::CaseInsensitive) || candidate.endsWith(u".otf", Qt::CaseInsensitive);
-        if (file.isEmpty() || plain)
-            file = candidate;
-        if (plain)
-            break;
-    }
+    FcChar8 *path = nullptr;
+    if (fonts && fonts->nfont > 0 && FcPatternGetString(fonts->fonts[0], FC_FILE, 0, &path) == FcResultMatch)
+        file = QString::fromUtf8(reinterpret_cast<const char *>(path));
     if (fonts)
         FcFontSetDestroy(fonts);
     FcObjectSetDestroy(properties);
@@ -67,7 +59,7 @@ void passOverPackedIconFonts()
     if (!config)
         return;
     if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8 *>(rule), FcFalse)
-        && FcConfigBuildFonts(config) && installedFontFile(config, "Material Icons").endsWith(u".ttf")) {
+        && FcConfigBuildFonts(config) && !installedFontFile(config, "Material Icons").isEmpty()) {
         FcConfigSetCurrent(config); // kept for the life of the process
         return;
     }

@@ -183,7 +183,6 @@ private Q_SLOTS:
         const QImage hero = load("crop", "/big.jpg", QSize(1280, 520));
         QCOMPARE(hero.size(), QSize(1280, 520));
         QCOMPARE(hero.depth(), 24); // large and opaque, so kept without the unused fourth byte
-        QCOMPARE(load("crop", "/small.jpg", QSize(320, 200)).depth(), 32); // small: drawn faster
         const QImage see = load("fit", "/clear.png", QSize(64, 64));
         QVERIFY(see.hasAlphaChannel());
         QCOMPARE(qAlpha(see.pixel(10, 10)), 0);
@@ -191,7 +190,9 @@ private Q_SLOTS:
             QVERIFY2(qRed(hero.pixel(640, y)) < 60 && qGreen(hero.pixel(640, y)) > 200, qPrintable(QString::number(y)));
         QCOMPARE(load("fit", "/big.jpg", QSize(1280, 520)).size(), QSize(832, 520));
         // Never enlarged: the renderer scales it as it draws.
-        QCOMPARE(load("crop", "/small.jpg", QSize(1280, 520)).size(), QSize(320, 200));
+        const QImage little = load("crop", "/small.jpg", QSize(1280, 520));
+        QCOMPARE(little.size(), QSize(320, 200));
+        QCOMPARE(little.depth(), 32); // small: kept in the format the renderer draws fastest
         QString error;
         QVERIFY(load("crop", "/missing.jpg", QSize(100, 100), &error).isNull());
         QVERIFY(!error.isEmpty());
