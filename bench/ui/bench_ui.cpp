@@ -17,6 +17,8 @@
 // Usage: bench_ui [--runs N] | bench_ui --copies N   (the API and image base URLs come from the environment)
 // Each measure runs in a fresh child process: the real window in this same program
 // (--child app [--x11]), the floor in bench_ui_floor beside it (--child empty [--x11]).
+// "--child app --home" measures the start and Home alone, on the platform of the environment
+// (bench/ui/start-order profiles the start that way).
 #include "app/LumivaneApp.h"
 #include "WindowScript.h"
 #include "measure.h"
@@ -211,7 +213,7 @@ int runCopies(int copies)
 int main(int argc, char *argv[])
 {
     if (argc > 2 && qstrcmp(argv[1], "--child") == 0 && qstrcmp(argv[2], "app") == 0)
-        return childMain(argc, argv, argc > 3 && qstrcmp(argv[3], "--x11") == 0, runApp);
+        return childMain(argc, argv, argc > 3 && (qstrcmp(argv[3], "--x11") == 0 || qstrcmp(argv[3], "--home") == 0), runApp);
     QCoreApplication app(argc, argv);
     int runs = 3;
     const QStringList args = app.arguments();

@@ -133,7 +133,7 @@ inline void stampWindowOf(QQmlApplicationEngine &engine)
     });
 }
 
-// Whether this child only measures the start and Home (the X11 runs).
+// Whether this child only measures the start and Home (the X11 runs, and --home).
 inline bool homeOnly = false;
 
 inline void reportFirstFrame(QQuickWindow *window)
@@ -168,10 +168,10 @@ inline bool reportHome(QQuickWindow *window)
 
 // The child's start, as the app's own: the platform (offscreen unless one is named), the names
 // the settings are kept under, then `run`. Called with the arguments after "--child <mode>".
-inline int childMain(int argc, char *argv[], bool x11, int (*run)())
+inline int childMain(int argc, char *argv[], bool onlyHome, int (*run)())
 {
     phase("main");
-    homeOnly = x11;
+    homeOnly = onlyHome;
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication::setOrganizationName(QStringLiteral("Lumivane"));
     QGuiApplication::setApplicationName(QStringLiteral("Lumivane"));
