@@ -197,7 +197,7 @@ int runCopies(int copies)
     for (const Sample &s : samples) {
         starts.push_back(s.startMs);
         pagings.push_back(pagingMs(s));
-        std::printf("%.0f/%.0f%s", s.startMs, pagingMs(s), starts.size() % 10 == 0 ? "\n" : "  ");
+        std::printf("%.0f/%.0f%s", s.startMs, pagings.back(), starts.size() % 10 == 0 ? "\n" : "  ");
     }
     std::printf("\n%d copies of the app at once against one service, started 100 ms apart\n", copies);
     std::printf("%-36s %12s %12s %12s\n", "measure", "one alone", "median", "slowest");

@@ -43,27 +43,30 @@ QString installedFontFile(FcConfig *config, const char *family)
     return file;
 }
 
-// The icon font's package installs it as TrueType, WOFF and WOFF2, and Qt draws with the copy it
-// registers last, the WOFF2. FreeType unpacks a WOFF whole into memory (350 KB, with Brotli's
-// code for WOFF2) where it reads a TrueType file in place, a page at a time. So where the
-// TrueType copy is there, the user's fontconfig setup is loaded with one rule more that passes
-// the packed copies by. Done before Qt first asks fontconfig for its fonts, in which case Qt
-// sees the same setup; should Qt ask first, it keeps the plain setup and nothing else changes.
-void passOverPackedIconFonts()
+// The icon font's file. Its package installs it as TrueType, WOFF and WOFF2, and Qt draws with
+// the copy it registers last, the WOFF2. FreeType unpacks a WOFF whole into memory (350 KB, with
+// Brotli's code for WOFF2) where it reads a TrueType file in place, a page at a time. So where
+// the TrueType copy is there, the user's fontconfig setup is loaded with one rule more that
+// passes the packed copies by. Done before Qt first asks fontconfig for its fonts, in which case
+// Qt sees the same setup; should Qt ask first, it keeps the plain setup and nothing else changes.
+QString iconFontFile()
 {
+    static constexpr char family[] = "Material Icons";
     static constexpr char rule[] = R"(<?xml version="1.0"?>
 <fontconfig><selectfont><rejectfont>
 <glob>*/MaterialIcons-*.woff</glob><glob>*/MaterialIcons-*.woff2</glob>
 </rejectfont></selectfont></fontconfig>)";
-    FcConfig *config = FcInitLoadConfig();
-    if (!config)
-        return;
-    if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8 *>(rule), FcFalse)
-        && FcConfigBuildFonts(config) && !installedFontFile(config, "Material Icons").isEmpty()) {
-        FcConfigSetCurrent(config); // kept for the life of the process
-        return;
+    if (FcConfig *config = FcInitLoadConfig()) {
+        if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8 *>(rule), FcFalse)
+            && FcConfigBuildFonts(config)) {
+            if (QString file = installedFontFile(config, family); !file.isEmpty()) {
+                FcConfigSetCurrent(config); // kept for the life of the process
+                return file;
+            }
+        }
+        FcConfigDestroy(config);
     }
-    FcConfigDestroy(config);
+    return installedFontFile(nullptr, family);
 }
 
 // glibc raises its mmap threshold each time a large block is freed, so after the first few
@@ -122,9 +125,8 @@ LumivaneApp::~LumivaneApp() = default;
 
 bool LumivaneApp::loadIconFont()
 {
-    passOverPackedIconFonts();
     // Every platform plugin then has it, the offscreen one too (it reads no system fonts).
-    const QString file = installedFontFile(nullptr, "Material Icons");
+    const QString file = iconFontFile();
     return !file.isEmpty() && QFontDatabase::addApplicationFont(file) >= 0;
 }
 
