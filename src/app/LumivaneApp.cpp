@@ -12,62 +12,17 @@
 #include "viewmodels/AppState.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QSettings>
 #include <QStandardPaths>
-
-#include <fontconfig/fontconfig.h>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
 namespace {
-
-// The file of an installed font of exactly this family in `config` (the current one when null),
-// as fontconfig knows it; empty when none.
-QString installedFontFile(FcConfig *config, const char *family)
-{
-    FcPattern *pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, family, nullptr);
-    FcObjectSet *properties = FcObjectSetBuild(FC_FILE, nullptr);
-    FcFontSet *fonts = FcFontList(config, pattern, properties);
-    QString file;
-    FcChar8 *path = nullptr;
-    if (fonts && fonts->nfont > 0 && FcPatternGetString(fonts->fonts[0], FC_FILE, 0, &path) == FcResultMatch)
-        file = QString::fromUtf8(reinterpret_cast<const char *>(path));
-    if (fonts)
-        FcFontSetDestroy(fonts);
-    FcObjectSetDestroy(properties);
-    FcPatternDestroy(pattern);
-    return file;
-}
-
-// The icon font's file. Its package installs it as TrueType, WOFF and WOFF2, and Qt draws with
-// the copy it registers last, the WOFF2. FreeType unpacks a WOFF whole into memory (350 KB, with
-// Brotli's code for WOFF2) where it reads a TrueType file in place, a page at a time. So where
-// the TrueType copy is there, the user's fontconfig setup is loaded with one rule more that
-// passes the packed copies by. Done before Qt first asks fontconfig for its fonts, in which case
-// Qt sees the same setup; should Qt ask first, it keeps the plain setup and nothing else changes.
-QString iconFontFile()
-{
-    static constexpr char family[] = "Material Icons";
-    static constexpr char rule[] = R"(<?xml version="1.0"?>
-<fontconfig><selectfont><rejectfont>
-<glob>*/MaterialIcons-*.woff</glob><glob>*/MaterialIcons-*.woff2</glob>
-</rejectfont></selectfont></fontconfig>)";
-    if (FcConfig *config = FcInitLoadConfig()) {
-        if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8 *>(rule), FcFalse)
-            && FcConfigBuildFonts(config)) {
-            if (QString file = installedFontFile(config, family); !file.isEmpty()) {
-                FcConfigSetCurrent(config); // kept for the life of the process
-                return file;
-            }
-        }
-        FcConfigDestroy(config);
-    }
-    return installedFontFile(nullptr, family);
-}
 
 // glibc raises its mmap threshold each time a large block is freed, so after the first few
 // decoded thumbnails every later one lands inside a malloc arena, and the arena keeps the freed
@@ -96,8 +51,14 @@ LumivaneApp::LumivaneApp(QObject *parent)
     // controls module reads when a screen first uses it, rather than through QQuickStyle: that
     // would link the module, and its templates, into every start for Home, which uses neither.
     qputenv("QT_QUICK_CONTROLS_STYLE", "Basic");
-    // Reading the symbol font (and fontconfig's setup, which its lookup brings) takes a few
-    // milliseconds; it happens beside the engine's first work, and is done before the window is.
+    // Text drawn without hinting, as the OpenGL renderer draws it from distance fields: the
+    // software renderer then draws the same letters, and spares FreeType's interpreter of each
+    // font's hinting programs.
+    QFont font = QGuiApplication::font();
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QGuiApplication::setFont(font);
+    // Adding the symbol font reads fontconfig's setup, which takes a few milliseconds; it happens
+    // beside the engine's first work, and is done before the window is.
     m_iconFont = std::async(std::launch::async, [] { loadIconFont(); });
     // Our module lives at qrc:/Lumivane; without this the engine only finds its qmldir when the
     // build folder happens to sit beside the executable, and every screen in a subfolder of
@@ -126,8 +87,7 @@ LumivaneApp::~LumivaneApp() = default;
 bool LumivaneApp::loadIconFont()
 {
     // Every platform plugin then has it, the offscreen one too (it reads no system fonts).
-    const QString file = iconFontFile();
-    return !file.isEmpty() && QFontDatabase::addApplicationFont(file) >= 0;
+    return QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/LumivaneSymbols.ttf")) >= 0;
 }
 
 QString LumivaneApp::imageCacheDirectory()

@@ -36,8 +36,7 @@ public:
     // measures and clears.
     static QString imageCacheDirectory();
 
-    // Makes the symbol font ("Material Icons", Debian's fonts-material-design-icons-iconfont)
-    // known to Qt; false when it is not installed.
+    // Makes the symbol font ("Lumivane Symbols", compiled in) known to Qt.
     static bool loadIconFont();
 
 private:

@@ -557,7 +557,7 @@ void Journeys::everyVisibleTextGoesThroughTranslation()
                 && reallyVisible(item);
         });
         for (QQuickItem *item : texts) {
-            if (item->property("font").value<QFont>().family() == QLatin1String("Material Icons"))
+            if (item->property("font").value<QFont>().family() == QLatin1String("Lumivane Symbols"))
                 continue; // icon glyphs
             for (const char *property : {"text", "placeholderText"}) {
                 QString text = item->property(property).toString();

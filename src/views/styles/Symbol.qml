@@ -3,8 +3,10 @@
 import QtQuick
 import Lumivane
 
-// A named symbol drawn from the Material Icons font. Every name the screens use has an entry;
-// an unknown name draws nothing rather than its letters.
+// A named symbol drawn from the symbol font, Material Icons' glyphs at their code points (the
+// comment beside each is the icon's name there). Every name the screens use has an entry; an
+// unknown name draws nothing. The build cuts the font out of Material Icons with exactly the
+// glyphs this table names, so a symbol is added here and nowhere else.
 Text {
     id: root
 
@@ -12,47 +14,47 @@ Text {
     property real size: 13
 
     readonly property var table: ({
-        "sparkle": "auto_awesome",
-        "arrow.up.square": "upload",
-        "gearshape": "settings",
-        "heart": "favorite_border",
-        "heart.fill": "favorite",
-        "magnifyingglass": "search",
-        "xmark.circle.fill": "cancel",
-        "xmark": "close",
-        "minus": "remove",
-        "window.minimize": "minimize",
-        "window.maximize": "crop_square",
-        "window.restore": "filter_none",
-        "arrow.up.left.and.arrow.down.right": "open_in_full",
-        "photo.on.rectangle.angled": "photo_library",
-        "arrow.down.circle": "download_for_offline",
-        "heart.slash": "heart_broken",
-        "exclamationmark.triangle": "warning_amber",
-        "chevron.right": "chevron_right",
-        "chevron.down": "expand_more",
-        "desktopcomputer": "desktop_windows",
-        "lock.desktopcomputer": "screen_lock_landscape",
-        "folder": "folder",
-        "aspectratio": "aspect_ratio",
-        "doc": "description",
-        "internaldrive": "storage",
-        "eye": "visibility",
-        "paintbrush.fill": "brush",
-        "lock.rectangle": "lock",
-        "info.circle": "info",
-        "arrow.up.right.square": "open_in_new",
-        "envelope": "mail",
-        "trash": "delete",
-        "checkmark.circle.fill": "check_circle",
-        "arrow.up.circle.fill": "arrow_circle_up"
+        "sparkle": "\ue65f", // auto_awesome
+        "arrow.up.square": "\uf09b", // upload
+        "gearshape": "\ue8b8", // settings
+        "heart": "\ue87e", // favorite_border
+        "heart.fill": "\ue87d", // favorite
+        "magnifyingglass": "\ue8b6", // search
+        "xmark.circle.fill": "\ue5c9", // cancel
+        "xmark": "\ue5cd", // close
+        "minus": "\ue15b", // remove
+        "window.minimize": "\ue931", // minimize
+        "window.maximize": "\ue3c6", // crop_square
+        "window.restore": "\ue3e0", // filter_none
+        "arrow.up.left.and.arrow.down.right": "\uf1ce", // open_in_full
+        "photo.on.rectangle.angled": "\ue413", // photo_library
+        "arrow.down.circle": "\uf000", // download_for_offline
+        "heart.slash": "\ueac2", // heart_broken
+        "exclamationmark.triangle": "\uf083", // warning_amber
+        "chevron.right": "\ue5cc", // chevron_right
+        "chevron.down": "\ue5cf", // expand_more
+        "desktopcomputer": "\ue30c", // desktop_windows
+        "lock.desktopcomputer": "\ue1be", // screen_lock_landscape
+        "folder": "\ue2c7", // folder
+        "aspectratio": "\ue85b", // aspect_ratio
+        "doc": "\ue873", // description
+        "internaldrive": "\ue1db", // storage
+        "eye": "\ue8f4", // visibility
+        "paintbrush.fill": "\ue3ae", // brush
+        "lock.rectangle": "\ue897", // lock
+        "info.circle": "\ue88e", // info
+        "arrow.up.right.square": "\ue89e", // open_in_new
+        "envelope": "\ue158", // mail
+        "trash": "\ue872", // delete
+        "checkmark.circle.fill": "\ue86c", // check_circle
+        "arrow.up.circle.fill": "\uf182" // arrow_circle_up
     })
-    readonly property string ligature: table[name] !== undefined ? table[name] : ""
-
-    text: ligature
-    font.family: "Material Icons"
+    text: table[name] !== undefined ? table[name] : ""
+    font.family: "Lumivane Symbols"
     font.pixelSize: size
     color: "white"
+    // A picture beside a label or inside a named button; its character means nothing read out.
+    Accessible.ignored: true
     horizontalAlignment: Text.AlignHCenter
     verticalAlignment: Text.AlignVCenter
 }
