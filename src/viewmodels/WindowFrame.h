@@ -26,6 +26,13 @@ public:
     bool systemDecorations() const { return m_systemDecorations; }
     // Stores the value too.
     void setSystemDecorations(bool on);
+    // The window's flags, with or without the desktop's title bar. Worked out here: a Qt name read
+    // by a binding as the window is made has the engine build its table of every name in Qt's
+    // namespace (some 150 KB).
+    Q_INVOKABLE Qt::WindowFlags windowFlags(bool decorated) const
+    {
+        return decorated ? Qt::Window : Qt::Window | Qt::FramelessWindowHint;
+    }
 
 Q_SIGNALS:
     void systemDecorationsChanged();

@@ -39,7 +39,7 @@ Window {
 
     property bool moveUnsupported: false
     readonly property bool systemDecorations: WindowFrame.systemDecorations || moveUnsupported
-    flags: systemDecorations ? Qt.Window : (Qt.Window | Qt.FramelessWindowHint)
+    flags: WindowFrame.windowFlags(systemDecorations)
 
     // What the controls module's window did for us: a closed menu or dialog hands the keyboard
     // back to the window's content, and the content's scope gives it to the control that had it.

@@ -11,57 +11,63 @@ Item {
     // Corners take a longer stretch of both edges, so they are easy to hit.
     property real corner: 16
 
+    // The edges are named by flags and made into Qt's at a press: a Qt name in a binding would
+    // have the engine build its table of every name in Qt's namespace as the window is made.
     component Grip: MouseArea {
-        property int edges
+        property bool atTop
+        property bool atBottom
+        property bool atLeft
+        property bool atRight
         acceptedButtons: Qt.LeftButton
         hoverEnabled: true
-        onPressed: Window.window.startSystemResize(edges)
+        onPressed: Window.window.startSystemResize((atTop ? Qt.TopEdge : 0) | (atBottom ? Qt.BottomEdge : 0)
+                                                   | (atLeft ? Qt.LeftEdge : 0) | (atRight ? Qt.RightEdge : 0))
     }
 
     Grip {
         objectName: "resizeTop"
-        edges: Qt.TopEdge
+        atTop: true
         cursorShape: Qt.SizeVerCursor
         x: root.corner; width: root.width - 2 * root.corner; height: root.thickness
     }
     Grip {
         objectName: "resizeBottom"
-        edges: Qt.BottomEdge
+        atBottom: true
         cursorShape: Qt.SizeVerCursor
         x: root.corner; y: root.height - height; width: root.width - 2 * root.corner; height: root.thickness
     }
     Grip {
         objectName: "resizeLeft"
-        edges: Qt.LeftEdge
+        atLeft: true
         cursorShape: Qt.SizeHorCursor
         y: root.corner; width: root.thickness; height: root.height - 2 * root.corner
     }
     Grip {
         objectName: "resizeRight"
-        edges: Qt.RightEdge
+        atRight: true
         cursorShape: Qt.SizeHorCursor
         x: root.width - width; y: root.corner; width: root.thickness; height: root.height - 2 * root.corner
     }
     Grip {
-        edges: Qt.TopEdge | Qt.LeftEdge
+        atTop: true; atLeft: true
         cursorShape: Qt.SizeFDiagCursor
         width: root.corner; height: root.corner
         containmentMask: CornerMask { size: root.corner; thickness: root.thickness }
     }
     Grip {
-        edges: Qt.TopEdge | Qt.RightEdge
+        atTop: true; atRight: true
         cursorShape: Qt.SizeBDiagCursor
         x: root.width - width; width: root.corner; height: root.corner
         containmentMask: CornerMask { size: root.corner; thickness: root.thickness; flipX: true }
     }
     Grip {
-        edges: Qt.BottomEdge | Qt.LeftEdge
+        atBottom: true; atLeft: true
         cursorShape: Qt.SizeBDiagCursor
         y: root.height - height; width: root.corner; height: root.corner
         containmentMask: CornerMask { size: root.corner; thickness: root.thickness; flipY: true }
     }
     Grip {
-        edges: Qt.BottomEdge | Qt.RightEdge
+        atBottom: true; atRight: true
         cursorShape: Qt.SizeFDiagCursor
         x: root.width - width; y: root.height - height; width: root.corner; height: root.corner
         containmentMask: CornerMask { size: root.corner; thickness: root.thickness; flipX: true; flipY: true }
