@@ -10,6 +10,9 @@
 #include <QQmlEngine>
 #include <QQuickStyle>
 #include <QtQml/qqmlextensionplugin.h>
+#include <QImage>
+#include <QTcpServer>
+#include <QTemporaryDir>
 #include <QtQuickTest>
 
 Q_IMPORT_QML_PLUGIN(LumivanePlugin)
@@ -40,6 +43,35 @@ public:
                                                   {"updated_at", "2024-01-01T00:00:00Z"}});
         return QVariant::fromValue(JsonDecoder::decodeWallpaper(JsonDecoder::convertKeys(record)));
     }
+
+    // The address of a picture whose server takes the request and never answers.
+    Q_INVOKABLE QString silentPicture(const QString &name)
+    {
+        if (!m_silent.isListening()) {
+            m_silent.listen(QHostAddress::LocalHost);
+            connect(&m_silent, &QTcpServer::newConnection, this, [this] {
+                while (QTcpSocket *socket = m_silent.nextPendingConnection())
+                    socket->setParent(this); // held open, unanswered
+            });
+        }
+        return QStringLiteral("http://127.0.0.1:%1/%2").arg(m_silent.serverPort()).arg(name);
+    }
+
+    // The address of a small picture on disk, which loads at once.
+    Q_INVOKABLE QUrl quickPicture()
+    {
+        const QString file = m_files.filePath(QStringLiteral("quick.png"));
+        if (!QFile::exists(file)) {
+            QImage image(8, 8, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            image.save(file);
+        }
+        return QUrl::fromLocalFile(file);
+    }
+
+private:
+    QTcpServer m_silent;
+    QTemporaryDir m_files;
 };
 
 // Same start as the app: Basic style, the symbol font, the module reachable from the resources.

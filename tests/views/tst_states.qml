@@ -19,6 +19,23 @@ Item {
         Component { id: stateComponent; UploadStateArea { width: 500 } }
         Component { id: badgeComponent; StatusBadge {} }
         Component { id: pillComponent; PillButton { text: "Retry" } }
+        Component { id: pictureComponent; RemoteImage { width: 40; height: 40; fillMode: Image.Stretch } }
+
+        // A picture that is slow to come gets the indicator once it has taken a moment; one that
+        // comes at once never makes one.
+        function test_activityIndicatorWaitsForASlowPicture() {
+            const slow = createTemporaryObject(pictureComponent, stage, { source: Fixtures.silentPicture("slow.jpg") })
+            const activity = findChild(slow, "activity")
+            tryCompare(slow, "status", Image.Loading)
+            wait(150)
+            verify(!activity.item)
+            tryVerify(() => activity.item && activity.item.visible, 2000)
+
+            const quick = createTemporaryObject(pictureComponent, stage, { source: Fixtures.quickPicture() })
+            tryCompare(quick, "status", Image.Ready)
+            wait(400)
+            verify(!findChild(quick, "activity").item)
+        }
 
         function test_errorPanelShowsRetryOnlyWhenRetryable() {
             const plain = createTemporaryObject(errorComponent, stage)

@@ -63,14 +63,25 @@ Item {
         }
     }
 
-    // Made only while a load runs, and off the path of the frame being drawn: a screen of
-    // thumbnails starts with all of them loading.
+    // The indicator comes once a load has taken a moment: a picture from the cache or a near
+    // service then appears without one flashing up before it, and a screen of thumbnails, which
+    // starts with all of them loading, does not make a spinner for each.
+    Timer {
+        id: wait
+        property bool over: false
+        interval: 300
+        running: root.showsActivity && image.status === Image.Loading
+        onRunningChanged: if (running) over = false
+        onTriggered: over = true
+    }
+    // Made off the path of the frame being drawn.
     Loader {
+        objectName: "activity"
         anchors.centerIn: parent
         width: 24
         height: 24
         asynchronous: true
-        active: root.showsActivity && image.status === Image.Loading
+        active: wait.over && image.status === Image.Loading
         sourceComponent: Spinner {}
     }
 
