@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Lumivane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
-import Lumivane
 
 // A named symbol drawn from the symbol font, Material Icons' glyphs at their code points (the
 // comment beside each is the icon's name there). Every name the screens use has an entry; an
