@@ -4,15 +4,15 @@
 #include "models/JsonDecoder.h"
 
 #include <QFontDatabase>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickStyle>
-#include <QtQml/qqmlextensionplugin.h>
-#include <QImage>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QtQml/qqmlextensionplugin.h>
 #include <QtQuickTest>
 
 Q_IMPORT_QML_PLUGIN(LumivanePlugin)
